@@ -1,0 +1,87 @@
+// The main frame window: title, status bar and the progress meter in it.
+#include "host.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const char kFrameClass[] = "AcadHostFrame";
+const int kMeterWidth = 200;
+
+void layoutStatusBar(Host& host)
+{
+    if (!host.statusBar)
+        return;
+    SendMessageA(host.statusBar, WM_SIZE, 0, 0);
+    RECT rc;
+    GetClientRect(host.statusBar, &rc);
+    int parts[2] = {rc.right - kMeterWidth, -1};
+    SendMessageA(host.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    RECT part;
+    SendMessageA(host.statusBar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+    MoveWindow(host.progress, part.left + 2, part.top + 2, part.right - part.left - 4, part.bottom - part.top - 4, TRUE);
+}
+
+LRESULT CALLBACK frameProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SIZE:
+        if (theHost)
+            layoutStatusBar(*theHost);
+        return 0;
+    case WM_CLOSE:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+}
+
+}  // namespace
+
+bool createFrame(Host& host)
+{
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = frameProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpszClassName = kFrameClass;
+    RegisterClassA(&wc);
+    host.frame = CreateWindowExA(0, kFrameClass, "acadhost", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 800, 600,
+                                 nullptr, nullptr, inst, nullptr);
+    if (!host.frame)
+        return false;
+    host.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                     host.frame, nullptr, inst, nullptr);
+    host.progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 0, 0, host.statusBar, nullptr, inst, nullptr);
+    layoutStatusBar(host);
+    ShowWindow(host.frame, SW_SHOWNORMAL);
+    UpdateWindow(host.frame);
+    return true;
+}
+
+void showMeter(Host& host)
+{
+    if (!host.statusBar)
+        return;
+    const Meter& m = host.meter;
+    SendMessageA(host.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(m.shown ? m.label.c_str() : "Ready"));
+    if (m.shown) {
+        SendMessageA(host.progress, PBM_SETRANGE32, m.minPos, m.maxPos);
+        SendMessageA(host.progress, PBM_SETPOS, m.pos, 0);
+    }
+    ShowWindow(host.progress, m.shown ? SW_SHOW : SW_HIDE);
+}
+
+void setFrameTitle(Host& host)
+{
+    if (!host.frame)
+        return;
+    Document* doc = host.docs.current();
+    std::string title = doc ? "acadhost - [" + doc->name() + "]" : "acadhost";
+    SetWindowTextA(host.frame, title.c_str());
+}

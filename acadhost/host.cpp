@@ -1,0 +1,346 @@
+#include "host.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "bridge.h"
+
+Host* theHost = nullptr;
+
+namespace {
+
+const unsigned kApiVersion = 0x000F0000;
+
+std::string lower(std::string s)
+{
+    for (char& ch : s)
+        ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+    return s;
+}
+
+// How a queued string shows on the command line: quoted, control bytes as ^C.
+std::string shown(const std::string& text)
+{
+    std::string out = "\"";
+    for (char ch : text) {
+        unsigned char u = static_cast<unsigned char>(ch);
+        if (u < 32)
+            out += std::string("^") + static_cast<char>(u + 64);
+        else if (ch == '"' || ch == '\\')
+            out += std::string("\\") + ch;
+        else
+            out += ch;
+    }
+    return out + "\"";
+}
+
+std::string commandName(const std::string& token)
+{
+    size_t k = token.find_first_not_of("_.");
+    return lisp::toUpper(k == std::string::npos ? std::string() : token.substr(k));
+}
+
+LONG WINAPI reportFault(EXCEPTION_POINTERS* info)
+{
+    const char* what = theHost && theHost->call ? theHost->call->what.c_str() : "module";
+    std::fflush(stdout);
+    std::fprintf(stderr, "acadhost: %s: fault 0x%08lX at %p\n", what, info->ExceptionRecord->ExceptionCode,
+                 info->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    ExitProcess(3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
+
+Host::Host()
+{
+    theHost = this;
+    shortVars = {{"MAXSORT", 1000}, {"CURSORSIZE", 5}, {"PICKBOX", 3}};
+    lisp.external = [this](const std::string& name, lisp::Args& args, lisp::Value& result) {
+        return callFunction(name, args, result);
+    };
+    defineHostBuiltins();
+    SetUnhandledExceptionFilter(reportFault);
+}
+
+Host::~Host() { theHost = nullptr; }
+
+void Host::selfCheck(const std::string& what, const std::string& problem)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "acadhost: %s: %s\n", what.c_str(), problem.c_str());
+    std::fflush(stderr);
+    selfCheckFailed_ = true;
+}
+
+void Host::printError(const std::string& message)
+{
+    std::printf("; error: %s\n", message.c_str());
+    std::fflush(stdout);
+}
+
+namespace {
+
+// Runs one call into the module and checks what it left behind.
+int guarded(Host& host, const std::string& what, CallState* c, const std::function<int()>& fn)
+{
+    CallState* outer = host.call;
+    CallState local;
+    local.what = what;
+    host.call = c ? c : &local;
+    size_t depth = host.docs.resourceDepth();
+    int rc = fn();
+    CallState* done = host.call;
+    host.call = outer;
+
+    if (c && !c->argsHanded) {
+        std::string ignored;
+        host.pool.release(c->args, ignored);  // never taken: still the host's
+    }
+    int results = done->results - (done->firstWasVoid ? 1 : 0);
+    if (c && results > 1)
+        host.selfCheck(what, "set " + std::to_string(results) + " results");
+    if (size_t n = host.pool.reclaimLive())
+        host.selfCheck(what, std::to_string(n) + (n == 1 ? " record" : " records") + " not released");
+    size_t after = host.docs.resourceDepth();
+    if (after != depth) {
+        host.selfCheck(what, after > depth ? "resource handle pushed and not popped" : "resource handle popped and not pushed");
+        while (host.docs.resourceDepth() > depth)
+            host.docs.popResourceHandle();
+    }
+    host.pool.endCall();
+    return rc;
+}
+
+}  // namespace
+
+int Host::enter(AcRx::AppMsgCode msg, const std::string& what, CallState* c)
+{
+    return guarded(*this, what, c, [&] { return static_cast<int>(entry_(msg, &appId_)); });
+}
+
+bool Host::load(const std::string& path)
+{
+    char full[MAX_PATH];
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    modulePath = (n > 0 && n < sizeof full) ? full : path;
+    module = LoadLibraryA(modulePath.c_str());
+    if (!module) {
+        std::fprintf(stderr, "acadhost: cannot load %s (error %lu)\n", modulePath.c_str(), GetLastError());
+        return false;
+    }
+    if (size_t leaked = pool.reclaimLive())
+        selfCheck("attach", std::to_string(leaked) + " records not released");
+    auto version = reinterpret_cast<unsigned (*)()>(reinterpret_cast<void*>(GetProcAddress(module, "acrxGetApiVersion")));
+    entry_ = reinterpret_cast<AcRx::AppRetCode (*)(AcRx::AppMsgCode, void*)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "acrxEntryPoint")));
+    if (!version || !entry_ || version() != kApiVersion) {
+        std::fprintf(stderr, "acadhost: %s is not a module built for API version 15.0\n", modulePath.c_str());
+        FreeLibrary(module);
+        module = nullptr;
+        return false;
+    }
+    if (enter(AcRx::kInitAppMsg, "initialise application") != AcRx::kRetOK) {
+        std::fprintf(stderr, "acadhost: %s failed to initialise\n", modulePath.c_str());
+        FreeLibrary(module);
+        module = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void Host::openDocument()
+{
+    Document* doc = docs.open("Drawing" + std::to_string(++documentsOpened_) + ".dwg");
+    Document* active = docs.current();
+    docs.setCurrent(doc);
+    if (module && enter(AcRx::kLoadDwgMsg, "load drawing " + doc->name()) != AcRx::kRetOK)
+        printError("module failed to load " + doc->name());
+    docs.setCurrent(active ? active : doc);
+    setFrameTitle(*this);
+}
+
+void Host::closeDocument(Document* doc)
+{
+    Document* active = docs.current();
+    docs.setCurrent(doc);
+    if (module)
+        enter(AcRx::kUnloadDwgMsg, "unload drawing " + doc->name());
+    docs.setCurrent(active);
+    docs.close(doc);
+    setFrameTitle(*this);
+}
+
+void Host::unload()
+{
+    while (!docs.documents().empty())
+        closeDocument(docs.documents().front().get());
+    if (!module)
+        return;
+    enter(AcRx::kUnloadAppMsg, "unload application");
+    FreeLibrary(module);
+    module = nullptr;
+    if (size_t leaked = pool.reclaimLive())
+        selfCheck("detach", std::to_string(leaked) + " records not released");
+    pool.endCall();
+}
+
+bool Host::callFunction(const std::string& name, lisp::Args& args, lisp::Value& result)
+{
+    Document* doc = docs.current();
+    if (!doc || !module)
+        return false;
+    auto it = doc->functions.find(name);
+    if (it == doc->functions.end())
+        return false;
+    CallState c;
+    c.what = lower(name);
+    c.funcode = it->second;
+    c.args = argumentChain(pool, args);
+    enter(AcRx::kInvkSubrMsg, c.what, &c);
+    if (c.dispatch == RSERR)
+        throw lisp::Error("ADS request error");
+    result = c.result;
+    return true;
+}
+
+void Host::runCommand(const std::string& name)
+{
+    auto it = commands.find(commandName(name));
+    if (it == commands.end()) {
+        std::printf("Unknown command \"%s\".\n", lisp::toUpper(name).c_str());
+        std::fflush(stdout);
+        return;
+    }
+    AcRxFunctionPtr fn = it->second.function;
+    guarded(*this, "command " + it->first, nullptr, [fn] {
+        fn();
+        return 0;
+    });
+}
+
+// Runs one command token in a document; false when the document is gone.
+bool Host::runToken(Document* doc, const std::string& token)
+{
+    std::string name = commandName(token);
+    if (name == "CLOSE") {
+        closeDocument(doc);
+        return false;
+    }
+    if (name == "QSAVE" || name.empty())
+        return true;  // saving is only echoed
+    Document* active = docs.current();
+    docs.setCurrent(doc);
+    runCommand(token);
+    if (docs.find(active))
+        docs.setCurrent(active);
+    return true;
+}
+
+void Host::runString(Document* doc, const std::string& text)
+{
+    std::printf("Command [%s]: %s\n", doc->name().c_str(), shown(text).c_str());
+    std::fflush(stdout);
+    // Ctrl+C cancels what was typed; a blank or a newline enters a token.
+    std::string token;
+    for (char ch : text) {
+        if (ch == 3) {
+            token.clear();
+        } else if (ch == ' ' || ch == '\n' || ch == '\r') {
+            if (!token.empty() && !runToken(doc, token))
+                return;
+            token.clear();
+        } else {
+            token += ch;
+        }
+    }
+}
+
+void Host::runQueues()
+{
+    for (;;) {
+        Document* next = nullptr;
+        for (auto& d : docs.documents())
+            if (!d->queue.empty()) {
+                next = d.get();
+                break;
+            }
+        if (!next)
+            return;
+        std::string text = next->queue.front();
+        next->queue.pop_front();
+        runString(next, text);
+    }
+}
+
+void Host::runForm(const lisp::Value& form, bool echo)
+{
+    try {
+        lisp::Value v = lisp.eval(form);
+        if (echo) {
+            std::string text = lisp::prin1(v);
+            std::printf(text.empty() ? "=>\n" : "=> %s\n", text.c_str());
+            std::fflush(stdout);
+        }
+    } catch (const lisp::Error& e) {
+        printError(e.what());
+    }
+    runQueues();
+}
+
+void Host::defineHostBuiltins()
+{
+    using lisp::Args;
+    using lisp::Value;
+    auto name = [](const Args& a) -> std::string {
+        if (a.size() < 1 || !a[0] || a[0]->type != lisp::Type::Str)
+            throw lisp::Error("bad argument type: stringp");
+        return lisp::toUpper(a[0]->s);
+    };
+    lisp.defineBuiltin("GETVAR", [this, name](lisp::Interp&, Args& a) -> Value {
+        std::string var = name(a);
+        auto it = shortVars.find(var);
+        if (it != shortVars.end())
+            return lisp::makeInt(it->second);
+        if (var == "DWGNAME" && docs.current())
+            return lisp::makeStr(docs.current()->name());
+        return nullptr;
+    });
+    lisp.defineBuiltin("SETVAR", [this, name](lisp::Interp&, Args& a) -> Value {
+        std::string var = name(a);
+        auto it = shortVars.find(var);
+        if (a.size() != 2 || it == shortVars.end() || !a[1] || a[1]->type != lisp::Type::Int || a[1]->i < -32768 ||
+            a[1]->i > 32767)
+            throw lisp::Error("AutoCAD variable setting rejected: \"" + var + "\"");
+        it->second = static_cast<short>(a[1]->i);
+        return a[1];
+    });
+    lisp.defineBuiltin("COMMAND", [this](lisp::Interp&, Args& a) -> Value {
+        for (const Value& v : a) {
+            if (v && v->type == lisp::Type::Str && docs.current())
+                runToken(docs.current(), v->s);
+        }
+        return nullptr;
+    });
+    // The host's own, for tests: what the status bar shows, which documents are open, and
+    // a record allocation that fails.
+    lisp.defineBuiltin("ACADHOST-METER", [this](lisp::Interp&, Args&) -> Value {
+        if (!meter.shown)
+            return nullptr;
+        return lisp::listFrom({lisp::makeStr(meter.label), lisp::makeInt(meter.minPos), lisp::makeInt(meter.maxPos),
+                               lisp::makeInt(meter.pos)});
+    });
+    lisp.defineBuiltin("ACADHOST-DOCUMENTS", [this](lisp::Interp&, Args&) -> Value {
+        std::vector<Value> names;
+        for (auto& d : docs.documents())
+            names.push_back(lisp::makeStr(d->name()));
+        return lisp::listFrom(names);
+    });
+    lisp.defineBuiltin("ACADHOST-FAILALLOC", [this](lisp::Interp&, Args& a) -> Value {
+        if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int || a[0]->i < 0)
+            throw lisp::Error("bad argument type: fixnump");
+        pool.failAfter(a[0]->i);
+        return a[0];
+    });
+}

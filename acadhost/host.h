@@ -1,0 +1,134 @@
+// The stand-in host: one module, its documents, the LISP that calls it, and the checks run
+// after every call into the module.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "acdocman.h"
+#include "lisp.h"
+#include "records.h"
+#include "rxapi.h"
+
+class Document : public AcApDocument {
+public:
+    explicit Document(std::string name) : name_(std::move(name)) {}
+    const char* fileName() const override { return name_.c_str(); }
+    const std::string& name() const { return name_; }
+    std::map<std::string, short> functions;  // upper-case name -> function code
+    std::deque<std::string> queue;           // strings to run after the current expression
+
+private:
+    std::string name_;
+};
+
+class DocManager : public AcApDocManager {
+public:
+    void addReactor(AcApDocManagerReactor* reactor) override;
+    void removeReactor(AcApDocManagerReactor* reactor) override;
+    AcApDocument* curDocument() const override { return current_; }
+    int documentCount() const override { return static_cast<int>(docs_.size()); }
+    AcApDocumentIterator* newAcApDocumentIterator() override;
+    int sendStringToExecute(AcApDocument* doc, const char* text, bool activate, bool wrapUpInactiveDoc,
+                            bool echoString) override;
+    bool pushResourceHandle(void* instance) override;
+    bool popResourceHandle() override;
+    void* curResourceHandle() const override;
+
+    Document* open(const std::string& name);
+    void close(Document* doc);  // reactors told first
+    Document* current() const { return current_; }
+    void setCurrent(Document* doc) { current_ = doc; }
+    Document* find(AcApDocument* doc) const;
+    const std::vector<std::unique_ptr<Document>>& documents() const { return docs_; }
+    size_t resourceDepth() const { return resources_.size(); }
+
+private:
+    std::vector<std::unique_ptr<Document>> docs_;
+    std::vector<AcApDocManagerReactor*> reactors_;
+    std::vector<void*> resources_;
+    Document* current_ = nullptr;
+};
+
+struct Command {
+    std::string group;
+    AcRxFunctionPtr function;
+};
+
+// The progress meter in the frame's status bar.
+struct Meter {
+    bool shown = false;
+    std::string label;
+    int minPos = 0, maxPos = 0, pos = 0;
+};
+
+// What one call into the module may do, checked when it returns.
+struct CallState {
+    std::string what;  // for messages: the function's name, or the message
+    int funcode = 0;
+    resbuf* args = nullptr;
+    bool argsHanded = false;
+    int results = 0;
+    bool firstWasVoid = false;
+    lisp::Value result = lisp::voidValue();
+    int dispatch = RSRSLT;
+};
+
+class Host {
+public:
+    Host();
+    ~Host();
+
+    // Loads and initialises the module; false (after a line on standard error) when it can't.
+    bool load(const std::string& path);
+    void unload();
+    // Opens a document and has the module define its functions in it.
+    void openDocument();
+    // Runs one LISP text; each top-level form, then the queued strings.
+    void runForm(const lisp::Value& form, bool echo);
+    void runQueues();
+    void printError(const std::string& message);
+
+    // The checks' verdict, for the exit status.
+    bool selfCheckFailed() const { return selfCheckFailed_; }
+    void selfCheck(const std::string& what, const std::string& problem);
+
+    // Calls into the module with the checks around it.
+    int enter(AcRx::AppMsgCode msg, const std::string& what, CallState* call = nullptr);
+    void runCommand(const std::string& name);
+    void closeDocument(Document* doc);
+
+    RecordPool pool;
+    DocManager docs;
+    lisp::Interp lisp;
+    std::map<std::string, short> shortVars;
+    std::map<std::string, Command> commands;  // upper-case global name
+    Meter meter;
+    CallState* call = nullptr;
+    std::string modulePath;
+    HMODULE module = nullptr;
+    HWND frame = nullptr, statusBar = nullptr, progress = nullptr;
+    bool unlocked = false, mdiAware = false;
+
+private:
+    bool callFunction(const std::string& name, lisp::Args& args, lisp::Value& result);
+    void defineHostBuiltins();
+    void runString(Document* doc, const std::string& text);
+    bool runToken(Document* doc, const std::string& token);
+    AcRx::AppRetCode (*entry_)(AcRx::AppMsgCode, void*) = nullptr;
+    int appId_ = 0;  // its address identifies the module to the module
+    bool selfCheckFailed_ = false;
+    int documentsOpened_ = 0;
+};
+
+extern Host* theHost;
+
+// The frame window and its status bar.
+bool createFrame(Host& host);
+void showMeter(Host& host);
+void setFrameTitle(Host& host);

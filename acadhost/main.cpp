@@ -1,0 +1,199 @@
+// acad.exe [--arx FILE] [--documents N] [--echo] [SCRIPT.lsp]
+// Loads the module, opens the documents and runs the script's forms, or forms typed on
+// standard input, from the frame's message loop.
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "host.h"
+
+namespace {
+
+const UINT kStep = WM_APP + 1;
+
+const char kUsage[] = "usage: acad [--arx FILE] [--documents N] [--echo] [SCRIPT.lsp]\n";
+
+struct Options {
+    std::string arx, script;
+    int documents = 1;
+    bool echo = false;
+};
+
+bool parse(int argc, char** argv, Options& o)
+{
+    for (int k = 1; k < argc; ++k) {
+        std::string a = argv[k];
+        if (a == "--arx" && k + 1 < argc) {
+            o.arx = argv[++k];
+        } else if (a == "--documents" && k + 1 < argc) {
+            char* end = nullptr;
+            long n = std::strtol(argv[++k], &end, 10);
+            if (*end || n < 1 || n > 99)
+                return false;
+            o.documents = static_cast<int>(n);
+        } else if (a == "--echo") {
+            o.echo = true;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return false;
+        } else if (o.script.empty()) {
+            o.script = a;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string besideExe(const char* name)
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string p(path, n);
+    size_t slash = p.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : p.substr(0, slash + 1)) + name;
+}
+
+bool readFile(const std::string& path, std::string& text)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    std::fclose(f);
+    return true;
+}
+
+// True when the text holds whole forms: no list or string left open.
+bool complete(const std::string& text)
+{
+    int depth = 0;
+    bool inString = false, any = false;
+    for (size_t k = 0; k < text.size(); ++k) {
+        char ch = text[k];
+        if (inString) {
+            if (ch == '\\')
+                ++k;
+            else if (ch == '"')
+                inString = false;
+        } else if (ch == ';') {
+            while (k < text.size() && text[k] != '\n')
+                ++k;
+        } else if (ch == '"') {
+            inString = any = true;
+        } else if (ch == '(') {
+            ++depth;
+            any = true;
+        } else if (ch == ')') {
+            --depth;
+        } else if (!isspace(static_cast<unsigned char>(ch))) {
+            any = true;
+        }
+    }
+    return any && depth <= 0 && !inString;
+}
+
+struct Runner {
+    Host& host;
+    bool echo;
+    bool interactive;
+    lisp::Reader reader{""};
+    bool finished = false;
+
+    // Next form to run; false at the end of input.
+    bool nextForm(lisp::Value& form)
+    {
+        for (;;) {
+            try {
+                if (reader.next(form))
+                    return true;
+            } catch (const lisp::Error& e) {
+                host.printError(e.what());
+                continue;
+            }
+            if (!interactive)
+                return false;
+            std::string text, line;
+            std::printf("Command: ");
+            std::fflush(stdout);
+            char buf[4096];
+            while (std::fgets(buf, sizeof buf, stdin)) {
+                text += buf;
+                if (complete(text))
+                    break;
+            }
+            if (text.find_first_not_of(" \t\r\n") == std::string::npos && std::feof(stdin)) {
+                std::printf("\n");
+                return false;
+            }
+            reader = lisp::Reader(text);
+        }
+    }
+
+    void step()
+    {
+        lisp::Value form;
+        if (!nextForm(form)) {
+            PostQuitMessage(0);
+            return;
+        }
+        host.runForm(form, echo);
+        PostMessageA(host.frame, kStep, 0, 0);
+    }
+};
+
+Runner* runner = nullptr;
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+    Options opt;
+    if (!parse(argc, argv, opt)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    std::string text;
+    if (!opt.script.empty() && !readFile(opt.script, text)) {
+        std::fprintf(stderr, "acadhost: cannot read %s\n", opt.script.c_str());
+        return 2;
+    }
+
+    Host host;
+    if (!createFrame(host)) {
+        std::fputs("acadhost: cannot create the main window\n", stderr);
+        return 1;
+    }
+    if (!host.load(opt.arx.empty() ? besideExe("kelmar2k.arx") : opt.arx))
+        return 1;
+    for (int k = 0; k < opt.documents; ++k)
+        host.openDocument();
+
+    Runner run{host, opt.echo, opt.script.empty()};
+    run.reader = lisp::Reader(text);
+    runner = &run;
+    // Each form is one message to the frame, so that windows the module leaves open between
+    // calls get their messages in between.
+    PostMessageA(host.frame, kStep, 0, 0);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd == host.frame && msg.message == kStep) {
+            runner->step();
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    runner = nullptr;
+    host.unload();
+    DestroyWindow(host.frame);
+    return host.selfCheckFailed() ? 3 : 0;
+}

@@ -1,0 +1,67 @@
+// kel_about, kel_help, kel_version, kel_demandload: the module describing itself.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "acdocman.h"
+#include "adslib.h"
+#include "adswin.h"
+#include "args.h"
+#include "functable.h"
+#include "handlers.h"
+#include "messages.h"
+#include "module.h"
+#include "results.h"
+#include "rxapi.h"
+#include "version.h"
+
+int kelAbout(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    char text[500];
+    std::snprintf(text, sizeof text, "%s Version %s%s (%s)\n%s\n%s\nAll Rights Reserved\n", KELMAR_PRODUCT,
+                  KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR, KELMAR_BUILD_DATE, KELMAR_COPYRIGHT, KELMAR_WEB_ADDRESS);
+    acDocManagerPtr()->pushResourceHandle(moduleInstance);
+    MessageBoxA(adsw_acadMainWnd(), text, "About Kelmar", MB_OK | MB_TASKMODAL);
+    acedRetNil();
+    acDocManagerPtr()->popResourceHandle();
+    return RTNORM;
+}
+
+int kelHelp(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    StringList names;
+    for (size_t row = 0; row < functionCount; ++row)
+        if (!names.add(functionTable[row].name))
+            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    names.returnList();
+    return RTNORM;
+}
+
+int kelVersion(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    char version[32];
+    std::snprintf(version, sizeof version, "%s%s", KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR);
+    acedRetStr(version);
+    return RTNORM;
+}
+
+int kelDemandload(struct resbuf* args)
+{
+    // Without argument: load on command; with T: at start-up too. Later records are not read.
+    if (args && args->restype != RTT)
+        return report(MSG_INVALID_ARGUMENT), RTNORM;
+    int reasons = args ? 6 : 4;
+    if (acrxRegisterApp(reasons, KELMAR_PRODUCT, KELMAR_REGISTRY_SECTION, 2, false) != 0)
+        return report(MSG_CANNOT_REGISTER_APP), RTNORM;
+    if (args)
+        acedRetT();
+    else
+        acedRetNil();
+    return RTNORM;
+}

@@ -1,0 +1,35 @@
+// Argument readers. Each checks one record of the argument chain; on failure it prints one
+// shared message, sets the result to nil and returns false, and the handler returns at once.
+#pragma once
+
+#include <cstddef>
+
+#include "adsdef.h"
+
+// Prints a message, sets nil, returns false: the way every argument error ends.
+bool report(const char* message);
+
+bool getIntArg(const struct resbuf* rb, int& value);
+bool getRealArg(const struct resbuf* rb, double& value);
+// Copies the string into a buffer of the given size; a string that does not fit is refused
+// with "invalid string length".
+bool getStringArg(const struct resbuf* rb, char* buffer, size_t size);
+// As getStringArg, then "/" becomes "\".
+bool getPathArg(const struct resbuf* rb, char* buffer, size_t size);
+// The first byte of a string, upper-cased (a drive letter); 0 for an empty string.
+bool getCharArg(const struct resbuf* rb, char& letter);
+bool getListBegin(const struct resbuf* rb);
+// True when no record is left.
+bool noMoreArgs(const struct resbuf* rb);
+
+template <size_t N>
+inline bool getStringArg(const struct resbuf* rb, char (&buffer)[N])
+{
+    return getStringArg(rb, buffer, N);
+}
+
+template <size_t N>
+inline bool getPathArg(const struct resbuf* rb, char (&buffer)[N])
+{
+    return getPathArg(rb, buffer, N);
+}

@@ -1,0 +1,160 @@
+#include "functable.h"
+
+#include "adslib.h"
+#include "handlers.h"
+#include "messages.h"
+
+const FunctionRow functionTable[] = {
+    {"kel_about", kelAbout},
+    {"kel_acitorgb", notAvailable},
+    {"kel_adminp", notAvailable},
+    {"kel_attrib", notAvailable},
+    {"kel_beep", notAvailable},
+    {"kel_capslock", notAvailable},
+    {"kel_chdir", notAvailable},
+    {"kel_checklist", notAvailable},
+    {"kel_chkdsk", notAvailable},
+    {"kel_clipboard", notAvailable},
+    {"kel_closeall", notAvailable},
+    {"kel_combolist", notAvailable},
+    {"kel_command", notAvailable},
+    {"kel_computer", notAvailable},
+    {"kel_copy", notAvailable},
+    {"kel_date", notAvailable},
+    {"kel_delete", notAvailable},
+    {"kel_deltree", notAvailable},
+    {"kel_demandload", kelDemandload},
+    {"kel_dir", notAvailable},
+    {"kel_dirp", notAvailable},
+    {"kel_dos2unix", notAvailable},
+    {"kel_drive", notAvailable},
+    {"kel_drivep", notAvailable},
+    {"kel_drives", notAvailable},
+    {"kel_drivetype", notAvailable},
+    {"kel_dwgpreview", notAvailable},
+    {"kel_dwgver", notAvailable},
+    {"kel_editlist", notAvailable},
+    {"kel_encrypt", notAvailable},
+    {"kel_execute", notAvailable},
+    {"kel_exewait", notAvailable},
+    {"kel_file", notAvailable},
+    {"kel_filedate", notAvailable},
+    {"kel_filep", notAvailable},
+    {"kel_filesize", notAvailable},
+    {"kel_filesys", notAvailable},
+    {"kel_find", notAvailable},
+    {"kel_format", notAvailable},
+    {"kel_fullpath", notAvailable},
+    {"kel_getcancel", notAvailable},
+    {"kel_getcolor", notAvailable},
+    {"kel_getdir", notAvailable},
+    {"kel_getfilem", notAvailable},
+    {"kel_getini", notAvailable},
+    {"kel_getint", notAvailable},
+    {"kel_getpassword", notAvailable},
+    {"kel_getprn", notAvailable},
+    {"kel_getprogress", notAvailable},
+    {"kel_getreal", notAvailable},
+    {"kel_getstring", notAvailable},
+    {"kel_help", kelHelp},
+    {"kel_hostname", notAvailable},
+    {"kel_ipaddress", notAvailable},
+    {"kel_label", notAvailable},
+    {"kel_listbox", notAvailable},
+    {"kel_macaddress", notAvailable},
+    {"kel_makepath", notAvailable},
+    {"kel_mem", notAvailable},
+    {"kel_mkdir", notAvailable},
+    {"kel_move", notAvailable},
+    {"kel_msgbox", notAvailable},
+    {"kel_multilist", notAvailable},
+    {"kel_numlock", notAvailable},
+    {"kel_openp", notAvailable},
+    {"kel_orient", notAvailable},
+    {"kel_path", notAvailable},
+    {"kel_pause", notAvailable},
+    {"kel_ping", notAvailable},
+    {"kel_printers", notAvailable},
+    {"kel_processes", notAvailable},
+    {"kel_progbar", notAvailable},
+    {"kel_proplist", notAvailable},
+    {"kel_pwdir", notAvailable},
+    {"kel_random", notAvailable},
+    {"kel_recent", notAvailable},
+    {"kel_regdel", notAvailable},
+    {"kel_regget", notAvailable},
+    {"kel_regset", notAvailable},
+    {"kel_rename", notAvailable},
+    {"kel_rendir", notAvailable},
+    {"kel_rgbtoaci", notAvailable},
+    {"kel_rmdir", notAvailable},
+    {"kel_saveall", notAvailable},
+    {"kel_scrolllock", notAvailable},
+    {"kel_search", notAvailable},
+    {"kel_serialno", notAvailable},
+    {"kel_setini", notAvailable},
+    {"kel_setprn", notAvailable},
+    {"kel_shellexe", notAvailable},
+    {"kel_show", notAvailable},
+    {"kel_sortlist", notAvailable},
+    {"kel_speaker", notAvailable},
+    {"kel_splash", notAvailable},
+    {"kel_splitpath", notAvailable},
+    {"kel_spool", notAvailable},
+    {"kel_subdir", notAvailable},
+    {"kel_sysdir", notAvailable},
+    {"kel_tempdir", notAvailable},
+    {"kel_time", notAvailable},
+    {"kel_touch", notAvailable},
+    {"kel_unix2dos", notAvailable},
+    {"kel_username", notAvailable},
+    {"kel_ver", notAvailable},
+    {"kel_version", kelVersion},
+    {"kel_waitcursor", notAvailable},
+    {"kel_wav", notAvailable},
+    {"kel_windir", notAvailable},
+    {"kel_winhelp", notAvailable},
+};
+
+const size_t functionCount = sizeof functionTable / sizeof functionTable[0];
+
+int defineFunctions()
+{
+    for (size_t row = 0; row < functionCount; ++row) {
+        if (acedDefun(functionTable[row].name, static_cast<short>(row + 1)) != RTNORM) {
+            acutPrintf(MSG_CANNOT_DEFINE_FUNCTIONS);
+            return RTERROR;
+        }
+    }
+    return RTNORM;
+}
+
+void undefineFunctions()
+{
+    for (size_t row = 0; row < functionCount; ++row)
+        acedUndef(functionTable[row].name, static_cast<short>(row + 1));
+}
+
+void dispatch()
+{
+    acedRetVoid();  // a handler that sets no result yields nothing
+    int code = acedGetFunCode();
+    if (code < 1 || code > static_cast<int>(functionCount)) {
+        acutPrintf(MSG_CANNOT_FIND_FUNCTION_CODE);
+        acedRetNil();
+        acedSetFunResult(RSRSLT);
+        return;
+    }
+    struct resbuf* args = acedGetArgs();
+    int status = functionTable[code - 1].handler(args);
+    acutRelRb(args);
+    acedSetFunResult(status == RTNORM ? RSRSLT : RSERR);
+}
+
+int notAvailable(struct resbuf*)
+{
+    int code = acedGetFunCode();
+    acutPrintf("Kelmar error: %s is not available yet.\n", functionTable[code - 1].name);
+    acedRetNil();
+    return RTNORM;
+}

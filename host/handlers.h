@@ -1,0 +1,14 @@
+// Handlers of the LISP functions, one per function (kel_move and kel_rename share one).
+// Each takes the argument chain (null without arguments), sets one result and returns RTNORM.
+#pragma once
+
+#include "adsdef.h"
+
+// The module itself.
+int kelAbout(struct resbuf* args);
+int kelDemandload(struct resbuf* args);
+int kelHelp(struct resbuf* args);
+int kelVersion(struct resbuf* args);
+
+// Stands in for a function whose family is not built yet.
+int notAvailable(struct resbuf* args);

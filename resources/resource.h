@@ -1,0 +1,3 @@
+#pragma once
+
+#define IDS_PRODUCT 100

@@ -1,0 +1,68 @@
+# Shared by the scripts that run Windows programs: the Wine prefix, the lock that keeps its
+# registry to one user at a time, the dropped clock privilege and a display.
+# Sourced; sets KELMAR_ROOT, KELMAR_BIN and WINEPREFIX.
+
+KELMAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+KELMAR_BIN=${KELMAR_BIN:-$KELMAR_ROOT/build/win32/bin}
+export WINEPREFIX=${WINEPREFIX:-$KELMAR_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No downloads of Mono or Gecko, and no dialogs asking for them.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# Runs a command without the privilege to set the machine's clock.
+kelmar_noclock() {
+    if [ "$(id -u)" = 0 ]; then
+        capsh --drop=cap_sys_time -- -c 'exec "$@"' kelmar "$@"
+    else
+        "$@"
+    fi
+}
+
+# Holds the prefix for this process until it exits; makes the prefix on first use.
+kelmar_prefix() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Making the Wine prefix $WINEPREFIX ..." >&2
+        DISPLAY= kelmar_noclock wineboot -i >/dev/null 2>&1 || true
+        kelmar_noclock wineserver -w || true
+    fi
+}
+
+# Sets the Windows version Wine reports to acad.exe (empty: Wine's default).
+kelmar_winver() {
+    local want=$1 mark="$WINEPREFIX/.kelmar-winver" have=""
+    [ -f "$mark" ] && have=$(cat "$mark")
+    [ "$want" = "$have" ] && return 0
+    local key='HKCU\Software\Wine\AppDefaults\acad.exe'
+    if [ -n "$want" ]; then
+        kelmar_noclock wine reg add "$key" /v Version /d "$want" /f >/dev/null 2>&1
+    else
+        kelmar_noclock wine reg delete "$key" /v Version /f >/dev/null 2>&1 || true
+    fi
+    echo "$want" >"$mark"
+}
+
+# Starts a private X server when there is no display; it ends with this process.
+kelmar_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    local fifo
+    fifo=$(mktemp -u /tmp/kelmar-xvfb.XXXXXX)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 &
+    KELMAR_XVFB_PID=$!
+    local n
+    read -r n <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$n"
+    # Wine's own processes (the desktop) leave first, or they complain of the lost display.
+    trap 'kelmar_noclock wineserver -w 2>/dev/null; kill "$KELMAR_XVFB_PID" 2>/dev/null' EXIT
+}
+
+# A Unix path as Wine's Z: drive sees it.
+kelmar_winpath() {
+    local p
+    p=$(realpath -m "$1")
+    printf 'Z:%s' "${p//\//\\}"
+}
