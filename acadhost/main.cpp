@@ -156,6 +156,7 @@ int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     Options opt;
     if (!parse(argc, argv, opt)) {
         std::fputs(kUsage, stderr);

@@ -9,12 +9,13 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No downloads of Mono or Gecko, and no dialogs asking for them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# Runs a command without the privilege to set the machine's clock.
+# Runs a command without the privilege to set the machine's clock, and without the prefix
+# lock: a wineserver it starts outlives it and must not hold the lock.
 kelmar_noclock() {
     if [ "$(id -u)" = 0 ]; then
-        capsh --drop=cap_sys_time -- -c 'exec "$@"' kelmar "$@"
+        capsh --drop=cap_sys_time -- -c 'exec "$@"' kelmar "$@" 9>&-
     else
-        "$@"
+        "$@" 9>&-
     fi
 }
 
@@ -27,6 +28,13 @@ kelmar_prefix() {
         echo "Making the Wine prefix $WINEPREFIX ..." >&2
         DISPLAY= kelmar_noclock wineboot -i >/dev/null 2>&1 || true
         kelmar_noclock wineserver -w || true
+    fi
+    # Windows live in a virtual desktop: Wine draws their captions and frames, and with no
+    # window manager to wait for, closing one takes no time.
+    if [ ! -f "$WINEPREFIX/.kelmar-desktop" ]; then
+        kelmar_noclock wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        kelmar_noclock wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        touch "$WINEPREFIX/.kelmar-desktop"
     fi
 }
 
