@@ -48,3 +48,49 @@ finish() {
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]
 }
+
+# lisp_start 'FORMS' [options]: runs the forms in the background; lisp_wait collects the
+# results as lisp does. Meanwhile the prefix is the background run's: what the test runs
+# beside it does not take the lock.
+lisp_start() {
+    local forms=$1
+    shift
+    printf '%s\n' "$forms" >"$WORK/forms.lsp"
+    (cd "$WORK" && exec "$TESTS_DIR/../scripts/lisp" "$@" "$WORK/forms.lsp" >"$WORK/out" 2>"$WORK/err") &
+    lisp_pid=$!
+}
+lisp_wait() {
+    status=0
+    wait "$lisp_pid" || status=$?
+    out=$(cat "$WORK/out")
+    err=$(cat "$WORK/err")
+}
+
+# wintool ARGS: lists or waits for windows on the Wine desktop (see tests/tools/wintool.cpp).
+# A window found by wait is given a moment to take input.
+wintool() {
+    kelmar_noclock wine "$KELMAR_BIN/wintool.exe" "$@" | tr -d '\r'
+    local rc=${PIPESTATUS[0]}
+    [ "$1" = wait ] && sleep 0.3
+    return "$rc"
+}
+# The X window of Wine's desktop, where every Windows window lives.
+desktop() {
+    xdotool search --name 'Wine desktop' | head -1
+}
+# click X Y: a left click at desktop coordinates. key KEYS: key presses to the active
+# window. Both are real input events (XTEST); Wine ignores events sent to a window.
+click() {
+    local d
+    d=$(desktop)
+    xdotool mousemove --window "$d" 1 1 sleep 0.1 mousemove --window "$d" "$1" "$2" sleep 0.1 click 1
+}
+key() {
+    xdotool key "$@"
+}
+# centre LINE: the middle of the X,Y,W,H at the end of a wintool line.
+centre() {
+    local r=${1##* }
+    IFS=, read -r x y w h <<<"$r"
+    echo "$((x + w / 2)) $((y + h / 2))"
+}

@@ -1,0 +1,108 @@
+// wintool: what a test needs to see of the windows on the Wine desktop, to drive them as a
+// person would with xdotool.
+//   wintool list                      every visible top-level window and its controls
+//   wintool wait TITLE [MS]           waits for a window with that title, then lists it
+//   wintool gone TITLE [MS]           waits until no window has that title
+// A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
+// (screen coordinates, which are the desktop's).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void printRect(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    std::printf(" %ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+std::string text(HWND w)
+{
+    char buf[1024];
+    GetWindowTextA(w, buf, sizeof buf);
+    return buf;
+}
+
+std::string className(HWND w)
+{
+    char buf[256];
+    GetClassNameA(w, buf, sizeof buf);
+    return buf;
+}
+
+BOOL CALLBACK printChild(HWND w, LPARAM)
+{
+    std::printf("  %d %s \"%s\"", GetDlgCtrlID(w), className(w).c_str(), text(w).c_str());
+    printRect(w);
+    return TRUE;
+}
+
+void printWindow(HWND w)
+{
+    std::printf("\"%s\" %s", text(w).c_str(), className(w).c_str());
+    printRect(w);
+    EnumChildWindows(w, printChild, 0);
+}
+
+BOOL CALLBACK printTop(HWND w, LPARAM)
+{
+    if (IsWindowVisible(w))
+        printWindow(w);
+    return TRUE;
+}
+
+struct Search {
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK findTop(HWND w, LPARAM lp)
+{
+    Search* s = reinterpret_cast<Search*>(lp);
+    if (IsWindowVisible(w) && text(w) == s->title) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND find(const char* title)
+{
+    Search s = {title, nullptr};
+    EnumWindows(findTop, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "list") == 0) {
+        EnumWindows(printTop, 0);
+        return 0;
+    }
+    if (argc >= 3 && (std::strcmp(argv[1], "wait") == 0 || std::strcmp(argv[1], "gone") == 0)) {
+        bool wantGone = argv[1][0] == 'g';
+        DWORD limit = argc >= 4 ? std::strtoul(argv[3], nullptr, 10) : 10000;
+        DWORD start = GetTickCount();
+        for (;;) {
+            HWND w = find(argv[2]);
+            if (!wantGone && w) {
+                printWindow(w);
+                return 0;
+            }
+            if (wantGone && !w)
+                return 0;
+            if (GetTickCount() - start > limit)
+                return 1;
+            Sleep(50);
+        }
+    }
+    std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS]\n", stderr);
+    return 2;
+}
