@@ -35,6 +35,8 @@ kelmar_prefix() {
         kelmar_noclock wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
         kelmar_noclock wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
         touch "$WINEPREFIX/.kelmar-desktop"
+        # Wine's processes started meanwhile may have no display; the next start gets one.
+        kelmar_noclock wineserver -w || true
     fi
 }
 
