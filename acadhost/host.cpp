@@ -74,6 +74,22 @@ void Host::selfCheck(const std::string& what, const std::string& problem)
     selfCheckFailed_ = true;
 }
 
+void Host::failAfter(const std::string& op, int n)
+{
+    if (op == "alloc")
+        pool.failAfter(n);
+    else
+        faults_[op] = n;
+}
+
+bool Host::failing(const char* op)
+{
+    auto it = faults_.find(op);
+    if (it == faults_.end() || it->second <= 0)
+        return false;
+    return --it->second == 0;
+}
+
 void Host::printError(const std::string& message)
 {
     std::printf("; error: %s\n", message.c_str());
@@ -324,7 +340,7 @@ void Host::defineHostBuiltins()
         return nullptr;
     });
     // The host's own, for tests: what the status bar shows, which documents are open, and
-    // a record allocation that fails.
+    // a host operation that fails.
     lisp.defineBuiltin("ACADHOST-METER", [this](lisp::Interp&, Args&) -> Value {
         if (!meter.shown)
             return nullptr;
@@ -340,7 +356,14 @@ void Host::defineHostBuiltins()
     lisp.defineBuiltin("ACADHOST-FAILALLOC", [this](lisp::Interp&, Args& a) -> Value {
         if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int || a[0]->i < 0)
             throw lisp::Error("bad argument type: fixnump");
-        pool.failAfter(a[0]->i);
+        failAfter("alloc", a[0]->i);
         return a[0];
+    });
+    lisp.defineBuiltin("ACADHOST-FAIL", [this](lisp::Interp&, Args& a) -> Value {
+        if (a.size() != 2 || !a[0] || a[0]->type != lisp::Type::Str || !a[1] || a[1]->type != lisp::Type::Int ||
+            a[1]->i < 0)
+            throw lisp::Error("bad argument type: (acadhost-fail \"OPERATION\" N)");
+        failAfter(a[0]->s, a[1]->i);
+        return a[1];
     });
 }

@@ -98,6 +98,11 @@ public:
     bool selfCheckFailed() const { return selfCheckFailed_; }
     void selfCheck(const std::string& what, const std::string& problem);
 
+    // Injected faults: the n-th following call of a host operation fails ("alloc" stands
+    // for the record allocations). True when this call is the one.
+    void failAfter(const std::string& op, int n);
+    bool failing(const char* op);
+
     // Calls into the module with the checks around it.
     int enter(AcRx::AppMsgCode msg, const std::string& what, CallState* call = nullptr);
     void runCommand(const std::string& name);
@@ -123,6 +128,7 @@ private:
     AcRx::AppRetCode (*entry_)(AcRx::AppMsgCode, void*) = nullptr;
     int appId_ = 0;  // its address identifies the module to the module
     bool selfCheckFailed_ = false;
+    std::map<std::string, int> faults_;
     int documentsOpened_ = 0;
 };
 

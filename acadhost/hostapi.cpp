@@ -31,7 +31,7 @@ extern "C" {
 int acedDefun(const char* name, short funcode)
 {
     Document* doc = theHost->docs.current();
-    if (!doc || !name || !*name)
+    if (!doc || !name || !*name || theHost->failing("acedDefun"))
         return RTERROR;
     doc->functions[lisp::toUpper(name)] = funcode;
     return RTNORM;
@@ -219,7 +219,7 @@ AcApDocManager* acDocManagerPtr(void) { return &theHost->docs; }
 
 int acrxRegisterApp(int loadReasons, const char* appName, const char* section, int, bool)
 {
-    if (!appName || !section)
+    if (!appName || !section || theHost->failing("acrxRegisterApp"))
         return 1;
     std::string key = std::string(section) + "\\" + appName;
     HKEY h;

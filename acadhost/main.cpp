@@ -1,4 +1,4 @@
-// acad.exe [--arx FILE] [--documents N] [--echo] [SCRIPT.lsp]
+// acad.exe [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [SCRIPT.lsp]
 // Loads the module, opens the documents and runs the script's forms, or forms typed on
 // standard input, from the frame's message loop.
 #include <fcntl.h>
@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "host.h"
 
@@ -15,12 +16,15 @@ namespace {
 
 const UINT kStep = WM_APP + 1;
 
-const char kUsage[] = "usage: acad [--arx FILE] [--documents N] [--echo] [SCRIPT.lsp]\n";
+const char kUsage[] =
+    "usage: acad [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [SCRIPT.lsp]\n"
+    "  --fail: the N-th call (1 when not given) of acedDefun, acrxRegisterApp or alloc fails\n";
 
 struct Options {
     std::string arx, script;
     int documents = 1;
     bool echo = false;
+    std::vector<std::pair<std::string, int>> faults;
 };
 
 bool parse(int argc, char** argv, Options& o)
@@ -37,6 +41,20 @@ bool parse(int argc, char** argv, Options& o)
             o.documents = static_cast<int>(n);
         } else if (a == "--echo") {
             o.echo = true;
+        } else if (a == "--fail" && k + 1 < argc) {
+            std::string f = argv[++k];
+            size_t colon = f.find(':');
+            long n = 1;
+            if (colon != std::string::npos) {
+                char* end = nullptr;
+                n = std::strtol(f.c_str() + colon + 1, &end, 10);
+                if (*end || n < 1)
+                    return false;
+            }
+            f = f.substr(0, colon);
+            if (f != "acedDefun" && f != "acrxRegisterApp" && f != "alloc")
+                return false;
+            o.faults.emplace_back(f, static_cast<int>(n));
         } else if (a.size() > 1 && a[0] == '-') {
             return false;
         } else if (o.script.empty()) {
@@ -169,6 +187,8 @@ int main(int argc, char** argv)
     }
 
     Host host;
+    for (const auto& f : opt.faults)
+        host.failAfter(f.first, f.second);
     if (!createFrame(host)) {
         std::fputs("acadhost: cannot create the main window\n", stderr);
         return 1;

@@ -250,6 +250,17 @@ int appName(resbuf*)
     return RTNORM;
 }
 
+// (probe_platform): what the system says it is: (platform-id major minor).
+int platform(resbuf*)
+{
+    OSVERSIONINFOA v = {};
+    v.dwOSVersionInfoSize = sizeof v;
+    GetVersionExA(&v);
+    returnAndRelease(acutBuildList(RTSHORT, static_cast<int>(v.dwPlatformId), RTSHORT, static_cast<int>(v.dwMajorVersion),
+                                   RTSHORT, static_cast<int>(v.dwMinorVersion), 0));
+    return RTNORM;
+}
+
 int failed(resbuf*) { return RTERROR; }
 
 int silent(resbuf*) { return RTNORM; }  // sets no result: the dispatcher's void stands
@@ -264,7 +275,7 @@ const Row rows[] = {
     {"probe_failed", failed},   {"probe_getvar", getVar},     {"probe_headed", headed},
     {"probe_int", readInt},     {"probe_list", readList},     {"probe_meter", meter},
     {"probe_meteroff", meterOff}, {"probe_meterpos", meterPos}, {"probe_pairs", pairs},
-    {"probe_path", readPath},   {"probe_points", points},     {"probe_queue", queue},
+    {"probe_path", readPath},   {"probe_platform", platform}, {"probe_points", points},     {"probe_queue", queue},
     {"probe_real", readReal},   {"probe_rgb", rgb},           {"probe_setvar", setVar},
     {"probe_silent", silent},   {"probe_string", readString}, {"probe_string8", readString8},
     {"probe_strings", strings}, {"probe_types", types},

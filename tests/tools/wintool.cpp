@@ -3,6 +3,7 @@
 //   wintool list                      every visible top-level window and its controls
 //   wintool wait TITLE [MS]           waits for a window with that title, then lists it
 //   wintool gone TITLE [MS]           waits until no window has that title
+//   wintool version FILE              a module's version block and string 100
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
@@ -78,6 +79,36 @@ HWND find(const char* title)
     return s.found;
 }
 
+int printVersion(const char* file)
+{
+    DWORD ignored;
+    DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+    std::string block(size, '\0');
+    if (!size || !GetFileVersionInfoA(file, 0, size, &block[0]))
+        return 1;
+    VS_FIXEDFILEINFO* fixed;
+    UINT len;
+    if (VerQueryValueA(&block[0], "\\", reinterpret_cast<void**>(&fixed), &len))
+        std::printf("FILEVERSION %u.%u.%u.%u\nPRODUCTVERSION %u.%u.%u.%u\n", HIWORD(fixed->dwFileVersionMS),
+                    LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
+                    HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
+                    HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+    const char* names[] = {"Comments", "CompanyName", "FileDescription", "FileVersion", "InternalName",
+                           "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"};
+    for (const char* name : names) {
+        char path[128];
+        char* value;
+        std::snprintf(path, sizeof path, "\\StringFileInfo\\040904b0\\%s", name);
+        if (VerQueryValueA(&block[0], path, reinterpret_cast<void**>(&value), &len))
+            std::printf("%s=%s\n", name, value);
+    }
+    HMODULE m = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char text[256] = "";
+    if (m && LoadStringA(m, 100, text, sizeof text) > 0)
+        std::printf("string 100=%s\n", text);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -103,6 +134,8 @@ int main(int argc, char** argv)
             Sleep(50);
         }
     }
-    std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS]\n", stderr);
+    if (argc == 3 && std::strcmp(argv[1], "version") == 0)
+        return printVersion(argv[2]);
+    std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE\n", stderr);
     return 2;
 }
