@@ -2,18 +2,6 @@
 
 #include "adslib.h"
 
-namespace {
-
-void append(struct resbuf*& head, struct resbuf*& tail, struct resbuf* item)
-{
-    (tail ? tail->rbnext : head) = item;
-    tail = item;
-    while (tail->rbnext)
-        tail = tail->rbnext;
-}
-
-}  // namespace
-
 void returnAndRelease(struct resbuf* list)
 {
     if (list) {
@@ -24,20 +12,23 @@ void returnAndRelease(struct resbuf* list)
     }
 }
 
-StringList::~StringList()
+OwnedChain::~OwnedChain()
 {
     if (head_)
         acutRelRb(head_);
 }
 
-bool StringList::add(const char* text)
+bool OwnedChain::link(struct resbuf* records)
 {
-    struct resbuf* rb = acutBuildList(RTSTR, text, 0);
-    if (!rb)
+    if (!records)
         return false;
-    append(head_, tail_, rb);
+    (tail_ ? tail_->rbnext : head_) = records;
+    for (tail_ = records; tail_->rbnext;)
+        tail_ = tail_->rbnext;
     return true;
 }
+
+bool OwnedChain::linkString(const char* text) { return link(acutBuildList(RTSTR, text, 0)); }
 
 void StringList::returnList()
 {
@@ -45,22 +36,7 @@ void StringList::returnList()
     head_ = tail_ = nullptr;
 }
 
-HeadedList::HeadedList() : head_(acutBuildList(RTSHORT, 1, 0)), tail_(head_) {}
-
-HeadedList::~HeadedList()
-{
-    if (head_)
-        acutRelRb(head_);
-}
-
-bool HeadedList::add(const char* text)
-{
-    struct resbuf* rb = acutBuildList(RTSTR, text, 0);
-    if (!rb)
-        return false;
-    append(head_, tail_, rb);
-    return true;
-}
+HeadedList::HeadedList() : OwnedChain(acutBuildList(RTSHORT, 1, 0)) {}
 
 void HeadedList::returnList()
 {
@@ -72,31 +48,24 @@ void HeadedList::returnList()
     head_ = tail_ = nullptr;
 }
 
-PairList::PairList() : head_(acutBuildList(RTLB, 0)), tail_(head_) {}
+PairList::PairList() : OwnedChain(acutBuildList(RTLB, 0)) {}
 
-PairList::~PairList()
+bool PairList::linkPair(struct resbuf* pair)
 {
-    if (head_)
-        acutRelRb(head_);
-}
-
-bool PairList::link(struct resbuf* item)
-{
-    if (!item)
+    if (!link(pair))
         return false;
-    append(head_, tail_, item);
     empty_ = false;
     return true;
 }
 
 bool PairList::add(const char* name, short value)
 {
-    return link(acutBuildList(RTLB, RTSTR, name, RTDOTE, RTSHORT, static_cast<int>(value), RTLE, 0));
+    return linkPair(acutBuildList(RTLB, RTSTR, name, RTDOTE, RTSHORT, static_cast<int>(value), RTLE, 0));
 }
 
 bool PairList::add(const char* name, double value)
 {
-    return link(acutBuildList(RTLB, RTSTR, name, RTDOTE, RTREAL, value, RTLE, 0));
+    return linkPair(acutBuildList(RTLB, RTSTR, name, RTDOTE, RTREAL, value, RTLE, 0));
 }
 
 bool PairList::returnList()
@@ -104,10 +73,8 @@ bool PairList::returnList()
     if (empty_) {
         acedRetNil();
     } else {
-        struct resbuf* end = acutBuildList(RTLE, 0);
-        if (!end)
+        if (!link(acutBuildList(RTLE, 0)))
             return false;
-        append(head_, tail_, end);
         acedRetList(head_);
     }
     acutRelRb(head_);

@@ -4,46 +4,44 @@
 
 #include "adsdef.h"
 
-// A flat list of strings: file names, drive names, function names.
-class StringList {
+// A chain the module built and still owns; released when dropped.
+class OwnedChain {
 public:
-    StringList() = default;
-    StringList(const StringList&) = delete;
-    StringList& operator=(const StringList&) = delete;
-    ~StringList();
-    // False when the record could not be made; what was built stays until dropped.
-    bool add(const char* text);
-    // Sets the result: the list, or nil when it is empty.
-    void returnList();
+    OwnedChain(const OwnedChain&) = delete;
+    OwnedChain& operator=(const OwnedChain&) = delete;
 
-private:
-    struct resbuf* head_ = nullptr;
-    struct resbuf* tail_ = nullptr;
-};
-
-// A list hung under a throw-away head record, for helpers that append as they recurse.
-class HeadedList {
-public:
-    HeadedList();  // check ok() before use
-    HeadedList(const HeadedList&) = delete;
-    HeadedList& operator=(const HeadedList&) = delete;
-    ~HeadedList();
-    bool ok() const { return head_ != nullptr; }
-    bool add(const char* text);
-    void returnList();
-
-private:
+protected:
+    explicit OwnedChain(struct resbuf* head = nullptr) : head_(head), tail_(head) {}
+    ~OwnedChain();
+    // Links records after the tail; false (nothing linked) for a null one.
+    bool link(struct resbuf* records);
+    bool linkString(const char* text);
     struct resbuf* head_;
     struct resbuf* tail_;
 };
 
+// A flat list of strings: file names, drive names, function names.
+class StringList : private OwnedChain {
+public:
+    // False when the record could not be made; what was built stays until dropped.
+    bool add(const char* text) { return linkString(text); }
+    // Sets the result: the list, or nil when it is empty.
+    void returnList();
+};
+
+// A list hung under a throw-away head record, for helpers that append as they recurse.
+class HeadedList : private OwnedChain {
+public:
+    HeadedList();  // check ok() before use
+    bool ok() const { return head_ != nullptr; }
+    bool add(const char* text) { return linkString(text); }
+    void returnList();
+};
+
 // A list of dotted pairs, each a name and a number.
-class PairList {
+class PairList : private OwnedChain {
 public:
     PairList();  // check ok() before use
-    PairList(const PairList&) = delete;
-    PairList& operator=(const PairList&) = delete;
-    ~PairList();
     bool ok() const { return head_ != nullptr; }
     bool add(const char* name, short value);
     bool add(const char* name, double value);
@@ -51,9 +49,7 @@ public:
     bool returnList();
 
 private:
-    bool link(struct resbuf* item);
-    struct resbuf* head_;
-    struct resbuf* tail_;
+    bool linkPair(struct resbuf* pair);
     bool empty_ = true;
 };
 
