@@ -2,6 +2,7 @@
 
 #include <vector>
 
+using lisp::Cell;
 using lisp::Type;
 using lisp::Value;
 
@@ -94,11 +95,26 @@ Value recordValue(const resbuf* rb)
 
 namespace {
 
+// Builds a list front to back.
+struct ListBuilder {
+    Value head;
+    Cell* tail = nullptr;
+    void add(Value v)
+    {
+        Value cell = lisp::cons(std::move(v), nullptr);
+        Cell* raw = cell.get();
+        if (tail)
+            tail->cdr = std::move(cell);
+        else
+            head = std::move(cell);
+        tail = raw;
+    }
+};
+
 // Reads elements up to an RTLE (inside a group) or the end of the chain (at the top).
 bool readElements(const resbuf*& rb, bool inGroup, Value& out, std::string& problem)
 {
-    std::vector<Value> items;
-    Value tail;
+    ListBuilder items;
     for (;;) {
         if (!rb) {
             if (inGroup) {
@@ -118,10 +134,11 @@ bool readElements(const resbuf*& rb, bool inGroup, Value& out, std::string& prob
         }
         if (type == RTDOTE) {
             rb = rb->rbnext;
-            if (!inGroup || items.empty() || !rb || rb->restype == RTLE || rb->restype == RTDOTE) {
+            if (!inGroup || !items.tail || !rb || rb->restype == RTLE || rb->restype == RTDOTE) {
                 problem = "result list has a misplaced dot";
                 return false;
             }
+            Value tail;
             if (rb->restype == RTLB) {
                 rb = rb->rbnext;
                 if (!readElements(rb, true, tail, problem))
@@ -135,6 +152,7 @@ bool readElements(const resbuf*& rb, bool inGroup, Value& out, std::string& prob
                 return false;
             }
             rb = rb->rbnext;
+            items.tail->cdr = tail;
             break;
         }
         if (type == RTLB) {
@@ -142,13 +160,13 @@ bool readElements(const resbuf*& rb, bool inGroup, Value& out, std::string& prob
             Value sub;
             if (!readElements(rb, true, sub, problem))
                 return false;
-            items.push_back(sub);
+            items.add(std::move(sub));
             continue;
         }
-        items.push_back(recordValue(rb));
+        items.add(recordValue(rb));
         rb = rb->rbnext;
     }
-    out = lisp::listFrom(items, tail);
+    out = std::move(items.head);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -131,9 +132,28 @@ int guarded(Host& host, const std::string& what, CallState* c, const std::functi
 
 }  // namespace
 
+namespace {
+
+double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
+{
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / static_cast<double>(f.QuadPart);
+}
+
+}  // namespace
+
 int Host::enter(AcRx::AppMsgCode msg, const std::string& what, CallState* c)
 {
-    return guarded(*this, what, c, [&] { return static_cast<int>(entry_(msg, &appId_)); });
+    return guarded(*this, what, c, [&] {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        int rc = static_cast<int>(entry_(msg, &appId_));
+        QueryPerformanceCounter(&end);
+        if (msg == AcRx::kInvkSubrMsg)
+            lastCallMicroseconds = microseconds(start, end);
+        return rc;
+    });
 }
 
 bool Host::load(const std::string& path)
@@ -339,13 +359,18 @@ void Host::defineHostBuiltins()
         }
         return nullptr;
     });
-    // The host's own, for tests: what the status bar shows, which documents are open, and
-    // a host operation that fails.
+    // The host's own, for tests: what the status bar shows, the main window's state, which
+    // documents are open, and a host operation that fails.
     lisp.defineBuiltin("ACADHOST-METER", [this](lisp::Interp&, Args&) -> Value {
         if (!meter.shown)
             return nullptr;
         return lisp::listFrom({lisp::makeStr(meter.label), lisp::makeInt(meter.minPos), lisp::makeInt(meter.maxPos),
                                lisp::makeInt(meter.pos)});
+    });
+    lisp.defineBuiltin("ACADHOST-WINDOW", [this](lisp::Interp&, Args&) -> Value {
+        const char* state = !IsWindowVisible(frame) ? "HIDDEN" : IsIconic(frame) ? "MINIMIZED"
+                                                               : IsZoomed(frame) ? "MAXIMIZED" : "NORMAL";
+        return lisp::makeSym(state);
     });
     lisp.defineBuiltin("ACADHOST-DOCUMENTS", [this](lisp::Interp&, Args&) -> Value {
         std::vector<Value> names;
@@ -358,6 +383,27 @@ void Host::defineHostBuiltins()
             throw lisp::Error("bad argument type: fixnump");
         failAfter("alloc", a[0]->i);
         return a[0];
+    });
+    // For benchmarks: how long the last call spent in the module, and how long a plain sort
+    // of the same values takes (strings by bytes, or numbers), in microseconds.
+    lisp.defineBuiltin("ACADHOST-LASTCALL", [this](lisp::Interp&, Args&) -> Value {
+        return lisp::makeReal(lastCallMicroseconds);
+    });
+    lisp.defineBuiltin("ACADHOST-STDSORT", [](lisp::Interp&, Args& a) -> Value {
+        std::vector<std::string> strings;
+        std::vector<double> numbers;
+        for (Value p = a.empty() ? nullptr : a[0]; p && p->type == lisp::Type::Cons; p = p->cdr) {
+            if (p->car && p->car->type == lisp::Type::Str)
+                strings.push_back(p->car->s);
+            else if (lisp::isNumber(p->car))
+                numbers.push_back(lisp::toDouble(p->car));
+        }
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        std::sort(strings.begin(), strings.end());
+        std::sort(numbers.begin(), numbers.end());
+        QueryPerformanceCounter(&end);
+        return lisp::makeReal(microseconds(start, end));
     });
     lisp.defineBuiltin("ACADHOST-FAIL", [this](lisp::Interp&, Args& a) -> Value {
         if (a.size() != 2 || !a[0] || a[0]->type != lisp::Type::Str || !a[1] || a[1]->type != lisp::Type::Int ||

@@ -119,6 +119,7 @@ public:
     HMODULE module = nullptr;
     HWND frame = nullptr, statusBar = nullptr, progress = nullptr;
     bool unlocked = false, mdiAware = false;
+    double lastCallMicroseconds = 0;
 
 private:
     bool callFunction(const std::string& name, lisp::Args& args, lisp::Value& result);

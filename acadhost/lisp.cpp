@@ -4,41 +4,99 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstddef>
 #include <cstdlib>
 
 namespace lisp {
 
+namespace {
+
+// Cells come and go by the ten thousand when lists cross to a module and back: they are
+// taken from free lists of fixed-size chunks, never given back to the heap.
+template <size_t Size>
+struct FreeList {
+    static void* head;
+    static void* take()
+    {
+        if (!head) {
+            const size_t count = 1024;
+            char* block = static_cast<char*>(::operator new(Size * count));
+            for (size_t k = 0; k < count; ++k)
+                give(block + k * Size);
+        }
+        void* p = head;
+        head = *static_cast<void**>(p);
+        return p;
+    }
+    static void give(void* p)
+    {
+        *static_cast<void**>(p) = head;
+        head = p;
+    }
+};
+template <size_t Size>
+void* FreeList<Size>::head = nullptr;
+
+template <class T>
+struct CellAllocator {
+    using value_type = T;
+    static constexpr size_t kChunk = (sizeof(T) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) *
+                                     alignof(std::max_align_t);
+    CellAllocator() = default;
+    template <class U>
+    CellAllocator(const CellAllocator<U>&) {}
+    T* allocate(size_t n)
+    {
+        return n == 1 ? static_cast<T*>(FreeList<kChunk>::take()) : static_cast<T*>(::operator new(n * sizeof(T)));
+    }
+    void deallocate(T* p, size_t n)
+    {
+        if (n == 1)
+            FreeList<kChunk>::give(p);
+        else
+            ::operator delete(p);
+    }
+    template <class U>
+    bool operator==(const CellAllocator<U>&) const { return true; }
+    template <class U>
+    bool operator!=(const CellAllocator<U>&) const { return false; }
+};
+
+Value newCell(Type t) { return std::allocate_shared<Cell>(CellAllocator<Cell>(), t); }
+
+}  // namespace
+
 Value makeInt(int32_t v)
 {
-    auto c = std::make_shared<Cell>(Type::Int);
+    auto c = newCell(Type::Int);
     c->i = v;
     return c;
 }
 
 Value makeReal(double v)
 {
-    auto c = std::make_shared<Cell>(Type::Real);
+    auto c = newCell(Type::Real);
     c->r = v;
     return c;
 }
 
 Value makeStr(std::string s)
 {
-    auto c = std::make_shared<Cell>(Type::Str);
+    auto c = newCell(Type::Str);
     c->s = std::move(s);
     return c;
 }
 
 Value makeSym(const std::string& name)
 {
-    auto c = std::make_shared<Cell>(Type::Sym);
+    auto c = newCell(Type::Sym);
     c->s = toUpper(name);
     return c;
 }
 
 Value cons(Value car, Value cdr)
 {
-    auto c = std::make_shared<Cell>(Type::Cons);
+    auto c = newCell(Type::Cons);
     c->car = std::move(car);
     c->cdr = std::move(cdr);
     return c;
@@ -52,7 +110,7 @@ Value symT()
 
 Value voidValue()
 {
-    static const Value v = std::make_shared<Cell>(Type::Void);
+    static const Value v = newCell(Type::Void);
     return v;
 }
 

@@ -14,6 +14,18 @@
 (princ "\nThe command the module adds, KELMAR:   ")
 (command "KELMAR")
 
+(princ "\n--- Drawings, colours, sorting ---\n")
+(princ "kel_acitorgb 30 (an orange)         => ")
+(prin1 (kel_acitorgb 30))
+(princ "\nkel_rgbtoaci (250 130 10), nearest   => ")
+(prin1 (kel_rgbtoaci '(250 130 10)))
+(princ "\nkel_sortlist of strings              => ")
+(prin1 (kel_sortlist '("pear" "Fig" "apple" "banana")))
+(princ "\nkel_sortlist of numbers              => ")
+(prin1 (kel_sortlist '(42 -7 19 3 0)))
+(princ "\nkel_saveall queues a save in each open drawing; it runs after this expression:\n")
+(kel_saveall)
+
 (princ "\n--- Not built yet ---\n")
 (kel_dirp "C:/")
 

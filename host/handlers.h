@@ -10,5 +10,13 @@ int kelDemandload(struct resbuf* args);
 int kelHelp(struct resbuf* args);
 int kelVersion(struct resbuf* args);
 
+// Open drawings, colours and sorting.
+int kelAcitorgb(struct resbuf* args);
+int kelCloseall(struct resbuf* args);
+int kelRgbtoaci(struct resbuf* args);
+int kelSaveall(struct resbuf* args);
+int kelShow(struct resbuf* args);
+int kelSortlist(struct resbuf* args);
+
 // Stands in for a function whose family is not built yet.
 int notAvailable(struct resbuf* args);

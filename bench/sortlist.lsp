@@ -1,0 +1,31 @@
+; kel_sortlist of N strings and of N reals against a plain std::sort of the same values,
+; both timed in the same run. The module's time is its call as the host measures it: the
+; copy of the list, the sort, the result handed back and the copy released.
+; Prints one line per case: NAME, then the median, least and greatest time of RUNS runs in
+; microseconds, then the same for the baseline.
+; target: sortlist-strings 3
+; target: sortlist-reals 3
+(if (not bench-n) (setq bench-n 30000))
+(if (not bench-runs) (setq bench-runs 5))
+(setvar "MAXSORT" 32767)
+
+(defun bench-spread (times / sorted)
+  (setq sorted (kel_sortlist times))
+  (strcat (rtos (nth (/ (length sorted) 2) sorted) 2 1) " " (rtos (car sorted) 2 1) " "
+          (rtos (last sorted) 2 1)))
+
+(defun bench-case (name lst / k mod base)
+  (setq k 0 mod nil base nil)
+  (repeat bench-runs
+    (kel_sortlist lst)
+    (setq mod (cons (acadhost-lastcall) mod) base (cons (acadhost-stdsort lst) base)))
+  (princ (strcat name " " (bench-spread mod) " " (bench-spread base) "\n")))
+
+; pseudo-random values, the same every run
+(setq seed 12345 strs nil reals nil)
+(repeat bench-n
+  (setq seed (rem (+ (* seed 1103) 12345) 1000003))
+  (setq strs (cons (strcat (chr (+ 65 (rem seed 58))) "item" (itoa seed)) strs))
+  (setq reals (cons (/ seed 7.0) reals)))
+(bench-case "sortlist-strings" strs)
+(bench-case "sortlist-reals" reals)

@@ -1,0 +1,129 @@
+// kel_sortlist: a list of numbers or of strings in ascending order, up to "MAXSORT" elements.
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "results.h"
+#include "sortchain.h"
+
+namespace {
+
+bool sortable(int type) { return type == RTREAL || type == RTSHORT || type == RTSTR; }
+
+// A new record with the value of rb. Points and 32-bit integers keep their values too, so
+// that a list handed back unsorted is the list that came.
+resbuf* copyRecord(const resbuf* rb)
+{
+    if (rb->restype == RTSTR)
+        return acutBuildList(RTSTR, rb->resval.rstring, 0);  // storage the host's release frees
+    resbuf* copy = acutNewRb(rb->restype);
+    if (!copy)
+        return nullptr;
+    switch (rb->restype) {
+    case RTREAL:
+    case RTSHORT:
+    case RTLONG:
+    case RTPOINT:
+    case RT3DPOINT: copy->resval = rb->resval; break;
+    default: break;
+    }
+    return copy;
+}
+
+// The records to sort, and how many of them count against the limit. A point (a list of two
+// or three numbers, as the host sends it) stands for its coordinates, as reals; what follows
+// it is dropped, as after a list.
+bool copyArguments(const resbuf* args, resbuf*& head, int& count)
+{
+    head = nullptr;
+    resbuf* tail = nullptr;
+    count = 0;
+    auto link = [&](resbuf* rb) {
+        (tail ? tail->rbnext : head) = rb;
+        tail = rb;
+    };
+    if (args->restype == RTPOINT || args->restype == RT3DPOINT) {
+        int n = args->restype == RTPOINT ? 2 : 3;
+        for (int k = 0; k < n; ++k) {
+            resbuf* rb = acutNewRb(RTREAL);
+            if (!rb)
+                return false;
+            rb->resval.rreal = args->resval.rpoint[k];
+            link(rb);
+        }
+        count = n;
+        return true;
+    }
+    for (const resbuf* rb = args; rb; rb = rb->rbnext) {
+        resbuf* copy = copyRecord(rb);
+        if (!copy)
+            return false;
+        link(copy);
+        if (sortable(rb->restype))
+            ++count;
+    }
+    return true;
+}
+
+// Drops the list-begin at the head and cuts the chain at the first list-end, releasing the
+// list-end and what follows it. False for a list inside the list.
+bool stripListMarks(resbuf*& head)
+{
+    if (head && head->restype == RTLB) {
+        resbuf* begin = head;
+        head = head->rbnext;
+        begin->rbnext = nullptr;
+        acutRelRb(begin);
+    }
+    resbuf** link = &head;
+    for (; *link; link = &(*link)->rbnext) {
+        if ((*link)->restype == RTLB)
+            return false;
+        if ((*link)->restype == RTLE) {
+            acutRelRb(*link);
+            *link = nullptr;
+            break;
+        }
+    }
+    return true;
+}
+
+int maxSort()
+{
+    resbuf value;
+    if (acedGetVar("MAXSORT", &value) != RTNORM || value.restype != RTSHORT)
+        return 32767;  // no limit to be had: sort
+    return value.resval.rint;
+}
+
+}  // namespace
+
+int kelSortlist(struct resbuf* args)
+{
+    if (!args)
+        return report(MSG_LIST_EXPECTED), RTNORM;
+    int limit = maxSort();
+    resbuf* list;
+    int count;
+    if (!copyArguments(args, list, count)) {
+        acutRelRb(list);
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    }
+    if (count > limit) {
+        returnAndRelease(list);
+        return RTNORM;
+    }
+    bool nested = !stripListMarks(list);
+    if (nested || !list || (list->restype == RTNIL && !list->rbnext)) {
+        acutRelRb(list);  // a nested list, or an empty one
+        acedRetNil();
+        return RTNORM;
+    }
+    switch (sortChain(list)) {
+    case SortResult::Sorted: acedRetList(list); break;
+    case SortResult::MixedTypes: acedRetNil(); break;
+    case SortResult::NoMemory: report(MSG_NO_RESULT_BUFFER); break;
+    }
+    acutRelRb(list);
+    return RTNORM;
+}

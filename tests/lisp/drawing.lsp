@@ -1,0 +1,23 @@
+; host: --documents 3
+; Open drawings: commands queued in every document run after the expression, in iteration
+; order; the main window's three modes.
+(progn (kel_saveall) (princ "nothing has run yet\n") (acadhost-documents))
+(kel_saveall "ignored")
+(acadhost-window)
+(kel_show 1)
+(acadhost-window)
+(kel_show 2)
+(acadhost-window)
+(kel_show 0)
+(acadhost-window)
+(kel_show 2)
+(acadhost-window)
+(kel_show 3)
+(kel_show -1)
+(kel_show 2.0)
+(kel_show)
+(kel_show 0 1)
+(acadhost-window)
+(progn (kel_closeall 1 "ignored") (princ "nothing has run yet\n") (acadhost-documents))
+(acadhost-documents)
+(kel_closeall)

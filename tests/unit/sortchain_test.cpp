@@ -1,0 +1,179 @@
+// The sort against a literal transcription of the exchange sort that defines its order, on
+// random chains of reals, integers and strings, ties, NaN and mixed types included.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "sortchain.h"
+
+namespace {
+
+bool greater(const resbuf* a, const resbuf* b)
+{
+    switch (a->restype) {
+    case RTREAL: return a->resval.rreal > b->resval.rreal;
+    case RTSHORT: return a->resval.rint > b->resval.rint;
+    case RTSTR: {
+        const unsigned char* x = reinterpret_cast<const unsigned char*>(a->resval.rstring);
+        const unsigned char* y = reinterpret_cast<const unsigned char*>(b->resval.rstring);
+        while (*x && *x == *y)
+            ++x, ++y;
+        return *x >= *y;  // strings swap when greater or equal
+    }
+    default: return false;  // not compared
+    }
+}
+
+// The definition, step by step: passes from the head comparing each record with its
+// successor and relinking on a swap; the first pass counts its comparisons, later ones stop
+// at that count less the passes made after the first; as many passes as records.
+bool referenceSort(resbuf*& head)
+{
+    if (!head)
+        return true;
+    short type = head->restype;
+    size_t records = 0;
+    for (resbuf* rb = head; rb; rb = rb->rbnext)
+        ++records;
+    size_t firstCount = 0;
+    for (size_t pass = 0; pass < records; ++pass) {
+        resbuf* prev = nullptr;
+        resbuf* rb = head;
+        size_t made = 0;
+        while (rb && rb->rbnext) {
+            if (pass > 0 && made >= firstCount - (pass - 1))
+                break;
+            resbuf* next = rb->rbnext;
+            if (rb->restype != type || next->restype != type)
+                return false;
+            ++made;
+            if (greater(rb, next)) {
+                (prev ? prev->rbnext : head) = next;
+                rb->rbnext = next->rbnext;
+                next->rbnext = rb;
+                prev = next;
+            } else {
+                prev = rb;
+                rb = next;
+            }
+        }
+        if (pass == 0)
+            firstCount = made;
+    }
+    return true;
+}
+
+struct Chain {
+    std::vector<resbuf> records;
+    std::vector<std::string> texts;
+    resbuf* head = nullptr;
+
+    void link()
+    {
+        head = records.empty() ? nullptr : &records[0];
+        for (size_t k = 0; k < records.size(); ++k) {
+            records[k].rbnext = k + 1 < records.size() ? &records[k + 1] : nullptr;
+            if (records[k].restype == RTSTR)
+                records[k].resval.rstring = &texts[k][0];
+        }
+    }
+};
+
+Chain randomChain(std::mt19937& rng, int kind)
+{
+    Chain c;
+    size_t n = rng() % 40;
+    c.records.resize(n);
+    c.texts.resize(n);
+    const double reals[] = {1.5, -2.0, 0.0, -0.0, 3.25, 1.5, 1e300, -INFINITY, INFINITY, NAN};
+    for (size_t k = 0; k < n; ++k) {
+        resbuf& rb = c.records[k];
+        int type = kind == 1 ? RTREAL : kind;
+        if (kind == 0)
+            type = rng() % 8 == 0 ? RTSHORT : RTREAL;  // now and then a mixed chain
+        rb.restype = static_cast<short>(type);
+        if (type == RTREAL)
+            rb.resval.rreal = reals[rng() % (kind == 1 ? 9 : 10)];  // kind 1: no NaN
+        else if (type == RTSHORT)
+            rb.resval.rint = static_cast<short>(static_cast<int>(rng() % 9) - 4 + (rng() % 50 == 0 ? 32000 : 0));
+        else if (type == RTSTR) {
+            static const char alphabet[] = "aAbB\xE9 ";
+            size_t len = rng() % 4;
+            for (size_t j = 0; j < len; ++j)
+                c.texts[k] += alphabet[rng() % 6];
+        }
+    }
+    c.link();
+    return c;
+}
+
+// What a chain holds, in order: values, and for numbers the identity of each record (so
+// that equal numbers are seen to keep their order).
+std::string describe(const resbuf* rb, const Chain& c)
+{
+    std::string out;
+    for (; rb; rb = rb->rbnext) {
+        char buf[64];
+        if (rb->restype == RTSTR)
+            out += std::string("\"") + rb->resval.rstring + "\" ";
+        else {
+            std::snprintf(buf, sizeof buf, "#%d ", static_cast<int>(rb - &c.records[0]));
+            out += buf;
+        }
+    }
+    return out;
+}
+
+TEST(SortChain, AgreesWithTheDefinitionOnRandomChains)
+{
+    std::mt19937 rng(12345);
+    const int kinds[] = {RTREAL, RTSHORT, RTSTR, 0, 1, RTT};
+    for (int round = 0; round < 3000; ++round) {
+        int kind = kinds[round % 6];
+        Chain a = randomChain(rng, kind);
+        Chain b = a;
+        b.link();
+        resbuf* ha = a.head;
+        resbuf* hb = b.head;
+        bool refOk = referenceSort(ha);
+        SortResult got = sortChain(hb);
+        ASSERT_EQ(refOk, got == SortResult::Sorted) << "round " << round;
+        if (refOk)
+            ASSERT_EQ(describe(ha, a), describe(hb, b)) << "round " << round;
+        else
+            EXPECT_EQ(describe(hb, b), describe(b.head, b)) << "a refused chain is left as it was";
+    }
+}
+
+TEST(SortChain, Examples)
+{
+    struct Case {
+        std::vector<const char*> in;
+        const char* out;
+    };
+    const Case cases[] = {
+        {{"b", "a", "D"}, "\"D\" \"a\" \"b\" "},
+        {{"B", "a", "\xE9", "A"}, "\"A\" \"B\" \"a\" \"\xE9\" "},
+        {{"", "a", ""}, "\"\" \"\" \"a\" "},
+        {{}, ""},
+    };
+    for (const Case& c : cases) {
+        Chain ch;
+        ch.records.resize(c.in.size());
+        for (size_t k = 0; k < c.in.size(); ++k) {
+            ch.records[k].restype = RTSTR;
+            ch.texts.push_back(c.in[k]);
+        }
+        ch.link();
+        resbuf* head = ch.head;
+        EXPECT_EQ(sortChain(head), SortResult::Sorted);
+        EXPECT_EQ(describe(head, ch), c.out);
+    }
+}
+
+}  // namespace
