@@ -14,6 +14,22 @@
 (princ "\nThe command the module adds, KELMAR:   ")
 (command "KELMAR")
 
+(princ "\n--- INI files and the registry ---\n")
+(princ "kel_setini writes tour.ini           => ")
+(prin1 (kel_setini "Tour" "greeting" "hello" "tour.ini"))
+(princ "\nkel_getini reads it back             => ")
+(prin1 (kel_getini "Tour" "greeting" "tour.ini"))
+(princ "\nkel_getini lists its sections        => ")
+(prin1 (kel_getini nil nil "tour.ini"))
+(kel_setini "Tour" nil nil "tour.ini")  ; the section goes; scripts/demo removes the folder
+(princ "\nkel_regset in SOFTWARE\\Kelmar\\tour    => ")
+(prin1 (kel_regset "tour" "settings" "colour" "blue"))
+(princ "\nkel_regget                           => ")
+(prin1 (kel_regget "tour" "settings" "colour"))
+(princ "\nkel_regdel removes the tour's key    => ")
+(prin1 (kel_regdel "tour" nil nil))
+(terpri)
+
 (princ "\n--- Drawings, colours, sorting ---\n")
 (princ "kel_acitorgb 30 (an orange)         => ")
 (prin1 (kel_acitorgb 30))

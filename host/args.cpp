@@ -75,6 +75,19 @@ bool getCharArg(const struct resbuf* rb, char& letter)
     return true;
 }
 
+bool getStringOrNilArg(const struct resbuf* rb, char* buffer, size_t size, bool& present, const char* wrongType)
+{
+    if (!rb)
+        return report(MSG_TOO_FEW);
+    present = rb->restype == RTSTR;
+    if (present)
+        return copyString(rb, buffer, size);
+    if (rb->restype != RTNIL)
+        return report(wrongType);
+    buffer[0] = '\0';
+    return true;
+}
+
 bool getListBegin(const struct resbuf* rb) { return present(rb, RTLB, MSG_LIST_BEGIN_EXPECTED); }
 
 bool noMoreArgs(const struct resbuf* rb) { return rb ? report(MSG_TOO_MANY) : true; }

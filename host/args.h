@@ -19,6 +19,8 @@ bool getPathArg(const struct resbuf* rb, char* buffer, size_t size);
 // The first byte of a string, upper-cased (a drive letter); 0 for an empty string.
 bool getCharArg(const struct resbuf* rb, char& letter);
 bool getListBegin(const struct resbuf* rb);
+// A string or nil: present tells which. Another type prints wrongType.
+bool getStringOrNilArg(const struct resbuf* rb, char* buffer, size_t size, bool& present, const char* wrongType);
 // True when no record is left.
 bool noMoreArgs(const struct resbuf* rb);
 
@@ -26,6 +28,12 @@ template <size_t N>
 inline bool getStringArg(const struct resbuf* rb, char (&buffer)[N])
 {
     return getStringArg(rb, buffer, N);
+}
+
+template <size_t N>
+inline bool getStringOrNilArg(const struct resbuf* rb, char (&buffer)[N], bool& present, const char* wrongType)
+{
+    return getStringOrNilArg(rb, buffer, N, present, wrongType);
 }
 
 template <size_t N>

@@ -10,6 +10,13 @@ int kelDemandload(struct resbuf* args);
 int kelHelp(struct resbuf* args);
 int kelVersion(struct resbuf* args);
 
+// INI files and the registry branch.
+int kelGetini(struct resbuf* args);
+int kelRegdel(struct resbuf* args);
+int kelRegget(struct resbuf* args);
+int kelRegset(struct resbuf* args);
+int kelSetini(struct resbuf* args);
+
 // Open drawings, colours and sorting.
 int kelAcitorgb(struct resbuf* args);
 int kelCloseall(struct resbuf* args);

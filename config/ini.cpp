@@ -1,0 +1,112 @@
+// kel_getini, kel_setini: INI files through the system's private-profile calls.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "results.h"
+
+namespace {
+
+const char kNotFound[] = "NIL";  // the default of every read: reading it back means nothing was found
+const DWORD kListSize = 32000;
+
+bool getFileArg(const resbuf* rb, char (&path)[MAX_PATH], bool& expanded)
+{
+    char name[MAX_PATH];
+    bool present;
+    if (!getStringOrNilArg(rb, name, present, "Kelmar error: invalid file argument.\n"))
+        return false;
+    if (!present)
+        return report("Kelmar error: invalid file argument.\n");
+    // Against the current folder: a bare name must not land in the Windows folder.
+    expanded = _fullpath(path, name, sizeof path) != nullptr;
+    return true;
+}
+
+bool notFound(const char* text) { return std::strcmp(text, kNotFound) == 0; }
+
+void returnNames(const char* section, const char* path)
+{
+    char* buffer = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kListSize));
+    if (!buffer) {
+        report(MSG_NO_RESULT_BUFFER);
+        return;
+    }
+    DWORD n = GetPrivateProfileStringA(section, nullptr, kNotFound, buffer, kListSize, path);
+    StringList names;
+    bool built = true;
+    if (n > 0 && !notFound(buffer))
+        for (const char* p = buffer; *p && built; p += std::strlen(p) + 1)
+            built = names.add(p);
+    HeapFree(GetProcessHeap(), 0, buffer);
+    if (built)
+        names.returnList();
+    else
+        report(MSG_NO_RESULT_BUFFER);
+}
+
+}  // namespace
+
+int kelGetini(struct resbuf* args)
+{
+    char section[MAX_PATH], key[MAX_PATH], path[MAX_PATH];
+    bool hasSection, hasKey, expanded = false;
+    const resbuf* rb = args;
+    if (!getStringOrNilArg(rb, section, hasSection, "Kelmar error: invalid section argument.\n"))
+        return RTNORM;
+    rb = rb->rbnext;
+    if (!getStringOrNilArg(rb, key, hasKey, "Kelmar error: invalid key argument.\n"))
+        return RTNORM;
+    rb = rb->rbnext;
+    if (!getFileArg(rb, path, expanded) || !noMoreArgs(rb->rbnext))
+        return RTNORM;
+    if (!expanded)
+        return acedRetNil(), RTNORM;
+    if (!hasSection || !hasKey) {
+        returnNames(hasSection ? section : nullptr, path);
+        return RTNORM;
+    }
+    char value[MAX_PATH];
+    DWORD n = GetPrivateProfileStringA(section, key, kNotFound, value, sizeof value, path);
+    if (n == 0 || notFound(value))
+        acedRetNil();
+    else
+        acedRetStr(value);
+    return RTNORM;
+}
+
+int kelSetini(struct resbuf* args)
+{
+    char section[MAX_PATH], key[MAX_PATH], value[MAX_PATH], path[MAX_PATH];
+    bool hasSection, hasKey, hasValue, expanded = false;
+    const resbuf* rb = args;
+    if (!getStringOrNilArg(rb, section, hasSection, "Kelmar error: invalid section argument.\n"))
+        return RTNORM;
+    rb = rb->rbnext;
+    if (!getStringOrNilArg(rb, key, hasKey, "Kelmar error: invalid key argument.\n"))
+        return RTNORM;
+    rb = rb->rbnext;
+    if (!getStringOrNilArg(rb, value, hasValue, MSG_INVALID_STRING))
+        return RTNORM;
+    rb = rb->rbnext;
+    if (!getFileArg(rb, path, expanded) || !noMoreArgs(rb->rbnext))
+        return RTNORM;
+    if (!expanded)
+        return acedRetNil(), RTNORM;
+    if (!hasSection) {
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);  // flushes the system's copy
+        return acedRetNil(), RTNORM;
+    }
+    // No key: the section goes; no value: the key goes.
+    BOOL ok = WritePrivateProfileStringA(section, hasKey ? key : nullptr, hasKey && hasValue ? value : nullptr, path);
+    if (ok)
+        acedRetStr(path);
+    else
+        acedRetNil();
+    return RTNORM;
+}
