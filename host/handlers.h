@@ -10,6 +10,21 @@ int kelDemandload(struct resbuf* args);
 int kelHelp(struct resbuf* args);
 int kelVersion(struct resbuf* args);
 
+// Drives, line ends, the cipher and the drawing version.
+int kelChkdsk(struct resbuf* args);
+int kelDos2unix(struct resbuf* args);
+int kelDrive(struct resbuf* args);
+int kelDrivep(struct resbuf* args);
+int kelDrives(struct resbuf* args);
+int kelDrivetype(struct resbuf* args);
+int kelDwgver(struct resbuf* args);
+int kelEncrypt(struct resbuf* args);
+int kelFilesys(struct resbuf* args);
+int kelFormat(struct resbuf* args);
+int kelLabel(struct resbuf* args);
+int kelSerialno(struct resbuf* args);
+int kelUnix2dos(struct resbuf* args);
+
 // INI files and the registry branch.
 int kelGetini(struct resbuf* args);
 int kelRegdel(struct resbuf* args);

@@ -1,0 +1,26 @@
+; Line-end conversion and enciphering of a large file (made by files.setup) against
+; CopyFileA of the same file, both timed in the same run. The module's time is its call as
+; the host measures it. Prints lines as sortlist.lsp does.
+; target: dos2unix 2
+; target: unix2dos 2
+; target: encrypt 2
+(if (not bench-runs) (setq bench-runs 5))
+
+(defun bench-spread (times / sorted)
+  (setq sorted (kel_sortlist times))
+  (strcat (rtos (nth (/ (length sorted) 2) sorted) 2 1) " " (rtos (car sorted) 2 1) " "
+          (rtos (last sorted) 2 1)))
+
+(defun bench-file (name source / mod base)
+  (setq mod nil base nil)
+  (repeat bench-runs
+    (cond ((= name "dos2unix") (kel_dos2unix source "out.tmp"))
+          ((= name "unix2dos") (kel_unix2dos source "out.tmp"))
+          (T (kel_encrypt source "bench password")))
+    (setq mod (cons (acadhost-lastcall) mod))
+    (setq base (cons (acadhost-copyfile source "copy.tmp") base)))
+  (princ (strcat name " " (bench-spread mod) " " (bench-spread base) "\n")))
+
+(bench-file "dos2unix" "big.dos")
+(bench-file "unix2dos" "big.unix")
+(bench-file "encrypt" "big.bin")
