@@ -28,6 +28,19 @@ bool getFileArg(const resbuf* rb, char (&path)[MAX_PATH], bool& expanded)
     return true;
 }
 
+// The section and key positions, the same in both functions; rb is left on the next one.
+bool getSectionAndKey(const resbuf*& rb, char (&section)[MAX_PATH], bool& hasSection, char (&key)[MAX_PATH],
+                      bool& hasKey)
+{
+    if (!getStringOrNilArg(rb, section, hasSection, "Kelmar error: invalid section argument.\n"))
+        return false;
+    rb = rb->rbnext;
+    if (!getStringOrNilArg(rb, key, hasKey, "Kelmar error: invalid key argument.\n"))
+        return false;
+    rb = rb->rbnext;
+    return true;
+}
+
 bool notFound(const char* text) { return std::strcmp(text, kNotFound) == 0; }
 
 void returnNames(const char* section, const char* path)
@@ -57,12 +70,8 @@ int kelGetini(struct resbuf* args)
     char section[MAX_PATH], key[MAX_PATH], path[MAX_PATH];
     bool hasSection, hasKey, expanded = false;
     const resbuf* rb = args;
-    if (!getStringOrNilArg(rb, section, hasSection, "Kelmar error: invalid section argument.\n"))
+    if (!getSectionAndKey(rb, section, hasSection, key, hasKey))
         return RTNORM;
-    rb = rb->rbnext;
-    if (!getStringOrNilArg(rb, key, hasKey, "Kelmar error: invalid key argument.\n"))
-        return RTNORM;
-    rb = rb->rbnext;
     if (!getFileArg(rb, path, expanded) || !noMoreArgs(rb->rbnext))
         return RTNORM;
     if (!expanded)
@@ -85,12 +94,8 @@ int kelSetini(struct resbuf* args)
     char section[MAX_PATH], key[MAX_PATH], value[MAX_PATH], path[MAX_PATH];
     bool hasSection, hasKey, hasValue, expanded = false;
     const resbuf* rb = args;
-    if (!getStringOrNilArg(rb, section, hasSection, "Kelmar error: invalid section argument.\n"))
+    if (!getSectionAndKey(rb, section, hasSection, key, hasKey))
         return RTNORM;
-    rb = rb->rbnext;
-    if (!getStringOrNilArg(rb, key, hasKey, "Kelmar error: invalid key argument.\n"))
-        return RTNORM;
-    rb = rb->rbnext;
     if (!getStringOrNilArg(rb, value, hasValue, MSG_INVALID_STRING))
         return RTNORM;
     rb = rb->rbnext;
