@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "bridge.h"
@@ -413,6 +414,37 @@ void Host::defineHostBuiltins()
         BOOL ok = CopyFileA(a[0]->s.c_str(), a[1]->s.c_str(), FALSE);
         QueryPerformanceCounter(&end);
         return ok ? lisp::makeReal(microseconds(start, end)) : nullptr;
+    });
+    // A bare directory walk, for the listing benchmarks: every entry of PATTERN in FOLDER,
+    // and with DEEP, then every subdirectory's, as kel_find walks.
+    lisp.defineBuiltin("ACADHOST-FINDLOOP", [](lisp::Interp&, Args& a) -> Value {
+        if (a.size() < 2 || !a[0] || a[0]->type != lisp::Type::Str || !a[1] || a[1]->type != lisp::Type::Str)
+            throw lisp::Error("bad argument type: (acadhost-findloop \"FOLDER\" \"PATTERN\" [DEEP])");
+        bool deep = a.size() > 2 && !lisp::isNil(a[2]);
+        long found = 0;
+        std::function<void(const std::string&)> walk = [&](const std::string& dir) {
+            WIN32_FIND_DATAA e;
+            HANDLE h = FindFirstFileA((dir + "\\" + a[1]->s).c_str(), &e);
+            if (h != INVALID_HANDLE_VALUE) {
+                do
+                    found += !(e.dwFileAttributes & 0x16);
+                while (FindNextFileA(h, &e));
+                FindClose(h);
+            }
+            if (!deep || (h = FindFirstFileA((dir + "\\*.*").c_str(), &e)) == INVALID_HANDLE_VALUE)
+                return;
+            do
+                if ((e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(e.cFileName, ".") &&
+                    std::strcmp(e.cFileName, ".."))
+                    walk(dir + "\\" + e.cFileName);
+            while (FindNextFileA(h, &e));
+            FindClose(h);
+        };
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        walk(a[0]->s);
+        QueryPerformanceCounter(&end);
+        return found ? lisp::makeReal(microseconds(start, end)) : nullptr;
     });
     lisp.defineBuiltin("ACADHOST-FAIL", [this](lisp::Interp&, Args& a) -> Value {
         if (a.size() != 2 || !a[0] || a[0]->type != lisp::Type::Str || !a[1] || a[1]->type != lisp::Type::Int ||

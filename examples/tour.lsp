@@ -14,6 +14,22 @@
 (princ "\nThe command the module adds, KELMAR:   ")
 (command "KELMAR")
 
+(princ "\n--- Paths, folders and files ---\n")
+(princ "kel_mkdir a folder                    => ")
+(prin1 (kel_mkdir "tourdir"))
+(princ "\nkel_splitpath of a drawing's path      => ")
+(prin1 (kel_splitpath "C:/Projects/Site/plan.dwg"))
+(princ "\nkel_copy a file in, kel_dir lists it    => ")
+(kel_setini "S" "k" "v" "tourdir/a.ini")
+(kel_copy "tourdir/a.ini" "tourdir/b.ini")
+(prin1 (kel_dir "tourdir/*.ini"))
+(princ "\nkel_dwgver of a drawing, by its header  => ")
+(kel_setini "header" "not" "a drawing" "tourdir/fake.dwg")
+(prin1 (kel_dwgver "tourdir/fake.dwg"))
+(princ "\nkel_deltree removes the folder        => ")
+(prin1 (kel_dirp (kel_deltree "tourdir")))
+(terpri)
+
 (princ "\n--- Drives and files ---\n")
 (princ "kel_drives                            => ")
 (prin1 (kel_drives))
@@ -62,7 +78,7 @@
 (kel_saveall)
 
 (princ "\n--- Not built yet ---\n")
-(kel_dirp "C:/")
+(kel_ver)
 
 (princ "\n--- About ---\n")
 (princ "kel_about (the box closes by itself)   => ")

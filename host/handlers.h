@@ -10,6 +10,37 @@ int kelDemandload(struct resbuf* args);
 int kelHelp(struct resbuf* args);
 int kelVersion(struct resbuf* args);
 
+// Paths, directories, file listing and file operations.
+int kelAttrib(struct resbuf* args);
+int kelChdir(struct resbuf* args);
+int kelCopy(struct resbuf* args);
+int kelDelete(struct resbuf* args);
+int kelDeltree(struct resbuf* args);
+int kelDir(struct resbuf* args);
+int kelDirp(struct resbuf* args);
+int kelFile(struct resbuf* args);
+int kelFiledate(struct resbuf* args);
+int kelFilep(struct resbuf* args);
+int kelFilesize(struct resbuf* args);
+int kelFind(struct resbuf* args);
+int kelFullpath(struct resbuf* args);
+int kelMakepath(struct resbuf* args);
+int kelMkdir(struct resbuf* args);
+int kelMove(struct resbuf* args);  // kel_move and kel_rename
+int kelOpenp(struct resbuf* args);
+int kelPath(struct resbuf* args);
+int kelPwdir(struct resbuf* args);
+int kelRecent(struct resbuf* args);
+int kelRendir(struct resbuf* args);
+int kelRmdir(struct resbuf* args);
+int kelSearch(struct resbuf* args);
+int kelSplitpath(struct resbuf* args);
+int kelSubdir(struct resbuf* args);
+int kelSysdir(struct resbuf* args);
+int kelTempdir(struct resbuf* args);
+int kelTouch(struct resbuf* args);
+int kelWindir(struct resbuf* args);
+
 // Drives, line ends, the cipher and the drawing version.
 int kelChkdsk(struct resbuf* args);
 int kelDos2unix(struct resbuf* args);

@@ -57,6 +57,8 @@ kelmar_winver() {
 # Starts a private X server when there is no display; it ends with this process.
 kelmar_display() {
     [ -n "${DISPLAY:-}" ] && return 0
+    # A Wine still running keeps its desktop on the display it had: let it end first.
+    kelmar_noclock wineserver -w 2>/dev/null || true
     local fifo
     fifo=$(mktemp -u /tmp/kelmar-xvfb.XXXXXX)
     mkfifo "$fifo"

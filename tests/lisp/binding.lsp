@@ -21,9 +21,10 @@ sorted
 (kel_demandload nil)
 (kel_demandload "T")
 ; a function whose family is not built yet
-(kel_dirp "c:/")
-(kel_move "a" "b")
-(kel_rename "a" "b")
+(kel_ver)
+(kel_hostname 1)
+; one handler for two names
+(list (kel_move "none-a" "none-b") (kel_rename "none-a" "none-b"))
 (kel_winhelp)
 ; the command the module adds, from LISP
 (command "KELMAR")

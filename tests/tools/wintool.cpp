@@ -4,6 +4,7 @@
 //   wintool wait TITLE [MS]           waits for a window with that title, then lists it
 //   wintool gone TITLE [MS]           waits until no window has that title
 //   wintool version FILE              a module's version block and string 100
+//   wintool hold FILE MS              holds the file open, shared with nobody, for MS ms
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
@@ -134,8 +135,18 @@ int main(int argc, char** argv)
             Sleep(50);
         }
     }
+    if (argc == 4 && std::strcmp(argv[1], "hold") == 0) {
+        HANDLE f = CreateFileA(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE)
+            return 1;
+        std::puts("held");
+        std::fflush(stdout);
+        Sleep(std::strtoul(argv[3], nullptr, 10));
+        CloseHandle(f);
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return printVersion(argv[2]);
-    std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE\n", stderr);
+    std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n", stderr);
     return 2;
 }

@@ -1,0 +1,22 @@
+; kel_dir of a folder of 10,000 files and kel_find over a tree of 10,000 (made by
+; listing.setup) against the same walks by a bare FindFirstFileA/FindNextFileA loop in the
+; host, in the same run. Prints lines as sortlist.lsp does.
+; target: dir 1.3
+; target: find 1.3
+(if (not bench-runs) (setq bench-runs 5))
+
+(defun bench-spread (times / sorted)
+  (setq sorted (kel_sortlist times))
+  (strcat (rtos (nth (/ (length sorted) 2) sorted) 2 1) " " (rtos (car sorted) 2 1) " "
+          (rtos (last sorted) 2 1)))
+
+(defun bench-walk (name / mod base)
+  (setq mod nil base nil)
+  (repeat bench-runs
+    (if (= name "dir") (kel_dir "flat/*.dwg") (kel_find "*.dwg" "w"))
+    (setq mod (cons (acadhost-lastcall) mod))
+    (setq base (cons (if (= name "dir") (acadhost-findloop "flat" "*.dwg") (acadhost-findloop "w:" "*.dwg" T)) base)))
+  (princ (strcat name " " (bench-spread mod) " " (bench-spread base) "\n")))
+
+(bench-walk "dir")
+(bench-walk "find")

@@ -1,0 +1,193 @@
+// kel_chdir, kel_pwdir, kel_mkdir, kel_rmdir, kel_rendir, kel_deltree, kel_subdir, kel_sysdir,
+// kel_tempdir, kel_windir: directories changed, reported, made, removed and listed. Each
+// directory returned ends in a backslash; the caller's current drive is never changed.
+#include <windows.h>
+
+#include <direct.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "adslib.h"
+#include "args.h"
+#include "filesearch.h"
+#include "handlers.h"
+#include "messages.h"
+#include "paths.h"
+#include "results.h"
+
+namespace {
+
+int returnDirectory(char (&dir)[MAX_PATH])
+{
+    if (addTrailingBackslash(dir, sizeof dir))
+        acedRetStr(dir);
+    else
+        acedRetNil();  // no room for the backslash: never a cut path
+    return RTNORM;
+}
+
+// The current directory; false when it does not fit.
+bool currentDirectory(char (&dir)[MAX_PATH])
+{
+    DWORD n = GetCurrentDirectoryA(sizeof dir, dir);
+    return n > 0 && n < sizeof dir;
+}
+
+// kel_mkdir and kel_rmdir: one path, one call.
+int directoryCall(struct resbuf* args, BOOL (*call)(const char*))
+{
+    char path[MAX_PATH], full[MAX_PATH];
+    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
+        return RTNORM;
+    stripTrailingBackslash(path);
+    DriveKeeper drive;
+    if (!call(path) || !absolutePath(full, path))
+        return acedRetNil(), RTNORM;
+    return returnDirectory(full);
+}
+
+BOOL createDirectory(const char* path) { return CreateDirectoryA(path, nullptr); }
+BOOL removeDirectory(const char* path) { return RemoveDirectoryA(path); }
+
+// A link to a directory goes as a directory where the system allows, else as a file (as
+// Wine keeps a symbolic link).
+bool removeLink(const char* path) { return RemoveDirectoryA(path) || DeleteFileA(path); }
+
+// Removes dir and everything in it, deepest first. A link to a directory (a reparse point)
+// is removed itself: what it points to is never entered.
+bool removeTree(const char* dir)
+{
+    char pattern[MAX_PATH];
+    int n = std::snprintf(pattern, sizeof pattern, "%s\\*", dir);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof pattern)
+        return false;
+    bool ok = true;
+    SearchEnd end = forEachEntry(pattern, 0, [&](const WIN32_FIND_DATAA& e) {
+        bool isDir = e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (isDir && e.cFileName[0] == '.')
+            return true;  // "." and "..", and any dot-named folder
+        char path[MAX_PATH];
+        int m = std::snprintf(path, sizeof path, "%s\\%s", dir, e.cFileName);
+        if (m < 0 || static_cast<size_t>(m) >= sizeof path)
+            return ok = false;
+        if (isDir && (e.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            ok = removeLink(path);
+        else if (isDir)
+            ok = removeTree(path);
+        else
+            ok = DeleteFileA(path) != 0;
+        return ok;
+    });
+    return ok && end != SearchEnd::Failed && RemoveDirectoryA(dir);
+}
+
+int systemDirectory(struct resbuf* args, UINT (*get)(char*, UINT))
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    char dir[MAX_PATH];
+    UINT n = get(dir, sizeof dir);
+    if (n == 0 || n >= sizeof dir)
+        return acedRetNil(), RTNORM;
+    return returnDirectory(dir);
+}
+
+UINT tempPath(char* buffer, UINT size) { return GetTempPathA(size, buffer); }
+UINT systemPath(char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); }
+UINT windowsPath(char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); }
+
+}  // namespace
+
+int kelChdir(struct resbuf* args)
+{
+    char path[MAX_PATH], dir[MAX_PATH];
+    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
+        return RTNORM;
+    stripTrailingBackslash(path);
+    DriveKeeper drive;
+    if (!SetCurrentDirectoryA(path) || !currentDirectory(dir))
+        return acedRetNil(), RTNORM;
+    return returnDirectory(dir);
+}
+
+int kelPwdir(struct resbuf* args)
+{
+    char letter = static_cast<char>(_getdrive() + 64);
+    if (args && (!getCharArg(args, letter) || !noMoreArgs(args->rbnext)))
+        return RTNORM;
+    DriveKeeper drive;
+    char dir[MAX_PATH];
+    _chdrive(letter - 64);
+    if (_getdrive() != letter - 64 || !currentDirectory(dir))
+        return acedRetNil(), RTNORM;
+    return returnDirectory(dir);
+}
+
+int kelMkdir(struct resbuf* args) { return directoryCall(args, createDirectory); }
+int kelRmdir(struct resbuf* args) { return directoryCall(args, removeDirectory); }
+
+int kelRendir(struct resbuf* args)
+{
+    char from[MAX_PATH], to[MAX_PATH], fullFrom[MAX_PATH], fullTo[MAX_PATH];
+    if (!getStringArg(args, from) || !getStringArg(args->rbnext, to) || !noMoreArgs(args->rbnext->rbnext))
+        return RTNORM;
+    if (!absolutePath(fullFrom, from) || !absolutePath(fullTo, to))
+        return acedRetNil(), RTNORM;
+    stripTrailingBackslash(fullFrom);
+    stripTrailingBackslash(fullTo);
+    DriveKeeper drive;
+    if (!MoveFileA(fullFrom, fullTo))
+        return acedRetNil(), RTNORM;
+    return returnDirectory(fullTo);
+}
+
+int kelDeltree(struct resbuf* args)
+{
+    char path[MAX_PATH], full[MAX_PATH];
+    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
+        return RTNORM;
+    stripTrailingBackslash(path);
+    if (!absolutePath(full, path))
+        return acedRetNil(), RTNORM;
+    stripTrailingBackslash(full);
+    DWORD attributes = GetFileAttributesA(full);
+    bool removed = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                       ? removeLink(full)  // a link: only the link goes
+                       : removeTree(full);
+    if (!removed)
+        return acedRetNil(), RTNORM;
+    return returnDirectory(full);
+}
+
+int kelSubdir(struct resbuf* args)
+{
+    char pattern[MAX_PATH] = "*.*", full[MAX_PATH];
+    if (args) {
+        if (!getPathArg(args, pattern) || !noMoreArgs(args->rbnext))
+            return RTNORM;
+        size_t n = std::strlen(pattern);
+        if (!addTrailingBackslash(pattern, sizeof pattern) || n + 4 >= sizeof pattern)
+            return acedRetNil(), RTNORM;
+        std::strcat(pattern, "*.*");
+    }
+    if (!absolutePath(full, pattern))
+        return acedRetNil(), RTNORM;
+    StringList names;
+    bool built = true;
+    SearchEnd end = forEachEntry(full, 0, [&](const WIN32_FIND_DATAA& e) {
+        if ((e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(e.cFileName, ".") != 0)
+            built = names.add(e.cFileName);
+        return built;
+    });
+    if (!built)
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    if (end == SearchEnd::Failed)
+        return acedRetNil(), RTNORM;
+    names.returnList();
+    return RTNORM;
+}
+
+int kelSysdir(struct resbuf* args) { return systemDirectory(args, systemPath); }
+int kelTempdir(struct resbuf* args) { return systemDirectory(args, tempPath); }
+int kelWindir(struct resbuf* args) { return systemDirectory(args, windowsPath); }

@@ -1,0 +1,64 @@
+// The search loop the listing functions share, and helpers for the paths they compose.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+enum class SearchEnd {
+    Complete,  // every entry seen (or none matched)
+    Failed,    // the system stopped the listing with an error: the result is nil
+    Stopped    // the handler asked to stop
+};
+
+// Calls handle(entry) for each entry of the pattern that has none of the skip attributes,
+// in the system's order; handle returns false to stop. The search is always closed.
+template <class Handler>
+SearchEnd forEachEntry(const char* pattern, DWORD skip, Handler handle)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return SearchEnd::Complete;
+    SearchEnd end = SearchEnd::Complete;
+    for (;;) {
+        if (!(entry.dwFileAttributes & skip) && !handle(entry)) {
+            end = SearchEnd::Stopped;
+            break;
+        }
+        if (!FindNextFileA(search, &entry)) {
+            if (GetLastError() != ERROR_NO_MORE_FILES)
+                end = SearchEnd::Failed;
+            break;
+        }
+    }
+    FindClose(search);
+    return end;
+}
+
+// The absolute form of path in a 260-byte buffer; false when it does not fit (a path is
+// never cut).
+bool absolutePath(char (&full)[MAX_PATH], const char* path);
+
+// The drive and directory of an absolute pattern, to put before each entry's name.
+struct PatternFolder {
+    char text[MAX_PATH];
+    explicit PatternFolder(const char* absolutePattern);
+    // folder + name into out; false when it does not fit.
+    bool compose(char (&out)[MAX_PATH], const char* name) const;
+};
+
+// Keeps the current drive and gives it back when done, with the directory it had. The drive
+// left remembers its current directory, as each drive does.
+class DriveKeeper {
+public:
+    DriveKeeper();
+    ~DriveKeeper();
+    DriveKeeper(const DriveKeeper&) = delete;
+    DriveKeeper& operator=(const DriveKeeper&) = delete;
+
+private:
+    int drive_;
+    char dir_[MAX_PATH];
+    bool haveDir_;
+};

@@ -1,0 +1,175 @@
+// kel_fullpath, kel_makepath, kel_splitpath, kel_path, kel_search, kel_openp, kel_filep,
+// kel_dirp: paths composed, split, completed, searched for and tested.
+#include <windows.h>
+
+#include <mbstring.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "adslib.h"
+#include "args.h"
+#include "filesearch.h"
+#include "handlers.h"
+#include "messages.h"
+#include "pathparts.h"
+#include "paths.h"
+#include "results.h"
+
+namespace {
+
+// Reads a path and makes it absolute; the path must be the last argument. False when a
+// message was printed (the result is set), or when there is no absolute form (nil set).
+bool readAbsolutePath(const resbuf* rb, char (&full)[MAX_PATH])
+{
+    char path[MAX_PATH];
+    if (!getPathArg(rb, path) || !noMoreArgs(rb->rbnext))
+        return false;
+    if (!absolutePath(full, path))
+        return acedRetNil(), false;
+    return true;
+}
+
+// The attributes of the first entry the path finds; false when it finds none.
+bool firstEntry(const char* path, DWORD& attributes)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(path, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    attributes = entry.dwFileAttributes;
+    return true;
+}
+
+int returnBool(bool value) { return (value ? acedRetT() : acedRetNil()), RTNORM; }
+
+}  // namespace
+
+int kelFullpath(struct resbuf* args)
+{
+    char full[MAX_PATH];
+    if (readAbsolutePath(args, full))
+        acedRetStr(full);
+    return RTNORM;
+}
+
+int kelMakepath(struct resbuf* args)
+{
+    char parts[4][MAX_PATH];
+    const resbuf* rb = args;
+    for (int k = 0; k < 4; ++k, rb = rb->rbnext)
+        if (!getPathArg(rb, parts[k]))
+            return RTNORM;
+    if (!noMoreArgs(rb))
+        return RTNORM;
+    char path[MAX_PATH];
+    if (makePath(path, sizeof path, parts[0], parts[1], parts[2], parts[3]))
+        acedRetStr(path);
+    else
+        acedRetNil();  // too long to be a path
+    return RTNORM;
+}
+
+int kelSplitpath(struct resbuf* args)
+{
+    char path[MAX_PATH];
+    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
+        return RTNORM;
+    PathParts p;
+    splitPath(path, p);
+    resbuf* list = acutBuildList(RTSTR, p.drive, RTSTR, p.dir, RTSTR, p.name, RTSTR, p.ext, 0);
+    if (!list)
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    returnAndRelease(list);
+    return RTNORM;
+}
+
+int kelPath(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    const char* value = std::getenv("PATH");
+    if (!value)
+        return RTNORM;  // no result: the call yields nothing
+    HeadedList dirs;
+    if (!dirs.ok())
+        return report(MSG_NO_RESULT_BUFFER_UPPER), RTNORM;
+    // The whole value is split; an entry that does not fit a path buffer is left out.
+    for (const char* p = value; *p;) {
+        const char* end = std::strchr(p, ';');
+        size_t n = end ? static_cast<size_t>(end - p) : std::strlen(p);
+        char dir[MAX_PATH];
+        if (n > 0 && n < sizeof dir) {
+            std::memcpy(dir, p, n);
+            dir[n] = '\0';
+            if (addTrailingBackslash(dir, sizeof dir) && !dirs.add(dir))
+                return report(MSG_NO_RESULT_BUFFER_UPPER), RTNORM;
+        }
+        p += n + (end ? 1 : 0);
+    }
+    dirs.returnList();
+    return RTNORM;
+}
+
+int kelSearch(struct resbuf* args)
+{
+    // Its argument errors fail the call: no result, and an error status.
+    if (!args)
+        return acutPrintf(MSG_TOO_FEW), RTERROR;
+    if (args->restype != RTSTR)
+        return acutPrintf(MSG_INVALID_ARGUMENT_TYPE), RTERROR;
+    const resbuf* where = args->rbnext;
+    if (!where)
+        return acutPrintf(MSG_TOO_FEW), RTERROR;
+    if (where->restype != RTSTR && where->restype != RTNIL)
+        return acutPrintf(MSG_INVALID_ARGUMENT_TYPE), RTERROR;
+    if (where->rbnext)
+        return acutPrintf(MSG_TOO_MANY), RTERROR;
+    char name[MAX_PATH], path[MAX_PATH], found[MAX_PATH];
+    bool hasPath = where->restype == RTSTR;
+    if (!getStringArg(args, name) || (hasPath && !getStringArg(where, path)))
+        return RTNORM;
+    DWORD n = SearchPathA(hasPath ? path : nullptr, name, nullptr, sizeof found, found, nullptr);
+    if (n == 0 || n >= sizeof found)
+        return acedRetNil(), RTNORM;
+    _mbsupr(reinterpret_cast<unsigned char*>(found));
+    acedRetStr(found);
+    return RTNORM;
+}
+
+int kelOpenp(struct resbuf* args)
+{
+    char full[MAX_PATH];
+    DWORD attributes;
+    if (!readAbsolutePath(args, full))
+        return RTNORM;
+    if (!firstEntry(full, attributes))
+        return acedRetNil(), RTNORM;
+    // Opened alone it is nobody else's; refused for sharing, someone holds it.
+    HFILE file = _lopen(full, OF_READ | OF_SHARE_EXCLUSIVE);
+    if (file != HFILE_ERROR) {
+        _lclose(file);
+        return acedRetNil(), RTNORM;
+    }
+    return returnBool(GetLastError() == ERROR_SHARING_VIOLATION);
+}
+
+int kelFilep(struct resbuf* args)
+{
+    char full[MAX_PATH];
+    DWORD attributes;
+    if (!readAbsolutePath(args, full))
+        return RTNORM;
+    return returnBool(firstEntry(full, attributes) && !(attributes & FILE_ATTRIBUTE_DIRECTORY));
+}
+
+int kelDirp(struct resbuf* args)
+{
+    char full[MAX_PATH];
+    DWORD attributes;
+    if (!readAbsolutePath(args, full))
+        return RTNORM;
+    stripTrailingBackslash(full);
+    return returnBool(firstEntry(full, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+}

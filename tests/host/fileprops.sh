@@ -1,0 +1,57 @@
+# What kel_file, kel_filedate and kel_filesize report: 12-hour times, local dates, whole
+# sizes past 4 GiB; kel_openp on a file another process holds; a long PATH.
+source "$(dirname "$0")/lib.sh"
+cd "$WORK" || exit 1
+
+printf 'x' >t0015.txt && touch -d '2000-07-24 00:15:00' t0015.txt
+printf 'xy' >t1215.txt && touch -d '2000-07-24 12:15:00' t1215.txt
+printf 'xyz' >t1315.txt && touch -d '1999-03-03 13:15:09' t1315.txt
+printf 'w' >t0930.txt && touch -d '2000-07-24 09:30:00' t0930.txt
+truncate -s 5G big.bin
+lisp '(kel_file "t0015.txt") (kel_file "t1215.txt") (kel_file "t1315.txt") (kel_file "t*.txt") (kel_file "none.txt")
+(kel_filedate "t*.txt") (kel_filesize "big.bin") (nth 1 (kel_file "big.bin"))' --echo
+w=$(kelmar_winpath "$WORK")
+ww=${w//\\/\\\\}
+expected="=> (\"$ww\\\\t0015.txt\" \"1\" \"07-24-2000\" \"12:15:00a\" \"\" \"\" \"\" \"A\")
+=> (\"$ww\\\\t1215.txt\" \"2\" \"07-24-2000\" \"12:15:00p\" \"\" \"\" \"\" \"A\")
+=> (\"$ww\\\\t1315.txt\" \"3\" \"03-03-1999\" \"01:15:09p\" \"\" \"\" \"\" \"A\")"
+same "$expected" "$(sed -n 4,6p <<<"$out")" "kel_file: sizes, dates and 12-hour times"
+[[ $(sed -n 7p <<<"$out") == "=> (\"$ww\\\\t*.txt\" "* ]]; ok "with a wildcard, the path as given and the first match's facts: $(sed -n 7p <<<"$out")"
+same "=> nil" "$(sed -n 8p <<<"$out")" "kel_file of nothing"
+dates=$(sed -n 9p <<<"$out")
+for pair in '("t0015.txt" . 20000724.0015)' '("t1215.txt" . 20000724.1215)' '("t1315.txt" . 19990303.131509)' '("t0930.txt" . 20000724.093)'; do
+    [[ $dates == *"$pair"* ]]; ok "kel_filedate has $pair"
+done
+same '=> (("big.bin" . 5368709120.0))' "$(sed -n 10p <<<"$out")" "kel_filesize past 4 GiB"
+same '=> "5368709120"' "$(sed -n 11p <<<"$out")" "kel_file's size past 4 GiB"
+
+# A file another process holds open, sharing it with nobody.
+printf 'held' >held.txt
+kelmar_noclock wine "$KELMAR_BIN/wintool.exe" hold "$(kelmar_winpath "$WORK/held.txt")" 15000 >"$WORK/hold.out" &
+holder=$!
+for _ in $(seq 1 100); do grep -q held "$WORK/hold.out" 2>/dev/null && break; sleep 0.1; done
+lisp '(kel_openp "held.txt") (kel_openp "t0015.txt") (kel_filep "held.txt")' --echo
+same $'=> T\n=> nil\n=> T' "$(tail -n 3 <<<"$out")" "kel_openp on a held file and a free one"
+kill "$holder" 2>/dev/null
+wait "$holder" 2>/dev/null
+
+# kel_deltree never follows a link to a folder. Known difference: Wine reports a symbolic
+# link as a folder link but can remove it neither as a folder nor as a file, so the removal
+# fails (nil); on Windows the link goes and the tree with it. Either way the folder the link
+# points to keeps its files.
+mkdir -p outside linked/sub
+printf 'keep' >outside/keep.txt
+printf 'x' >linked/sub/x.txt
+ln -s "$WORK/outside" linked/link
+lisp '(kel_deltree "linked")' --echo
+same "=> nil" "$(tail -n 1 <<<"$out")" "a tree holding a link, under Wine"
+[ -f outside/keep.txt ]; ok "what the link points to is untouched"
+
+# A PATH longer than 259 bytes is split whole; an entry too long for a path is left out.
+long=$(printf 'd%.0s' $(seq 1 300))
+out=$(cd "$WORK" && printf '(kel_path)' >p.lsp && WINEPATH="C:\\first;C:\\$long;;C:\\$(printf 'e%.0s' $(seq 1 120));C:\\$(printf 'f%.0s' $(seq 1 120))\\;C:\\last" \
+    "$TESTS_DIR/../scripts/lisp" --echo p.lsp 2>/dev/null | tail -n 1)
+[[ $out == '=> ("C:\\first\\" '* && $out == *'"C:\\last\\" '* && $out != *ddd* ]]; ok "kel_path of a long PATH: $out"
+[ "$(grep -o 'eeee*' <<<"$out" | head -1 | wc -c)" = 121 ]; ok "entries past 259 bytes of PATH in all are kept"
+
+finish
