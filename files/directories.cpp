@@ -27,6 +27,9 @@ int returnDirectory(char (&dir)[MAX_PATH])
     return RTNORM;
 }
 
+// Room for the trailing backslash a directory result gets.
+bool fitsWithBackslash(const char* dir) { return std::strlen(dir) + 2 <= MAX_PATH; }
+
 // The current directory; false when it does not fit.
 bool currentDirectory(char (&dir)[MAX_PATH])
 {
@@ -41,8 +44,12 @@ int directoryCall(struct resbuf* args, BOOL (*call)(const char*))
     if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
         return RTNORM;
     stripTrailingBackslash(path);
+    // The absolute form first: a directory whose path could not be returned whole is not
+    // made or removed at all.
+    if (!absolutePath(full, path) || !fitsWithBackslash(full))
+        return acedRetNil(), RTNORM;
     DriveKeeper drive;
-    if (!call(path) || !absolutePath(full, path))
+    if (!call(full))
         return acedRetNil(), RTNORM;
     return returnDirectory(full);
 }
@@ -136,6 +143,8 @@ int kelRendir(struct resbuf* args)
         return acedRetNil(), RTNORM;
     stripTrailingBackslash(fullFrom);
     stripTrailingBackslash(fullTo);
+    if (!fitsWithBackslash(fullTo))
+        return acedRetNil(), RTNORM;
     DriveKeeper drive;
     if (!MoveFileA(fullFrom, fullTo))
         return acedRetNil(), RTNORM;

@@ -30,10 +30,16 @@ printf 'held' >held.txt
 kelmar_noclock wine "$KELMAR_BIN/wintool.exe" hold "$(kelmar_winpath "$WORK/held.txt")" 15000 >"$WORK/hold.out" &
 holder=$!
 for _ in $(seq 1 100); do grep -q held "$WORK/hold.out" 2>/dev/null && break; sleep 0.1; done
-lisp '(kel_openp "held.txt") (kel_openp "t0015.txt") (kel_filep "held.txt")' --echo
-same $'=> T\n=> nil\n=> T' "$(tail -n 3 <<<"$out")" "kel_openp on a held file and a free one"
+lisp '(kel_openp "held.txt") (kel_openp "t0015.txt") (kel_filep "held.txt") (kel_touch "held.txt") (kel_touch "t0015.txt")' --echo
+same $'=> T\n=> nil\n=> T\n=> nil\n=> ("t0015.txt")' "$(tail -n 5 <<<"$out")" "kel_openp on a held file and a free one; kel_touch lists only what it touched"
 kill "$holder" 2>/dev/null
 wait "$holder" 2>/dev/null
+
+# Paths whose absolute form does not fit 259 bytes give nil, never a cut path.
+name=$(printf 'n%.0s' $(seq 1 245))
+lisp "(kel_fullpath \"$name\") (kel_dir \"$name\") (kel_mkdir \"$name\") (kel_subdir \"$name\") (kel_file \"$name\") (kel_copy \"t0015.txt\" \"$name\")" --echo
+same $'=> nil\n=> nil\n=> nil\n=> nil\n=> nil\n=> nil' "$(tail -n +4 <<<"$out")" "absolute paths past 259 bytes"
+[ -z "$(ls | grep '^nnn')" ]; ok "nothing was made under a cut name"
 
 # kel_deltree never follows a link to a folder. Known difference: Wine reports a symbolic
 # link as a folder link but can remove it neither as a folder nor as a file, so the removal
