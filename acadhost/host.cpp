@@ -2,23 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
 #include "bridge.h"
+#include "palette.h"
 
 Host* theHost = nullptr;
 
 namespace {
 
 const unsigned kApiVersion = 0x000F0000;
-
-std::string lower(std::string s)
-{
-    for (char& ch : s)
-        ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
-    return s;
-}
 
 // How a queued string shows on the command line: quoted, control bytes as ^C.
 std::string shown(const std::string& text)
@@ -101,11 +96,13 @@ void Host::printError(const std::string& message)
 namespace {
 
 // Runs one call into the module and checks what it left behind.
-int guarded(Host& host, const std::string& what, CallState* c, const std::function<int()>& fn)
+template <class Call>
+int guarded(Host& host, const std::string& what, CallState* c, Call fn)
 {
     CallState* outer = host.call;
     CallState local;
-    local.what = what;
+    if (!c)
+        local.what = what;
     host.call = c ? c : &local;
     size_t depth = host.docs.resourceDepth();
     int rc = fn();
@@ -137,9 +134,12 @@ namespace {
 
 double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / static_cast<double>(f.QuadPart);
+    static const double perSecond = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / perSecond;
 }
 
 }  // namespace
@@ -147,12 +147,14 @@ double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 int Host::enter(AcRx::AppMsgCode msg, const std::string& what, CallState* c)
 {
     return guarded(*this, what, c, [&] {
+        // The clock costs more than a cheap call: it runs only when a benchmark asks.
+        if (!timeCalls || msg != AcRx::kInvkSubrMsg)
+            return static_cast<int>(entry_(msg, &appId_));
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
         int rc = static_cast<int>(entry_(msg, &appId_));
         QueryPerformanceCounter(&end);
-        if (msg == AcRx::kInvkSubrMsg)
-            lastCallMicroseconds = microseconds(start, end);
+        lastCallMicroseconds = microseconds(start, end);
         return rc;
     });
 }
@@ -232,13 +234,13 @@ bool Host::callFunction(const std::string& name, lisp::Args& args, lisp::Value& 
     if (it == doc->functions.end())
         return false;
     CallState c;
-    c.what = lower(name);
-    c.funcode = it->second;
+    c.what = it->second.name;
+    c.funcode = it->second.code;
     c.args = argumentChain(pool, args);
     enter(AcRx::kInvkSubrMsg, c.what, &c);
     if (c.dispatch == RSERR)
         throw lisp::Error("ADS request error");
-    result = c.result;
+    result = c.results ? std::move(c.result) : lisp::voidValue();
     return true;
 }
 
@@ -385,10 +387,15 @@ void Host::defineHostBuiltins()
         failAfter("alloc", a[0]->i);
         return a[0];
     });
-    // For benchmarks: how long the last call spent in the module, and how long a plain sort
+    // For benchmarks: (acadhost-timing T) times each call into the module; how long the
+    // last call spent in the module, and how long a plain sort
     // of the same values (strings by bytes, or numbers) or a file copy takes, in microseconds.
+    lisp.defineBuiltin("ACADHOST-TIMING", [this](lisp::Interp&, Args& a) -> Value {
+        timeCalls = !a.empty() && !lisp::isNil(a[0]);
+        return timeCalls ? lisp::symT() : nullptr;
+    });
     lisp.defineBuiltin("ACADHOST-LASTCALL", [this](lisp::Interp&, Args&) -> Value {
-        return lisp::makeReal(lastCallMicroseconds);
+        return timeCalls ? lisp::makeReal(lastCallMicroseconds) : nullptr;
     });
     lisp.defineBuiltin("ACADHOST-STDSORT", [](lisp::Interp&, Args& a) -> Value {
         std::vector<std::string> strings;
@@ -445,6 +452,42 @@ void Host::defineHostBuiltins()
         walk(a[0]->s);
         QueryPerformanceCounter(&end);
         return found ? lisp::makeReal(microseconds(start, end)) : nullptr;
+    });
+    // A clock for benchmarks that time whole loops, in microseconds.
+    lisp.defineBuiltin("ACADHOST-CLOCK", [](lisp::Interp&, Args&) -> Value {
+        static LARGE_INTEGER origin = [] {
+            LARGE_INTEGER t;
+            QueryPerformanceCounter(&t);
+            return t;
+        }();
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return lisp::makeReal(microseconds(origin, now));
+    });
+    // The nearest-colour search of kel_rgbtoaci done COUNT times in plain C over the same
+    // palette, for comparison; microseconds.
+    lisp.defineBuiltin("ACADHOST-NEAREST", [](lisp::Interp&, Args& a) -> Value {
+        if (a.size() != 4)
+            throw lisp::Error("too few arguments: (acadhost-nearest R G B COUNT)");
+        for (const Value& v : a)
+            if (!v || v->type != lisp::Type::Int)
+                throw lisp::Error("bad argument type: fixnump");
+        volatile int sink = 0;
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        for (int32_t k = 0; k < a[3]->i; ++k) {
+            int best = 0x7FFFFFFF, index = 0;
+            for (int i = 1; i <= 254; ++i) {
+                uint32_t c = paletteColor(i);
+                int d = std::abs(int(c & 0xFF) - a[0]->i) + std::abs(int((c >> 8) & 0xFF) - a[1]->i) +
+                        std::abs(int((c >> 16) & 0xFF) - a[2]->i);
+                if (d < best)
+                    best = d, index = i;
+            }
+            sink = sink + index;
+        }
+        QueryPerformanceCounter(&end);
+        return lisp::makeReal(microseconds(start, end));
     });
     lisp.defineBuiltin("ACADHOST-FAIL", [this](lisp::Interp&, Args& a) -> Value {
         if (a.size() != 2 || !a[0] || a[0]->type != lisp::Type::Str || !a[1] || a[1]->type != lisp::Type::Int ||

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "acdocman.h"
@@ -20,7 +21,11 @@ public:
     explicit Document(std::string name) : name_(std::move(name)) {}
     const char* fileName() const override { return name_.c_str(); }
     const std::string& name() const { return name_; }
-    std::map<std::string, short> functions;  // upper-case name -> function code
+    struct Function {
+        short code;
+        std::string name;  // as defined, for messages
+    };
+    std::unordered_map<std::string, Function> functions;  // by upper-case name
     std::deque<std::string> queue;           // strings to run after the current expression
 
 private:
@@ -75,7 +80,7 @@ struct CallState {
     bool argsHanded = false;
     int results = 0;
     bool firstWasVoid = false;
-    lisp::Value result = lisp::voidValue();
+    lisp::Value result;  // the last one set; none set is void
     int dispatch = RSRSLT;
 };
 
@@ -119,6 +124,7 @@ public:
     HMODULE module = nullptr;
     HWND frame = nullptr, statusBar = nullptr, progress = nullptr;
     bool unlocked = false, mdiAware = false;
+    bool timeCalls = false;
     double lastCallMicroseconds = 0;
 
 private:

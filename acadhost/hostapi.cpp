@@ -33,7 +33,7 @@ int acedDefun(const char* name, short funcode)
     Document* doc = theHost->docs.current();
     if (!doc || !name || !*name || theHost->failing("acedDefun"))
         return RTERROR;
-    doc->functions[lisp::toUpper(name)] = funcode;
+    doc->functions[lisp::toUpper(name)] = Document::Function{funcode, name};
     return RTNORM;
 }
 
@@ -43,7 +43,7 @@ int acedUndef(const char* name, short funcode)
     if (!doc || !name)
         return RTERROR;
     auto it = doc->functions.find(lisp::toUpper(name));
-    if (it == doc->functions.end() || it->second != funcode)
+    if (it == doc->functions.end() || it->second.code != funcode)
         return RTERROR;
     doc->functions.erase(it);
     return RTNORM;

@@ -419,9 +419,11 @@ Value Interp::eval(const Value& form)
     auto b = builtins_.find(name);
     if (b != builtins_.end())
         return b->second(*this, args);
-    auto f = functions_.find(name);
-    if (f != functions_.end())
-        return callUser(f->second, args);
+    if (!functions_.empty()) {
+        auto f = functions_.find(name);
+        if (f != functions_.end())
+            return callUser(f->second, args);
+    }
     Value result;
     if (external && external(name, args, result))
         return result;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace lisp {
@@ -97,8 +98,8 @@ private:
     Value evalSpecial(const std::string& name, const Value& rest, bool& handled);
     Value evalBody(Value body);
     Value callUser(const UserFunction& f, Args& args);
-    std::map<std::string, Builtin> builtins_;
-    std::map<std::string, UserFunction> functions_;
+    std::unordered_map<std::string, Builtin> builtins_;
+    std::unordered_map<std::string, UserFunction> functions_;
     std::map<std::string, Value> globals_;
     int depth_ = 0;
 };

@@ -5,6 +5,7 @@
 ; target: unix2dos 2
 ; target: encrypt 2
 (if (not bench-runs) (setq bench-runs 5))
+(acadhost-timing T)
 
 (defun bench-spread (times / sorted)
   (setq sorted (kel_sortlist times))

@@ -4,6 +4,7 @@
 ; target: dir 1.3
 ; target: find 1.3
 (if (not bench-runs) (setq bench-runs 5))
+(acadhost-timing T)
 
 (defun bench-spread (times / sorted)
   (setq sorted (kel_sortlist times))

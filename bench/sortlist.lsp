@@ -7,6 +7,7 @@
 ; target: sortlist-reals 3
 (if (not bench-n) (setq bench-n 30000))
 (if (not bench-runs) (setq bench-runs 5))
+(acadhost-timing T)
 (setvar "MAXSORT" 32767)
 
 (defun bench-spread (times / sorted)

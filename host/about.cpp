@@ -45,8 +45,9 @@ int kelVersion(struct resbuf* args)
 {
     if (!noMoreArgs(args))
         return RTNORM;
-    char version[32];
-    std::snprintf(version, sizeof version, "%s%s", KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR);
+    static char version[32];  // joined once: the call is made thousands of times
+    if (!version[0])
+        std::snprintf(version, sizeof version, "%s%s", KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR);
     acedRetStr(version);
     return RTNORM;
 }
