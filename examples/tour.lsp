@@ -14,6 +14,18 @@
 (princ "\nThe command the module adds, KELMAR:   ")
 (command "KELMAR")
 
+(princ "\n--- The system ---\n")
+(princ "kel_ver                               => ")
+(prin1 (kel_ver))
+(princ "\nkel_adminp                            => ")
+(prin1 (kel_adminp))
+(princ "\nkel_date and kel_time                 => ")
+(prin1 (list (kel_date) (kel_time)))
+(princ "\nkel_mem: memory in use                => ")
+(prin1 (car (kel_mem)))
+(princ "%")
+(terpri)
+
 (princ "\n--- Paths, folders and files ---\n")
 (princ "kel_mkdir a folder                    => ")
 (prin1 (kel_mkdir "tourdir"))
@@ -78,7 +90,7 @@
 (kel_saveall)
 
 (princ "\n--- Not built yet ---\n")
-(kel_ver)
+(kel_beep)
 
 (princ "\n--- About ---\n")
 (princ "kel_about (the box closes by itself)   => ")

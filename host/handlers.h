@@ -63,6 +63,16 @@ int kelRegget(struct resbuf* args);
 int kelRegset(struct resbuf* args);
 int kelSetini(struct resbuf* args);
 
+// System facts.
+int kelAdminp(struct resbuf* args);
+int kelComputer(struct resbuf* args);
+int kelDate(struct resbuf* args);
+int kelMem(struct resbuf* args);
+int kelRandom(struct resbuf* args);
+int kelTime(struct resbuf* args);
+int kelUsername(struct resbuf* args);
+int kelVer(struct resbuf* args);
+
 // Open drawings, colours and sorting.
 int kelAcitorgb(struct resbuf* args);
 int kelCloseall(struct resbuf* args);

@@ -6,4 +6,14 @@ for c in "${cases[@]}"; do
     lisp '(probe_platform)' --echo --arx "$KELMAR_BIN/probe.arx" ${v:+--winver "$v"}
     same "=> $want" "$(grep '^=>' <<<"$out")" "platform id and version for ${v:-the default}"
 done
+# kel_ver names each version.
+names=("win95|Windows 95" "win98|Windows 98" "winme|Windows 98" "nt40|Windows NT Workstation 4.0"
+    "win2k|Windows 2000 Professional 5.0" "winxp|Windows 2000 Professional 5.1" "|6.1")
+for c in "${names[@]}"; do
+    v=${c%%|*} want=${c#*|}
+    lisp '(kel_ver) (kel_adminp)' --echo ${v:+--winver "$v"}
+    same "=> \"$want\"" "$(sed -n 4p <<<"$out")" "kel_ver as ${v:-the default}"
+    same "=> T" "$(sed -n 5p <<<"$out")" "kel_adminp as ${v:-the default}: the user is in Administrators"
+done
+
 finish

@@ -1,0 +1,13 @@
+// Date and time as text, both ways. Pure.
+#pragma once
+
+#include <cstddef>
+
+// Splits text into numbers at any of "/-:." (runs count as one); each piece is its leading
+// decimal digits (none reads 0). Returns how many pieces there were, at most max.
+int splitNumbers(const char* text, int* numbers, int max);
+
+// "MM-DD-YYYY".
+void dateText(char (&out)[16], unsigned month, unsigned day, unsigned year);
+// "HH:MM:SSa" on the 12-hour clock: 0 is 12a, 12 is 12p, 13 is 1p.
+void timeText(char (&out)[16], unsigned hour, unsigned minute, unsigned second);

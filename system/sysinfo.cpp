@@ -1,0 +1,215 @@
+// kel_ver, kel_mem, kel_username, kel_computer, kel_adminp, kel_date, kel_time, kel_random:
+// facts about the machine and its user, and the settings two of them change.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "adslib.h"
+#include "args.h"
+#include "datetext.h"
+#include "handlers.h"
+#include "messages.h"
+#include "results.h"
+
+namespace {
+
+// "Workstation ", "Server " or nothing, from the registry, for systems without the
+// extended version record.
+const char* editionFromRegistry()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions", 0, KEY_QUERY_VALUE,
+                      &key) != ERROR_SUCCESS)
+        return "";
+    char type[80] = {};
+    DWORD size = sizeof type - 1;
+    LONG rc = RegQueryValueExA(key, "ProductType", nullptr, nullptr, reinterpret_cast<BYTE*>(type), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS)
+        return "";
+    if (_stricmp(type, "WINNT") == 0)
+        return "Workstation ";
+    if (_stricmp(type, "SERVERNT") == 0)
+        return "Server ";
+    return "";
+}
+
+int returnDateOrTime(bool date, const SYSTEMTIME& t)
+{
+    char text[16];
+    if (date)
+        dateText(text, t.wMonth, t.wDay, t.wYear);
+    else
+        timeText(text, t.wHour, t.wMinute, t.wSecond);
+    acedRetStr(text);
+    return RTNORM;
+}
+
+// kel_date and kel_time: read, and set first when a string is given.
+int dateOrTime(struct resbuf* args, bool date)
+{
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    if (!args)
+        return returnDateOrTime(date, t);
+    char text[MAX_PATH];
+    if (!getStringArg(args, text) || !noMoreArgs(args->rbnext))
+        return RTNORM;
+    int n[3] = {0, 0, 0};
+    int pieces = splitNumbers(text, n, 3);
+    if (pieces < (date ? 3 : 1))
+        return report(MSG_INVALID_STRING), RTNORM;
+    if (date) {
+        t.wMonth = static_cast<WORD>(n[0]);
+        t.wDay = static_cast<WORD>(n[1]);
+        t.wYear = static_cast<WORD>(n[2]);
+    } else {
+        t.wHour = static_cast<WORD>(n[0]);
+        t.wMinute = static_cast<WORD>(n[1]);
+        t.wSecond = static_cast<WORD>(n[2]);
+    }
+    if (!SetLocalTime(&t))
+        return acedRetNil(), RTNORM;  // refused: no privilege, or a number out of range
+    GetLocalTime(&t);
+    return returnDateOrTime(date, t);
+}
+
+bool seeded = false;
+
+}  // namespace
+
+int kelVer(struct resbuf*)
+{
+    OSVERSIONINFOEXA v = {};
+    v.dwOSVersionInfoSize = sizeof v;
+    bool extended = GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v)) != 0;
+    if (!extended) {
+        std::memset(&v, 0, sizeof v);
+        v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v)))
+            return acedRetNil(), RTNORM;
+    }
+    switch (v.dwPlatformId) {
+    case VER_PLATFORM_WIN32s:
+        acedRetStr("Microsoft Win32s");
+        return RTNORM;
+    case VER_PLATFORM_WIN32_WINDOWS:
+        acedRetStr(v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion > 0) ? "Windows 98" : "Windows 95");
+        return RTNORM;
+    case VER_PLATFORM_WIN32_NT: break;
+    default: return acedRetNil(), RTNORM;
+    }
+    const char* name = v.dwMajorVersion <= 4 ? "Windows NT " : v.dwMajorVersion == 5 ? "Windows 2000 " : "";
+    const char* edition = "";
+    if (!extended)
+        edition = editionFromRegistry();
+    else if (v.wProductType == VER_NT_WORKSTATION)
+        edition = v.dwMajorVersion <= 4 ? "Workstation " : v.dwMajorVersion == 5 ? "Professional " : "";
+    else if (v.wProductType == VER_NT_SERVER)
+        edition = "Server ";
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%s%lu.%lu", name, edition, v.dwMajorVersion, v.dwMinorVersion);
+    acedRetStr(text);
+    return RTNORM;
+}
+
+int kelMem(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    MEMORYSTATUS m = {};
+    m.dwLength = sizeof m;
+    GlobalMemoryStatus(&m);
+    resbuf* list = acutBuildList(RTSHORT, static_cast<int>(m.dwMemoryLoad), RTREAL, static_cast<double>(m.dwTotalPhys),
+                                 RTREAL, static_cast<double>(m.dwAvailPhys), RTREAL, static_cast<double>(m.dwTotalPageFile),
+                                 RTREAL, static_cast<double>(m.dwAvailPageFile), RTREAL,
+                                 static_cast<double>(m.dwTotalVirtual), RTREAL, static_cast<double>(m.dwAvailVirtual), 0);
+    if (!list)
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    returnAndRelease(list);
+    return RTNORM;
+}
+
+int kelUsername(struct resbuf* args)
+{
+    if (args)
+        return acutPrintf(MSG_TOO_MANY), RTNORM;  // no result: the call yields nothing
+    char name[MAX_PATH];
+    DWORD size = sizeof name;
+    if (GetUserNameA(name, &size))
+        acedRetStr(name);
+    else
+        acedRetNil();
+    return RTNORM;
+}
+
+int kelComputer(struct resbuf* args)
+{
+    if (!args) {
+        char name[16];
+        DWORD size = sizeof name;
+        if (GetComputerNameA(name, &size))
+            acedRetStr(name);
+        else
+            acedRetNil();
+        return RTNORM;
+    }
+    // Its argument errors fail the call: no result, and an error status.
+    if (args->restype != RTSTR)
+        return acutPrintf(MSG_INVALID_ARGUMENT_TYPE), RTERROR;
+    if (args->rbnext)
+        return acutPrintf(MSG_TOO_MANY), RTERROR;
+    const char* name = args->resval.rstring ? args->resval.rstring : "";
+    if (std::strlen(name) > 15)
+        return acutPrintf(MSG_INVALID_STRING_LENGTH), RTERROR;
+    if (SetComputerNameA(name))
+        acedRetStr(name);
+    else
+        acedRetNil();
+    return RTNORM;
+}
+
+int kelAdminp(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    HANDLE token;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &token) &&
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return acedRetT(), RTNORM;  // no security on this system: everyone administers it
+    bool admin = true;
+    alignas(8) BYTE buffer[4096];
+    DWORD size;
+    if (GetTokenInformation(token, TokenGroups, buffer, sizeof buffer, &size)) {
+        SID_IDENTIFIER_AUTHORITY nt = {SECURITY_NT_AUTHORITY};
+        PSID admins;
+        if (AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                     &admins)) {
+            const TOKEN_GROUPS* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer);
+            admin = false;
+            for (DWORD k = 0; k < groups->GroupCount && !admin; ++k)
+                admin = EqualSid(groups->Groups[k].Sid, admins) != 0;
+            FreeSid(admins);
+        }
+    }
+    CloseHandle(token);
+    return (admin ? acedRetT() : acedRetNil()), RTNORM;
+}
+
+int kelDate(struct resbuf* args) { return dateOrTime(args, true); }
+int kelTime(struct resbuf* args) { return dateOrTime(args, false); }
+
+int kelRandom(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    if (!seeded) {
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        seeded = true;
+    }
+    acedRetInt(std::rand());
+    return RTNORM;
+}
