@@ -90,7 +90,7 @@
 (kel_saveall)
 
 (princ "\n--- Not built yet ---\n")
-(kel_beep)
+(kel_printers)
 
 (princ "\n--- About ---\n")
 (princ "kel_about (the box closes by itself)   => ")

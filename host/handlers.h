@@ -63,6 +63,17 @@ int kelRegget(struct resbuf* args);
 int kelRegset(struct resbuf* args);
 int kelSetini(struct resbuf* args);
 
+// Keyboard, sound, clipboard and help.
+int kelBeep(struct resbuf* args);
+int kelCapslock(struct resbuf* args);
+int kelClipboard(struct resbuf* args);
+int kelNumlock(struct resbuf* args);
+int kelPause(struct resbuf* args);
+int kelScrolllock(struct resbuf* args);
+int kelSpeaker(struct resbuf* args);
+int kelWav(struct resbuf* args);
+int kelWinhelp(struct resbuf* args);
+
 // System facts.
 int kelAdminp(struct resbuf* args);
 int kelComputer(struct resbuf* args);

@@ -6,6 +6,13 @@ for c in "${cases[@]}"; do
     lisp '(probe_platform)' --echo --arx "$KELMAR_BIN/probe.arx" ${v:+--winver "$v"}
     same "=> $want" "$(grep '^=>' <<<"$out")" "platform id and version for ${v:-the default}"
 done
+# A silent tone is waited for on the Windows 95/98 family, not on the NT family.
+for c in "win98|T" "win2k|nil"; do
+    v=${c%%|*} want=${c#*|}
+    lisp '(progn (setq t0 (acadhost-clock)) (kel_speaker 0 500) (> (- (acadhost-clock) t0) 490000))' --echo --winver "$v"
+    same "=> $want" "$(tail -n 1 <<<"$out")" "a silent tone of 500 ms waits as $v: $want"
+done
+
 # kel_ver names each version.
 names=("win95|Windows 95" "win98|Windows 98" "winme|Windows 98" "nt40|Windows NT Workstation 4.0"
     "win2k|Windows 2000 Professional 5.0" "winxp|Windows 2000 Professional 5.1" "|6.1")

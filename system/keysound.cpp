@@ -1,0 +1,177 @@
+// kel_capslock, kel_numlock, kel_scrolllock, kel_beep, kel_speaker, kel_wav, kel_clipboard,
+// kel_winhelp, kel_pause: the keyboard's locks, sounds, the clipboard and help.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "adslib.h"
+#include "adswin.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "platform.h"
+
+namespace {
+
+const DWORD kShortestTone = 75;  // milliseconds
+
+bool lockOn(BYTE key) { return GetKeyState(key) & 1; }
+
+void toggle(BYTE key)
+{
+    BYTE scan = static_cast<BYTE>(MapVirtualKeyA(key, 0));
+    keybd_event(key, scan, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event(key, scan, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+}
+
+// With T the lock goes on, without an argument off; anything else is refused.
+int setLock(struct resbuf* args, BYTE key)
+{
+    if (args && args->restype != RTT)
+        return report(MSG_INVALID_ARGUMENT), RTNORM;
+    bool on = args != nullptr;
+    if (lockOn(key) != on)
+        toggle(key);
+    return (on ? acedRetT() : acedRetNil()), RTNORM;
+}
+
+// Waits by watching the clock, without sleeping or taking messages.
+void spinFor(DWORD milliseconds)
+{
+    clock_t end = std::clock() + static_cast<clock_t>(milliseconds * (CLOCKS_PER_SEC / 1000.0));
+    while (std::clock() < end) {
+    }
+}
+
+}  // namespace
+
+int kelCapslock(struct resbuf* args) { return setLock(args, VK_CAPITAL); }
+int kelNumlock(struct resbuf* args) { return setLock(args, VK_NUMLOCK); }
+int kelScrolllock(struct resbuf* args) { return setLock(args, VK_SCROLL); }
+
+int kelBeep(struct resbuf* args)
+{
+    int type = 0;
+    if (args && (!getIntArg(args, type) || !noMoreArgs(args->rbnext)))
+        return RTNORM;
+    static const UINT sounds[] = {0xFFFFFFFF, MB_ICONASTERISK, MB_ICONEXCLAMATION, MB_ICONHAND, MB_ICONQUESTION, MB_OK};
+    UINT sound = type >= 0 && type <= 5 ? sounds[type] : 0xFFFFFFFF;
+    return (MessageBeep(sound) ? acedRetT() : acedRetNil()), RTNORM;
+}
+
+int kelSpeaker(struct resbuf* args)
+{
+    int frequency, length;
+    if (!getIntArg(args, frequency) || !getIntArg(args->rbnext, length) || !noMoreArgs(args->rbnext->rbnext))
+        return RTNORM;
+    // A negative length would be a tone of weeks: it counts as one too short.
+    DWORD ms = length < static_cast<int>(kShortestTone) ? kShortestTone : static_cast<DWORD>(length);
+    int family = platformFamily();
+    if (family == 0)
+        return acedRetNil(), RTNORM;
+    // The timer ports of the Windows 95/98 family cannot be known to be open to this
+    // process, and touching a closed one faults it: the tone comes from Beep on both
+    // families; a silent one is waited for on the 95/98 family, as its port sequence does.
+    if (frequency > 0)
+        Beep(static_cast<DWORD>(frequency), ms);
+    else if (family == 1)
+        spinFor(ms);
+    acedRetNil();
+    return RTNORM;
+}
+
+int kelWav(struct resbuf* args)
+{
+    char path[MAX_PATH], full[MAX_PATH];
+    if (!getPathArg(args, path))
+        return RTNORM;
+    if (!_fullpath(full, path, sizeof full))
+        return acedRetNil(), RTNORM;
+    if (!noMoreArgs(args->rbnext))
+        return RTNORM;
+    return (PlaySoundA(full, nullptr, SND_NODEFAULT) ? acedRetT() : acedRetNil()), RTNORM;
+}
+
+int kelClipboard(struct resbuf* args)
+{
+    HWND owner = adsw_acadMainWnd();
+    if (!args) {
+        if (!OpenClipboard(owner))
+            return acedRetNil(), RTNORM;
+        HANDLE data = GetClipboardData(CF_TEXT);
+        const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+        if (text)
+            acedRetStr(text);
+        else
+            acedRetNil();
+        if (text)
+            GlobalUnlock(data);
+        CloseClipboard();
+        return RTNORM;
+    }
+    if (args->restype != RTSTR)
+        return acutPrintf(MSG_INVALID_ARGUMENT), RTNORM;  // no result: the call yields nothing
+    const char* text = args->resval.rstring ? args->resval.rstring : "";
+    if (OpenClipboard(owner)) {
+        EmptyClipboard();
+        size_t n = std::strlen(text) + 1;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, n);
+        if (void* p = block ? GlobalLock(block) : nullptr) {
+            std::memcpy(p, text, n);
+            GlobalUnlock(block);
+            if (!SetClipboardData(CF_TEXT, block))
+                GlobalFree(block);  // not taken: still ours
+        } else if (block) {
+            GlobalFree(block);
+        }
+        CloseClipboard();
+    }
+    acedRetStr(text);
+    return RTNORM;
+}
+
+int kelWinhelp(struct resbuf* args)
+{
+    char path[MAX_PATH], full[MAX_PATH], keyword[MAX_PATH];
+    if (!getPathArg(args, path))
+        return RTNORM;
+    if (!_fullpath(full, path, sizeof full))
+        return acedRetNil(), RTNORM;
+    UINT command = HELP_FINDER;
+    ULONG_PTR data = 0;
+    if (const resbuf* rb = args->rbnext) {
+        if (rb->restype == RTSHORT) {
+            command = HELP_CONTEXT;
+            data = static_cast<ULONG_PTR>(rb->resval.rint);
+        } else if (rb->restype == RTSTR) {
+            if (!getStringArg(rb, keyword))
+                return RTNORM;
+            command = HELP_PARTIALKEY;
+            data = reinterpret_cast<ULONG_PTR>(keyword);
+        } else {
+            return report(MSG_INVALID_ARGUMENT), RTNORM;
+        }
+    }
+    return (WinHelpA(adsw_acadMainWnd(), full, command, data) ? acedRetT() : acedRetNil()), RTNORM;
+}
+
+int kelPause(struct resbuf* args)
+{
+    int seconds;
+    if (!getIntArg(args, seconds))
+        return RTNORM;
+    if (seconds < 0)
+        return report(MSG_INVALID_ARGUMENT), RTNORM;
+    if (!noMoreArgs(args->rbnext))
+        return RTNORM;
+    DWORD start = GetTickCount(), end = start + static_cast<DWORD>(seconds) * 1000u;
+    if (end > start)
+        while (GetTickCount() < end) {
+        }
+    acedRetNil();
+    return RTNORM;
+}
