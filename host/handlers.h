@@ -63,6 +63,13 @@ int kelRegget(struct resbuf* args);
 int kelRegset(struct resbuf* args);
 int kelSetini(struct resbuf* args);
 
+// Programs and processes.
+int kelCommand(struct resbuf* args);
+int kelExecute(struct resbuf* args);
+int kelExewait(struct resbuf* args);
+int kelProcesses(struct resbuf* args);
+int kelShellexe(struct resbuf* args);
+
 // Keyboard, sound, clipboard and help.
 int kelBeep(struct resbuf* args);
 int kelCapslock(struct resbuf* args);

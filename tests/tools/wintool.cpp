@@ -5,6 +5,7 @@
 //   wintool gone TITLE [MS]           waits until no window has that title
 //   wintool version FILE              a module's version block and string 100
 //   wintool hold FILE MS              holds the file open, shared with nobody, for MS ms
+//   wintool echo FILE ARGS...         writes the arguments it was given to FILE
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
@@ -143,6 +144,15 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         Sleep(std::strtoul(argv[3], nullptr, 10));
         CloseHandle(f);
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "echo") == 0) {
+        FILE* f = std::fopen(argv[2], "w");
+        if (!f)
+            return 1;
+        for (int k = 3; k < argc; ++k)
+            std::fprintf(f, "%s%s", argv[k], k + 1 < argc ? " " : "\n");
+        std::fclose(f);
         return 0;
     }
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)

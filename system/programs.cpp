@@ -1,0 +1,123 @@
+// kel_command, kel_execute, kel_exewait, kel_shellexe: other programs started from the host.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "paths.h"
+#include "platform.h"
+
+namespace {
+
+// The window state of a show mode 0 to 4; -1 for any other.
+int showState(int mode)
+{
+    static const int states[] = {SW_SHOWNORMAL, SW_SHOWNOACTIVATE, SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE,
+                                 SW_SHOWMAXIMIZED};
+    return mode >= 0 && mode <= 4 ? states[mode] : -1;
+}
+
+// The optional show mode at rb (0 when absent), as a window state; false after a message.
+bool readShowMode(const resbuf* rb, int& state)
+{
+    int mode = 0;
+    if (rb && (!getIntArg(rb, mode) || !noMoreArgs(rb->rbnext)))
+        return false;
+    state = showState(mode);
+    return state >= 0 || report(MSG_INVALID_ARGUMENT);
+}
+
+}  // namespace
+
+int kelCommand(struct resbuf* args)
+{
+    char command[MAX_PATH];
+    if (!getStringArg(args, command))
+        return RTNORM;
+    acutPrintf("%s\n", command);  // echoed before the show mode is read
+    int state = SW_SHOWNORMAL;
+    if (!readShowMode(args->rbnext, state))
+        return RTNORM;
+    const char* prefix = nullptr;
+    switch (platformFamily()) {
+    case 1: prefix = "COMMAND.COM /C "; break;
+    case 2: prefix = "CMD.EXE /C "; break;
+    default: return acedRetNil(), RTNORM;  // no interpreter known: nothing is run
+    }
+    char line[MAX_PATH + 16];
+    std::snprintf(line, sizeof line, "%s%s", prefix, command);
+    if (WinExec(line, static_cast<UINT>(state)) > 31)
+        acedRetStr(line);
+    else
+        acedRetNil();
+    return RTNORM;
+}
+
+int kelExecute(struct resbuf* args)
+{
+    char line[MAX_PATH];
+    int state = SW_SHOWNORMAL;
+    if (!getStringArg(args, line) || !readShowMode(args->rbnext, state))
+        return RTNORM;
+    if (WinExec(line, static_cast<UINT>(state)) > 31)
+        acedRetStr(line);
+    else
+        acedRetNil();
+    return RTNORM;
+}
+
+int kelExewait(struct resbuf* args)
+{
+    char line[MAX_PATH];
+    int state = SW_SHOWNORMAL;
+    if (!getStringArg(args, line) || !readShowMode(args->rbnext, state))
+        return RTNORM;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(state);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return acedRetNil(), RTNORM;
+    acutPrintf("Running external process, please wait...\n");
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    acedRetT();
+    return RTNORM;
+}
+
+int kelShellexe(struct resbuf* args)
+{
+    char path[MAX_PATH], parameters[MAX_PATH];
+    if (!getPathArg(args, path))
+        return RTNORM;
+    const resbuf* rb = args->rbnext;
+    bool hasParameters;
+    if (!getStringOrNilArg(rb, parameters, hasParameters, MSG_INVALID_ARGUMENT))
+        return RTNORM;
+    if (hasParameters)
+        toBackslashes(parameters);
+    int verb = 0, mode = 0;
+    if ((rb = rb->rbnext)) {
+        if (!getIntArg(rb, verb))
+            return RTNORM;
+        if ((rb = rb->rbnext) && (!getIntArg(rb, mode) || !noMoreArgs(rb->rbnext)))
+            return RTNORM;
+    }
+    static const char* const verbs[] = {"open", "print", "explore"};
+    if (verb < 0 || verb > 2 || showState(mode) < 0)
+        return report(MSG_INVALID_ARGUMENT), RTNORM;
+    HINSTANCE rc =
+        ShellExecuteA(nullptr, verbs[verb], path, hasParameters ? parameters : nullptr, nullptr, showState(mode));
+    if (reinterpret_cast<INT_PTR>(rc) > 32)
+        acedRetT();
+    else
+        acedRetNil();
+    return RTNORM;
+}
