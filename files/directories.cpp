@@ -182,19 +182,9 @@ int kelSubdir(struct resbuf* args)
     }
     if (!absolutePath(full, pattern))
         return acedRetNil(), RTNORM;
-    StringList names;
-    bool built = true;
-    SearchEnd end = forEachEntry(full, 0, [&](const WIN32_FIND_DATAA& e) {
-        if ((e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(e.cFileName, ".") != 0)
-            built = names.add(e.cFileName);
-        return built;
+    return listNames(full, 0, [](const WIN32_FIND_DATAA& e) {
+        return (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(e.cFileName, ".") != 0;
     });
-    if (!built)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
-    if (end == SearchEnd::Failed)
-        return acedRetNil(), RTNORM;
-    names.returnList();
-    return RTNORM;
 }
 
 int kelSysdir(struct resbuf* args) { return systemDirectory(args, systemPath); }

@@ -5,6 +5,11 @@
 
 #include <cstddef>
 
+#include "adslib.h"
+#include "args.h"
+#include "messages.h"
+#include "results.h"
+
 enum class SearchEnd {
     Complete,  // every entry seen (or none matched)
     Failed,    // the system stopped the listing with an error: the result is nil
@@ -34,6 +39,26 @@ SearchEnd forEachEntry(const char* pattern, DWORD skip, Handler handle)
     }
     FindClose(search);
     return end;
+}
+
+// Sets the result: a flat list of the names of the entries handle takes (true), in the
+// system's order; nil when none, or when the listing failed.
+template <class Handle>
+int listNames(const char* full, DWORD skip, Handle handle)
+{
+    StringList names;
+    bool built = true;
+    SearchEnd end = forEachEntry(full, skip, [&](const WIN32_FIND_DATAA& e) {
+        if (handle(e))
+            built = names.add(e.cFileName);
+        return built;
+    });
+    if (!built)
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    if (end == SearchEnd::Failed)
+        return acedRetNil(), RTNORM;
+    names.returnList();
+    return RTNORM;
 }
 
 // The absolute form of path in a 260-byte buffer; false when it does not fit (a path is

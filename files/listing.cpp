@@ -63,25 +63,6 @@ void formatSize(char (&out)[24], uint64_t v)
     out[n] = '\0';
 }
 
-// A flat list of names of the entries handled; handle decides whether a match counts.
-template <class Handle>
-int listNames(const char* full, DWORD skip, Handle handle)
-{
-    StringList names;
-    bool built = true;
-    SearchEnd end = forEachEntry(full, skip, [&](const WIN32_FIND_DATAA& e) {
-        if (handle(e))
-            built = names.add(e.cFileName);
-        return built;
-    });
-    if (!built)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
-    if (end == SearchEnd::Failed)
-        return acedRetNil(), RTNORM;
-    names.returnList();
-    return RTNORM;
-}
-
 // A list of (name . value) pairs; pairMessage is printed when a pair can't be made.
 template <class Pair>
 int listPairs(const char* full, DWORD skip, const char* pairMessage, Pair addPair)
