@@ -362,8 +362,8 @@ void Host::defineHostBuiltins()
         }
         return nullptr;
     });
-    // The host's own, for tests: what the status bar shows, the main window's state, which
-    // documents are open, and a host operation that fails.
+    // The host's own, for tests: what the status bar shows, the main window's state, a lock
+    // key's state, which documents are open, and a host operation that fails.
     lisp.defineBuiltin("ACADHOST-METER", [this](lisp::Interp&, Args&) -> Value {
         if (!meter.shown)
             return nullptr;
@@ -374,6 +374,11 @@ void Host::defineHostBuiltins()
         const char* state = !IsWindowVisible(frame) ? "HIDDEN" : IsIconic(frame) ? "MINIMIZED"
                                                                : IsZoomed(frame) ? "MAXIMIZED" : "NORMAL";
         return lisp::makeSym(state);
+    });
+    lisp.defineBuiltin("ACADHOST-LOCKED", [](lisp::Interp&, Args& a) -> Value {
+        if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int)
+            throw lisp::Error("bad argument type: (acadhost-locked KEY-CODE)");
+        return (GetKeyState(a[0]->i) & 1) ? lisp::symT() : nullptr;
     });
     lisp.defineBuiltin("ACADHOST-DOCUMENTS", [this](lisp::Interp&, Args&) -> Value {
         std::vector<Value> names;

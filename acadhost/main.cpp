@@ -205,9 +205,22 @@ int main(int argc, char** argv)
     // calls get their messages in between.
     PostMessageA(host.frame, kStep, 0, 0);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    bool quit = false;
+    while (!quit && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (msg.hwnd == host.frame && msg.message == kStep) {
-            runner->step();
+            // Posted messages come before input: take the input (key presses, the mouse)
+            // and whatever else waits before the next form, or it would wait for ever.
+            MSG other;
+            while (PeekMessageA(&other, nullptr, 0, 0, PM_REMOVE)) {
+                if (other.message == WM_QUIT) {
+                    quit = true;
+                    break;
+                }
+                TranslateMessage(&other);
+                DispatchMessageA(&other);
+            }
+            if (!quit)
+                runner->step();
             continue;
         }
         TranslateMessage(&msg);
