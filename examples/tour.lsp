@@ -21,6 +21,8 @@
 (prin1 (kel_adminp))
 (princ "\nkel_date and kel_time                 => ")
 (prin1 (list (kel_date) (kel_time)))
+(princ "\nkel_ping of this machine's loopback    => ")
+(prin1 (kel_ping "127.0.0.1"))
 (princ "\nkel_mem: memory in use                => ")
 (prin1 (car (kel_mem)))
 (princ "%")

@@ -63,6 +63,12 @@ int kelRegget(struct resbuf* args);
 int kelRegset(struct resbuf* args);
 int kelSetini(struct resbuf* args);
 
+// The network.
+int kelHostname(struct resbuf* args);
+int kelIpaddress(struct resbuf* args);
+int kelMacaddress(struct resbuf* args);
+int kelPing(struct resbuf* args);
+
 // Programs and processes.
 int kelCommand(struct resbuf* args);
 int kelExecute(struct resbuf* args);

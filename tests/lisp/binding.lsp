@@ -22,7 +22,7 @@ sorted
 (kel_demandload "T")
 ; a function whose family is not built yet
 (kel_printers)
-(kel_hostname 1)
+(kel_orient 1)
 ; one handler for two names
 (list (kel_move "none-a" "none-b") (kel_rename "none-a" "none-b"))
 (kel_winhelp)

@@ -1,0 +1,196 @@
+// kel_hostname, kel_ipaddress, kel_macaddress, kel_ping: the local host's name and
+// addresses, an adapter's hardware address, and one echo request to a host.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <rpc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "results.h"
+
+namespace {
+
+// Windows Sockets 1.1, started for one call and cleaned up when it ends.
+class Sockets {
+public:
+    Sockets()
+    {
+        WSADATA data;
+        started_ = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+    }
+    ~Sockets()
+    {
+        if (started_)
+            WSACleanup();
+    }
+    Sockets(const Sockets&) = delete;
+    Sockets& operator=(const Sockets&) = delete;
+    bool started() const { return started_; }
+
+private:
+    bool started_;
+};
+
+// The local host's record; null after the message of what failed (or none when the
+// sockets could not start).
+hostent* localHost(const Sockets& sockets)
+{
+    if (!sockets.started())
+        return acedRetNil(), nullptr;
+    char name[80];
+    if (gethostname(name, sizeof name) != 0)
+        return report("Kelmar error: WinSock error getting local host name.\n"), nullptr;
+    hostent* host = gethostbyname(name);
+    if (!host)
+        return report("Kelmar error: WinSock error looking up host name.\n"), nullptr;
+    return host;
+}
+
+// ICMP.DLL's entry points, loaded once per module load and kept, and its records.
+typedef ULONG IPAddr;
+struct IcmpEcho {
+    IPAddr Address;
+    ULONG Status;
+    ULONG RoundTripTime;
+    USHORT DataSize;
+    USHORT Reserved;
+    void* Data;
+    struct {
+        UCHAR Ttl, Tos, Flags, OptionsSize;
+        UCHAR* OptionsData;
+    } Options;
+};
+struct IcmpOptions {
+    UCHAR Ttl, Tos, Flags, OptionsSize;
+    UCHAR* OptionsData;
+};
+typedef HANDLE(WINAPI* IcmpCreateFileFn)();
+typedef DWORD(WINAPI* IcmpSendEchoFn)(HANDLE, IPAddr, void*, WORD, IcmpOptions*, void*, DWORD, DWORD);
+typedef BOOL(WINAPI* IcmpCloseHandleFn)(HANDLE);
+
+IcmpCreateFileFn icmpCreateFile;
+IcmpSendEchoFn icmpSendEcho;
+IcmpCloseHandleFn icmpCloseHandle;
+bool icmpTried;
+
+template <class T>
+T entryPoint(HMODULE library, const char* name)
+{
+    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+bool icmpLoaded()
+{
+    if (!icmpTried) {
+        icmpTried = true;  // a failed attempt is never repeated
+        WSADATA data;
+        if (WSAStartup(MAKEWORD(1, 1), &data) == 0) {  // kept for the module's life
+            if (HMODULE icmp = LoadLibraryA("ICMP.DLL")) {
+                icmpCreateFile = entryPoint<IcmpCreateFileFn>(icmp, "IcmpCreateFile");
+                icmpSendEcho = entryPoint<IcmpSendEchoFn>(icmp, "IcmpSendEcho");
+                icmpCloseHandle = entryPoint<IcmpCloseHandleFn>(icmp, "IcmpCloseHandle");
+            }
+        }
+    }
+    return icmpCreateFile && icmpSendEcho && icmpCloseHandle;
+}
+
+const WORD kPayload = 32;
+
+}  // namespace
+
+int kelHostname(struct resbuf* args)
+{
+    if (args)
+        return acutPrintf(MSG_TOO_MANY), RTNORM;  // no result: the call yields nothing
+    Sockets sockets;
+    if (hostent* host = localHost(sockets))
+        acedRetStr(host->h_name);
+    return RTNORM;
+}
+
+int kelIpaddress(struct resbuf* args)
+{
+    if (args)
+        return acutPrintf(MSG_TOO_MANY), RTNORM;
+    Sockets sockets;
+    hostent* host = localHost(sockets);
+    if (!host)
+        return RTNORM;
+    StringList addresses;
+    for (char** a = host->h_addr_list; a && *a; ++a) {
+        in_addr address;
+        std::memcpy(&address, *a, sizeof address);
+        if (!addresses.add(inet_ntoa(address)))
+            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    }
+    addresses.returnList();
+    return RTNORM;
+}
+
+int kelMacaddress(struct resbuf* args)
+{
+    if (args)
+        return acutPrintf(MSG_TOO_MANY), RTNORM;
+    UUID uuid;
+    if (UuidCreate(&uuid) != RPC_S_OK)
+        return acedRetNil(), RTNORM;
+    const unsigned char* node = uuid.Data4 + 2;  // bytes 10 to 15: the node field
+    char text[18];
+    std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", node[0], node[1], node[2], node[3], node[4],
+                  node[5]);
+    acedRetStr(text);
+    return RTNORM;
+}
+
+int kelPing(struct resbuf* args)
+{
+    char name[MAX_PATH];
+    if (!getStringArg(args, name) || !noMoreArgs(args->rbnext))
+        return RTNORM;
+    if (!icmpLoaded())
+        return acedRetNil(), RTNORM;
+    IPAddr address = inet_addr(name);
+    if (address == INADDR_NONE) {
+        hostent* host = gethostbyname(name);
+        if (!host || !host->h_addr_list[0] || host->h_length != 4)
+            return acedRetNil(), RTNORM;
+        std::memcpy(&address, host->h_addr_list[0], 4);
+    }
+    HANDLE icmp = icmpCreateFile();
+    if (icmp == INVALID_HANDLE_VALUE)
+        return acedRetNil(), RTNORM;
+    char payload[kPayload];
+    std::memset(payload, 'E', sizeof payload);
+    unsigned char reply[sizeof(IcmpEcho) + (kPayload > 8 ? kPayload : 8)];  // a reply, and room for its data
+    IcmpOptions options = {10, 0, 0, 0, nullptr};
+    DWORD replies = icmpSendEcho(icmp, address, payload, kPayload, &options, reply, sizeof reply, 5000);
+    icmpCloseHandle(icmp);
+    IcmpEcho echo;
+    std::memcpy(&echo, reply, sizeof echo);
+    bool ok = replies == 1 && echo.Status == 0 && echo.DataSize == kPayload && echo.Data &&
+              std::memcmp(echo.Data, payload, kPayload) == 0;
+    if (!ok) {
+        SetLastError(replies == 1 && echo.Status != 0 ? echo.Status : ERROR_UNEXP_NET_ERR);
+        return acedRetNil(), RTNORM;
+    }
+    in_addr from;
+    from.s_addr = echo.Address;
+    char dotted[16];
+    std::snprintf(dotted, sizeof dotted, "%s", inet_ntoa(from));
+    // Without a name for the address, the address stands in for it.
+    hostent* back = gethostbyaddr(reinterpret_cast<const char*>(&echo.Address), 4, AF_INET);
+    resbuf* list = acutBuildList(RTSTR, dotted, RTSTR, back && back->h_name ? back->h_name : dotted, RTSHORT,
+                                 static_cast<int>(echo.RoundTripTime > 32767 ? 32767 : echo.RoundTripTime), 0);
+    if (!list)
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    returnAndRelease(list);
+    return RTNORM;
+}

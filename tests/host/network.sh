@@ -1,0 +1,29 @@
+# Host name, addresses, hardware address and ping, on loopback only; the failures inside a
+# network namespace of the test's own, where nothing can leave the machine.
+source "$(dirname "$0")/lib.sh"
+
+lisp '(kel_hostname) (kel_ipaddress) (kel_macaddress) (kel_ping "127.0.0.1") (kel_ping "localhost")
+(kel_ping) (kel_ping 1) (kel_ping "a" "b") (kel_hostname 1) (kel_ipaddress 1) (kel_macaddress 1)' --echo
+lines=$(tail -n +4 <<<"$out")
+same "=> \"$(hostname)\"" "$(sed -n 1p <<<"$lines")" "kel_hostname is the host's name"
+[[ $(sed -n 2p <<<"$lines") =~ ^'=> ("'[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+'"'(' "'[0-9.]+'"')*')'$ ]]; ok "kel_ipaddress: dotted addresses: $(sed -n 2p <<<"$lines")"
+[[ $(sed -n 3p <<<"$lines") =~ ^'=> "'([0-9A-F]{2}:){5}[0-9A-F]{2}'"'$ ]]; ok "kel_macaddress: six upper-case pairs: $(sed -n 3p <<<"$lines")"
+for k in 4 5; do
+    line=$(sed -n ${k}p <<<"$lines")
+    [[ $line =~ ^'=> ("127.0.0.1" "'[^\"]+'" '([0-9]+)')'$ ]] && [ "${BASH_REMATCH[1]}" -lt 100 ]; ok "a loopback echo: $line"
+done
+same $'Kelmar error: too few arguments.\n=> nil\nKelmar error: string argument expected.\n=> nil\nKelmar error: too many arguments.\n=> nil\nKelmar error: too many arguments.\n=>\nKelmar error: too many arguments.\n=>\nKelmar error: too many arguments.\n=>' \
+    "$(tail -n +6 <<<"$lines")" "arguments; the three without arguments leave the result void"
+
+# In a namespace of its own (its loopback down), the echo finds no way and a name no
+# resolver: both nil at once. Wine starts afresh inside it, so that its network service is
+# the namespace's too.
+in_prefix wineserver -w
+printf '(kel_ping "127.0.0.1")\n(kel_ping "no-such-host.invalid")\n' >"$WORK/ns.lsp"
+start=$(date +%s)
+nsout=$(cd "$WORK" && unshare -rn "$TESTS_DIR/../scripts/lisp" --echo "$WORK/ns.lsp" 2>&1 | tail -n 2)
+same $'=> nil\n=> nil' "$nsout" "no route and no resolver give nil"
+[ $(($(date +%s) - start)) -lt 5 ]; ok "without waiting for the echo's time-out"
+in_prefix wineserver -w
+
+finish
