@@ -1,5 +1,15 @@
 #pragma once
 
+#include <windows.h>
+
+// An entry point of a library loaded at run time, as the function type it has; null when
+// the library lacks it.
+template <class T>
+T entryPoint(HMODULE library, const char* name)
+{
+    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 // The platform family the system reports: 1 for Windows 95/98, 2 for the NT family, 0 when
 // the version can't be read.
 int platformFamily();

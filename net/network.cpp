@@ -13,6 +13,7 @@
 #include "args.h"
 #include "handlers.h"
 #include "messages.h"
+#include "platform.h"
 #include "results.h"
 
 namespace {
@@ -79,12 +80,6 @@ IcmpCreateFileFn icmpCreateFile;
 IcmpSendEchoFn icmpSendEcho;
 IcmpCloseHandleFn icmpCloseHandle;
 bool icmpTried;
-
-template <class T>
-T entryPoint(HMODULE library, const char* name)
-{
-    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
 
 bool icmpLoaded()
 {

@@ -23,12 +23,6 @@ namespace {
 // context. Returns false to stop.
 typedef bool (*ProcessCallback)(DWORD id, WORD task, const char* name, void* context);
 
-template <class T>
-T entryPoint(HMODULE library, const char* name)
-{
-    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 bool enumerateToolHelp(ProcessCallback callback, void* context)
 {
     typedef HANDLE(WINAPI * Snapshot)(DWORD, DWORD);
