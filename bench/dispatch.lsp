@@ -6,11 +6,6 @@
 (if (not bench-n) (setq bench-n 100000))
 (if (not bench-runs) (setq bench-runs 5))
 
-(defun bench-spread (times / sorted)
-  (setq sorted (kel_sortlist times))
-  (strcat (rtos (nth (/ (length sorted) 2) sorted) 2 1) " " (rtos (car sorted) 2 1) " "
-          (rtos (last sorted) 2 1)))
-
 (defun bench-loop (form / t0)
   (setq t0 (acadhost-clock))
   (if (= form "module")

@@ -7,11 +7,6 @@
 (if (not bench-runs) (setq bench-runs 5))
 (acadhost-timing T)
 
-(defun bench-spread (times / sorted)
-  (setq sorted (kel_sortlist times))
-  (strcat (rtos (nth (/ (length sorted) 2) sorted) 2 1) " " (rtos (car sorted) 2 1) " "
-          (rtos (last sorted) 2 1)))
-
 (defun bench-file (name source / mod base)
   (setq mod nil base nil)
   (repeat bench-runs

@@ -10,11 +10,6 @@
 (acadhost-timing T)
 (setvar "MAXSORT" 32767)
 
-(defun bench-spread (times / sorted)
-  (setq sorted (kel_sortlist times))
-  (strcat (rtos (nth (/ (length sorted) 2) sorted) 2 1) " " (rtos (car sorted) 2 1) " "
-          (rtos (last sorted) 2 1)))
-
 (defun bench-case (name lst / k mod base)
   (setq k 0 mod nil base nil)
   (repeat bench-runs

@@ -32,6 +32,16 @@ bool readShowMode(const resbuf* rb, int& state)
     return state >= 0 || report(MSG_INVALID_ARGUMENT);
 }
 
+// Starts a command line with WinExec; the result is the line, or nil when it did not start.
+int runLine(const char* line, int state)
+{
+    if (WinExec(line, static_cast<UINT>(state)) > 31)
+        acedRetStr(line);
+    else
+        acedRetNil();
+    return RTNORM;
+}
+
 }  // namespace
 
 int kelCommand(struct resbuf* args)
@@ -51,11 +61,7 @@ int kelCommand(struct resbuf* args)
     }
     char line[MAX_PATH + 16];
     std::snprintf(line, sizeof line, "%s%s", prefix, command);
-    if (WinExec(line, static_cast<UINT>(state)) > 31)
-        acedRetStr(line);
-    else
-        acedRetNil();
-    return RTNORM;
+    return runLine(line, state);
 }
 
 int kelExecute(struct resbuf* args)
@@ -64,11 +70,7 @@ int kelExecute(struct resbuf* args)
     int state = SW_SHOWNORMAL;
     if (!getStringArg(args, line) || !readShowMode(args->rbnext, state))
         return RTNORM;
-    if (WinExec(line, static_cast<UINT>(state)) > 31)
-        acedRetStr(line);
-    else
-        acedRetNil();
-    return RTNORM;
+    return runLine(line, state);
 }
 
 int kelExewait(struct resbuf* args)

@@ -72,6 +72,15 @@ kelmar_display() {
     trap 'kelmar_noclock wineserver -w 2>/dev/null; kill "$KELMAR_XVFB_PID" 2>/dev/null' EXIT
 }
 
+# Removes the drive letters mapped to folders under DIR (links in the prefix's dosdevices).
+kelmar_unmap() {
+    local link
+    for link in "$WINEPREFIX"/dosdevices/*; do
+        [[ -L $link && $(readlink "$link") == "$1"* ]] && rm -f "$link"
+    done
+    return 0
+}
+
 # A Unix path as Wine's Z: drive sees it.
 kelmar_winpath() {
     local p
