@@ -91,8 +91,15 @@
 (princ "\nkel_saveall queues a save in each open drawing; it runs after this expression:\n")
 (kel_saveall)
 
+(princ "\n--- Printers ---\n")
+(princ "kel_printers                         => ")
+(prin1 (kel_printers))
+(princ "\nkel_getprn, the default printer      => ")
+(prin1 (kel_getprn))
+(terpri)
+
 (princ "\n--- Not built yet ---\n")
-(kel_printers)
+(kel_getcolor)
 
 (princ "\n--- About ---\n")
 (princ "kel_about (the box closes by itself)   => ")

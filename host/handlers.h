@@ -69,6 +69,13 @@ int kelIpaddress(struct resbuf* args);
 int kelMacaddress(struct resbuf* args);
 int kelPing(struct resbuf* args);
 
+// Printers.
+int kelGetprn(struct resbuf* args);
+int kelOrient(struct resbuf* args);
+int kelPrinters(struct resbuf* args);
+int kelSetprn(struct resbuf* args);
+int kelSpool(struct resbuf* args);
+
 // Programs and processes.
 int kelCommand(struct resbuf* args);
 int kelExecute(struct resbuf* args);

@@ -12,10 +12,15 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Runs a command without the privilege to set the machine's clock, and without the prefix
 # lock: a wineserver it starts outlives it and must not hold the lock.
 kelmar_noclock() {
+    (kelmar_noclock_exec "$@")
+}
+# The same in place of the calling shell, so that a program started in the background with
+# (kelmar_noclock_exec ...) & has the pid $! and can be ended by it.
+kelmar_noclock_exec() {
     if [ "$(id -u)" = 0 ]; then
-        capsh --drop=cap_sys_time -- -c 'exec "$@"' kelmar "$@" 9>&-
+        exec capsh --drop=cap_sys_time -- -c 'exec "$@"' kelmar "$@" 9>&-
     else
-        "$@" 9>&-
+        exec "$@" 9>&-
     fi
 }
 

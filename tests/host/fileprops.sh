@@ -27,13 +27,11 @@ same '=> "5368709120"' "$(sed -n 11p <<<"$out")" "kel_file's size past 4 GiB"
 
 # A file another process holds open, sharing it with nobody.
 printf 'held' >held.txt
-kelmar_noclock wine "$KELMAR_BIN/wintool.exe" hold "$(kelmar_winpath "$WORK/held.txt")" 15000 >"$WORK/hold.out" &
-holder=$!
-for _ in $(seq 1 100); do grep -q held "$WORK/hold.out" 2>/dev/null && break; sleep 0.1; done
+wintool_start held hold "$(kelmar_winpath "$WORK/held.txt")" 15000
 lisp '(kel_openp "held.txt") (kel_openp "t0015.txt") (kel_filep "held.txt") (kel_touch "held.txt") (kel_touch "t0015.txt")' --echo
 same $'=> T\n=> nil\n=> T\n=> nil\n=> ("t0015.txt")' "$(tail -n 5 <<<"$out")" "kel_openp on a held file and a free one; kel_touch lists only what it touched"
-kill "$holder" 2>/dev/null
-wait "$holder" 2>/dev/null
+kill "$tool_pid" 2>/dev/null
+tool_wait
 
 # Paths whose absolute form does not fit 259 bytes give nil, never a cut path.
 name=$(printf 'n%.0s' $(seq 1 245))

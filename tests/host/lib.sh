@@ -74,6 +74,20 @@ wintool() {
     [ "$1" = wait ] && sleep 0.3
     return "$rc"
 }
+# wintool_start WORD ARGS: runs wintool in the background until it prints WORD (it holds a
+# file, say, or listens); its pid is $tool_pid and its output $WORK/tool.out. tool_wait ends it.
+wintool_start() {
+    local word=$1
+    shift
+    (kelmar_noclock_exec wine "$KELMAR_BIN/wintool.exe" "$@" >"$WORK/tool.out") &
+    tool_pid=$!
+    for _ in $(seq 1 100); do grep -q "$word" "$WORK/tool.out" 2>/dev/null && break; sleep 0.1; done
+}
+tool_wait() {
+    wait "$tool_pid" 2>/dev/null
+    tool_out=$(tr -d '\r' <"$WORK/tool.out")
+}
+
 # The X window of Wine's desktop, where every Windows window lives.
 desktop() {
     xdotool search --name 'Wine desktop' | head -1

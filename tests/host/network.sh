@@ -26,4 +26,19 @@ same $'=> nil\n=> nil' "$nsout" "no route and no resolver give nil"
 [ $(($(date +%s) - start)) -lt 5 ]; ok "without waiting for the echo's time-out"
 in_prefix wineserver -w
 
+# With loopback up and a rule of the namespace dropping echo requests, the echo times out
+# after 5,000 ms; with a rule answering them "host unreachable", the error reply gives nil
+# too. (Wine waits for the time-out on an error reply as well: the call takes as long.)
+printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(acadhost-lastcall)\n' >"$WORK/ns.lsp"
+for verdict in drop 'reject with icmp type host-unreachable'; do
+    nsout=$(cd "$WORK" && unshare -rn sh -c "ip link set lo up &&
+        nft add table inet t && nft 'add chain inet t in { type filter hook input priority 0 ; }' &&
+        nft add rule inet t in icmp type echo-request $verdict && \"\$0\" --echo \"\$1\"" \
+        "$TESTS_DIR/../scripts/lisp" "$WORK/ns.lsp" 2>/dev/null | tail -n 2)
+    same "=> nil" "$(head -1 <<<"$nsout")" "an echo request met by $verdict gives nil"
+    [[ $(tail -1 <<<"$nsout") =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 4900 ] &&
+        [ "${BASH_REMATCH[1]}" -lt 9000 ]; ok "after the time-out: $(tr '\n' ' ' <<<"$nsout")"
+    in_prefix wineserver -w
+done
+
 finish

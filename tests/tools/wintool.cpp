@@ -6,9 +6,14 @@
 //   wintool version FILE              a module's version block and string 100
 //   wintool hold FILE MS              holds the file open, shared with nobody, for MS ms
 //   wintool echo FILE ARGS...         writes the arguments it was given to FILE
+//   wintool orientation PRINTER       the printer's default orientation (1 portrait, 2 landscape)
+//   wintool inichange MS              prints "ready", then the section of the first
+//                                     WM_WININICHANGE its window gets ("null" for none)
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
+
+#include <winspool.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,6 +116,58 @@ int printVersion(const char* file)
     return 0;
 }
 
+int printOrientation(const char* name)
+{
+    HANDLE printer;
+    if (!OpenPrinterA(const_cast<char*>(name), &printer, nullptr))
+        return 1;
+    DWORD size = 0;
+    GetPrinterA(printer, 2, nullptr, 0, &size);
+    std::string info(size ? size : 1, '\0');
+    bool read = size && GetPrinterA(printer, 2, reinterpret_cast<BYTE*>(&info[0]), size, &size);
+    ClosePrinter(printer);
+    const DEVMODEA* mode = read ? reinterpret_cast<PRINTER_INFO_2A*>(&info[0])->pDevMode : nullptr;
+    if (!mode)
+        return 1;
+    std::printf("orientation %d\n", mode->dmOrientation);
+    return 0;
+}
+
+LRESULT CALLBACK iniChangeProc(HWND w, UINT message, WPARAM wp, LPARAM lp)
+{
+    if (message == WM_WININICHANGE) {
+        std::printf("inichange %s\n", lp ? reinterpret_cast<const char*>(lp) : "null");
+        std::fflush(stdout);
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(w, message, wp, lp);
+}
+
+int awaitIniChange(DWORD limit)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = iniChangeProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "wintool_inichange";
+    RegisterClassA(&wc);
+    // A top-level window, hidden: broadcasts reach it, and nothing shows.
+    HWND w = CreateWindowA(wc.lpszClassName, "wintool inichange", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+    if (!w)
+        return 1;
+    SetTimer(w, 1, limit, nullptr);
+    std::puts("ready");
+    std::fflush(stdout);
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        if (m.message == WM_TIMER)
+            return 1;
+        DispatchMessageA(&m);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -155,8 +212,13 @@ int main(int argc, char** argv)
         std::fclose(f);
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "orientation") == 0)
+        return printOrientation(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "inichange") == 0)
+        return awaitIniChange(std::strtoul(argv[2], nullptr, 10));
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return printVersion(argv[2]);
-    std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n", stderr);
+    std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
+               "       | echo FILE ARGS... | orientation PRINTER | inichange MS\n", stderr);
     return 2;
 }

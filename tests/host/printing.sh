@@ -1,0 +1,199 @@
+# Printers and raw spooling against a private print server of the test's own: it listens on
+# a socket in the test's folder only, and its printers hand each job to a capture backend
+# that writes it to a file.
+source "$(dirname "$0")/lib.sh"
+
+chmod 755 "$WORK"  # the server's jobs run as lp
+cups=$WORK/cups
+jobs=$WORK/jobs
+mkdir -p "$cups"/{conf,spool,cache,state,log,bin/backend} "$jobs"
+chmod 1777 "$jobs"
+chown lp:lp "$cups"/{spool,cache,state,log}
+for d in daemon notifier filter; do
+    [ -e "/usr/lib/cups/$d" ] && ln -s "/usr/lib/cups/$d" "$cups/bin/$d"
+done
+cat >"$cups/bin/backend/capture" <<'EOF'
+#!/bin/sh
+# Without arguments it lists itself; with a job it writes the job to the folder of its URI.
+[ $# -eq 0 ] && { echo 'direct capture "Unknown" "Capture"'; exit 0; }
+if [ $# -ge 6 ]; then cat "$6"; else cat; fi >"${DEVICE_URI#capture:}/job-$1.part"
+mv "${DEVICE_URI#capture:}/job-$1.part" "${DEVICE_URI#capture:}/job-$1"
+EOF
+chmod 755 "$cups/bin/backend/capture"
+cat >"$cups/conf/cups-files.conf" <<EOF
+User lp
+Group lp
+ServerRoot $cups/conf
+ServerBin $cups/bin
+RequestRoot $cups/spool
+CacheDir $cups/cache
+StateDir $cups/state
+TempDir $cups/spool
+AccessLog $cups/log/access_log
+ErrorLog $cups/log/error_log
+PageLog $cups/log/page_log
+DataDir /usr/share/cups
+EOF
+cat >"$cups/conf/cupsd.conf" <<EOF
+Listen $cups/socket
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Policy default>
+<Limit All>
+Order allow,deny
+Allow all
+</Limit>
+</Policy>
+EOF
+# Three raw queues: a short name, and the longest and shortest names whose device line
+# ("NAME,wineps.drv,CUPS:NAME") does and does not fit 259 bytes.
+fits=$(printf 'f%.0s' {1..121})
+toolong=$(printf 'g%.0s' {1..122})
+for name in capture "$fits" "$toolong"; do
+    printf '<Printer %s>\nDeviceURI capture:%s\nState Idle\nAccepting Yes\nShared No\n</Printer>\n' "$name" "$jobs"
+done >"$cups/conf/printers.conf"
+
+cupsd -f -c "$cups/conf/cupsd.conf" -s "$cups/conf/cups-files.conf" >"$cups/log/stdout" 2>&1 &
+cupsd_pid=$!
+trap 'kill "$cupsd_pid" 2>/dev/null; wait "$cupsd_pid" 2>/dev/null; rm -rf "$WORK"' EXIT
+for _ in $(seq 50); do [ -S "$cups/socket" ] && break; sleep 0.1; done
+[ -S "$cups/socket" ]; ok "the print server listens"
+export CUPS_SERVER=$cups/socket
+
+# job_after N: waits for the job after the first N jobs, then names its file.
+job_after() {
+    local k
+    for k in $(seq 100); do
+        [ "$(find "$jobs" -name 'job-*[0-9]' | wc -l)" -gt "$1" ] && break
+        sleep 0.1
+    done
+    find "$jobs" -name 'job-*[0-9]' -newer "$WORK/mark" | head -1
+}
+
+# Every byte value, both line ends and a run of zeros: the job must be this file exactly.
+{ printf '\x1bE%%-12345X\r\nline\n'; for b in $(seq 0 255); do printf "\\x$(printf %02x "$b")"; done; head -c 4096 /dev/zero; } >"$WORK/plot.prn"
+: >"$WORK/empty.prn"
+printf 'small' >"$WORK/small.prn"
+truncate -s 5G "$WORK/huge.prn"
+win=$(kelmar_winpath "$WORK")
+fwd=${win//\\//}
+
+touch "$WORK/mark"
+lisp "(kel_printers)
+(kel_spool \"$fwd/plot.prn\" \"capture\")" --echo
+same "=> (\"capture\" \"$fits\" \"$toolong\")" "$(sed -n 4p <<<"$out")" "kel_printers lists the server's printers in profile order"
+same "=> \"${win//\\/\\\\}\\\\plot.prn\"" "$(sed -n 5p <<<"$out")" "kel_spool returns the path with backslashes"
+job=$(job_after 0)
+[ -n "$job" ] && cmp -s "$job" "$WORK/plot.prn"; ok "the spooled file reached the printer byte for byte"
+
+lisp "(kel_setprn \"capture\") (kel_getprn)
+(kel_setprn \"$fits\") (kel_getprn)
+(kel_setprn \"$toolong\") (kel_getprn)
+(kel_setprn \"no such printer\") (kel_getprn)
+(kel_setprn \"capture\")" --echo
+same "=> \"capture\"
+=> \"capture\"
+=> \"$fits\"
+=> \"$fits\"
+=> nil
+=> \"$fits\"
+=> nil
+=> \"$fits\"
+=> \"capture\"" "$(tail -n +4 <<<"$out")" "kel_setprn then kel_getprn; a device line too long, and an unknown name, leave the default"
+
+# The profile change is broadcast to every top-level window: null for the NT family.
+wintool_start ready inichange 20000
+lisp '(kel_setprn "capture")'
+tool_wait
+same "inichange null" "$(tail -1 <<<"$tool_out")" "kel_setprn broadcasts WM_WININICHANGE without a section"
+
+# Orientation: landscape with a flag, portrait without; the printer keeps it.
+lisp '(kel_orient "capture" T)' --echo
+same "=> T" "$(tail -1 <<<"$out")" "kel_orient with T"
+same "orientation 2" "$(wintool orientation capture)" "the printer is landscape"
+lisp '(kel_orient "capture")'
+same "orientation 1" "$(wintool orientation capture)" "the printer is portrait again"
+lisp '(kel_orient "capture" nil) (kel_orient "no such printer") (kel_orient "no such printer" T) (kel_orient) (kel_orient 1)' --echo
+same 'Kelmar error: invalid argument.
+=> nil
+=> nil
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: string argument expected.
+=> nil' "$(tail -n +4 <<<"$out")" "kel_orient refusals"
+
+# Every spool failure a test can provoke, each with its message and nil. A name that is
+# in the profile's device list but not a printer gets as far as opening the printer.
+wintool_start held hold "$win\\plot.prn" 20000
+lisp "(kel_spool \"$fwd/missing.prn\" \"no such printer\")
+(kel_spool \"$fwd/missing.prn\" \"capture\")
+(kel_spool \"$fwd/plot.prn\" \"capture\")
+(kel_spool \"$fwd/huge.prn\" \"capture\")
+(kel_spool \"$fwd/empty.prn\" \"capture\")
+(kel_setini \"devices\" \"ghost\" \"winspool,LPT9:\" \"c:/windows/win.ini\")
+(kel_spool \"$fwd/small.prn\" \"ghost\")
+(kel_setini \"devices\" \"ghost\" nil \"c:/windows/win.ini\")
+(kel_spool \"$fwd/small.prn\" \"ghost\")
+(kel_spool) (kel_spool \"a\") (kel_spool 1 \"capture\") (kel_spool \"a\" 1) (kel_spool \"a\" \"b\" \"c\")" --echo
+kill "$tool_pid" 2>/dev/null
+tool_wait
+same 'Kelmar error:  printer not found.
+=> nil
+Kelmar error:  invalid file handle.
+=> nil
+Kelmar error:  invalid file handle.
+=> nil
+Kelmar error:  invalid file handle.
+=> nil
+Kelmar error:  cannot create file mapping.
+=> nil' "$(sed -n '4,13p' <<<"$out")" "absent printer before the file, missing, held and 5 GiB files, an empty file"
+same 'Kelmar error:  cannot open printer.
+=> nil' "$(sed -n '15,16p' <<<"$out")" "a device entry that is no printer"
+same 'Kelmar error:  printer not found.
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: path argument expected.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: too many arguments.
+=> nil' "$(sed -n '18,$p' <<<"$out")" "kel_spool argument errors"
+
+lisp '(kel_printers 1) (kel_getprn 1) (kel_setprn) (kel_setprn 1) (kel_setprn "capture" 1)' --echo
+same 'Kelmar error: too many arguments.
+=> nil
+Kelmar error: too many arguments.
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: too many arguments.
+=> nil' "$(tail -n +4 <<<"$out")" "argument errors of the other four"
+
+# Wine's spooler on the Windows 95/98 family: it looks for the printer's driver in the
+# "Windows 4.0" environment, where Wine installs none, so ending the document fails, no job
+# reaches the server, and the orientation can't be set. Real Windows 98 spools here.
+count=$(find "$jobs" -name 'job-*[0-9]' | wc -l)
+lisp "(kel_spool \"$fwd/plot.prn\" \"capture\") (kel_orient \"capture\" T)" --echo --winver win98
+same 'Kelmar error:  cannot end document.
+=> nil
+=> nil' "$(tail -n +4 <<<"$out")" "Wine difference: the Windows 98 family can't end a spooled document"
+sleep 1
+same "$count" "$(find "$jobs" -name 'job-*[0-9]' | wc -l)" "and no job arrives"
+wintool_start ready inichange 20000
+lisp '(kel_setprn "capture")' --winver win98
+tool_wait
+same "inichange windows" "$(tail -1 <<<"$tool_out")" "the Windows 98 family broadcasts the section \"windows\""
+
+# A server that is not there: Wine drops its printers, and no default printer is left.
+CUPS_SERVER=$WORK/no-server lisp '(kel_printers) (kel_getprn) (kel_setprn "capture")' --echo
+same $'=> nil\n=> nil\n=> nil' "$(tail -n +4 <<<"$out")" "no printers and no default printer"
+
+finish
