@@ -37,6 +37,18 @@ std::string commandName(const std::string& token)
     return lisp::toUpper(k == std::string::npos ? std::string() : token.substr(k));
 }
 
+// Top-level windows made on the host's thread since the counting began: lets a test see
+// that a call opened no window.
+long topLevelWindowsMade;
+HHOOK windowCounter;
+
+LRESULT CALLBACK countWindow(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HCBT_CREATEWND && !(reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->style & WS_CHILD))
+        ++topLevelWindowsMade;
+    return CallNextHookEx(windowCounter, code, wp, lp);
+}
+
 LONG WINAPI reportFault(EXCEPTION_POINTERS* info)
 {
     const char* what = theHost && theHost->call ? theHost->call->what.c_str() : "module";
@@ -385,6 +397,12 @@ void Host::defineHostBuiltins()
         for (auto& d : docs.documents())
             names.push_back(lisp::makeStr(d->name()));
         return lisp::listFrom(names);
+    });
+    // (acadhost-windows): how many top-level windows the host's thread has made so far.
+    lisp.defineBuiltin("ACADHOST-WINDOWS", [](lisp::Interp&, Args&) -> Value {
+        if (!windowCounter)
+            windowCounter = SetWindowsHookExA(WH_CBT, countWindow, nullptr, GetCurrentThreadId());
+        return lisp::makeInt(topLevelWindowsMade);
     });
     lisp.defineBuiltin("ACADHOST-FAILALLOC", [this](lisp::Interp&, Args& a) -> Value {
         if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int || a[0]->i < 0)

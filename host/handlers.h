@@ -69,6 +69,17 @@ int kelIpaddress(struct resbuf* args);
 int kelMacaddress(struct resbuf* args);
 int kelPing(struct resbuf* args);
 
+// Dialogs.
+int kelChecklist(struct resbuf* args);
+int kelCombolist(struct resbuf* args);
+int kelGetint(struct resbuf* args);
+int kelGetpassword(struct resbuf* args);
+int kelGetreal(struct resbuf* args);
+int kelGetstring(struct resbuf* args);
+int kelListbox(struct resbuf* args);
+int kelMsgbox(struct resbuf* args);
+int kelMultilist(struct resbuf* args);
+
 // Printers.
 int kelGetprn(struct resbuf* args);
 int kelOrient(struct resbuf* args);

@@ -1,3 +1,21 @@
 #pragma once
 
 #define IDS_PRODUCT 100
+
+// Dialog templates.
+#define IDD_GETSTRING 200
+#define IDD_GETPASSWD 201
+#define IDD_GETLIST 202
+#define IDD_GETLISTM 203
+#define IDD_GETCOMBO 204
+#define IDD_GETINT 205
+#define IDD_GETREAL 206
+#define IDD_GETCHECKLIST 207
+
+// Their controls.
+#define IDC_VALUE 200
+#define IDC_PROMPT 202
+#define IDC_LIST 205
+#define IDC_COMBO 206
+#define IDC_SELECTALL 212
+#define IDC_CLEARALL 213

@@ -34,6 +34,13 @@ kelmar_prefix() {
         DISPLAY= kelmar_noclock wineboot -i >/dev/null 2>&1 || true
         kelmar_noclock wineserver -w || true
     fi
+    # Wine's own TrueType fonts (Marlett draws the caption buttons, MS Sans Serif the
+    # dialogs) are found only in the prefix's font folder.
+    local fonts=/usr/share/wine/fonts
+    if [ -f "$fonts/marlett.ttf" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp "$fonts"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     # Windows live in a virtual desktop: Wine draws their captions and frames, and with no
     # window manager to wait for, closing one takes no time.
     if [ ! -f "$WINEPREFIX/.kelmar-desktop" ]; then

@@ -102,6 +102,39 @@ click() {
 key() {
     xdotool key "$@"
 }
+# dialog TITLE: waits for the window; $dlg is then its wintool listing (first line the
+# window, then its controls).
+dialog() {
+    dlg=$(wintool wait "$1" 20000)
+}
+# at ID: the middle of control ID of $dlg. press ID: a click there.
+at() {
+    centre "$(grep -E "^  $1 " <<<"$dlg" | head -1)"
+}
+press() {
+    # shellcheck disable=SC2046
+    click $(at "$1")
+}
+# rect_of ID: the X,Y,W,H of control ID of $dlg ("window" for the window itself).
+rect_of() {
+    if [ "$1" = window ]; then head -1 <<<"$dlg"; else grep -E "^  $1 " <<<"$dlg" | head -1; fi | sed 's/.* //'
+}
+# shot NAME: the window of $dlg as it is now, kept as build/test-artifacts/NAME.png.
+shot() {
+    local x y w h
+    IFS=, read -r x y w h <<<"$(rect_of window)"
+    mkdir -p "$TESTS_DIR/../build/test-artifacts"
+    import -window "$(desktop)" -crop "${w}x${h}+${x}+${y}" +repage "$TESTS_DIR/../build/test-artifacts/$1.png"
+}
+# drag X Y DX DY: the left button held from X,Y to X+DX,Y+DY, as a hand drags a frame.
+drag() {
+    local d
+    d=$(desktop)
+    xdotool mousemove --window "$d" "$1" "$2" sleep 0.2 mousedown 1 sleep 0.2 \
+        mousemove --window "$d" $(($1 + $3 / 2)) $(($2 + $4 / 2)) sleep 0.2 \
+        mousemove --window "$d" $(($1 + $3)) $(($2 + $4)) sleep 0.2 mouseup 1 sleep 0.3
+}
+
 # centre LINE: the middle of the X,Y,W,H at the end of a wintool line.
 centre() {
     local r=${1##* }

@@ -6,6 +6,11 @@
 //   wintool version FILE              a module's version block and string 100
 //   wintool hold FILE MS              holds the file open, shared with nobody, for MS ms
 //   wintool echo FILE ARGS...         writes the arguments it was given to FILE
+//   wintool items TITLE ID            the items of a list or combo box in that window, one a
+//                                     line: INDEX "TEXT" [selected] [data=N]; a combo box's
+//                                     edit text last, as edit "TEXT"
+//   wintool style TITLE ID            the style bits of control ID, in decimal
+//   wintool client TITLE              the screen position of the client area's bottom right
 //   wintool orientation PRINTER       the printer's default orientation (1 portrait, 2 landscape)
 //   wintool inichange MS              prints "ready", then the section of the first
 //                                     WM_WININICHANGE its window gets ("null" for none)
@@ -29,10 +34,14 @@ void printRect(HWND w)
     std::printf(" %ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+// The text the window itself holds (an edit field's, say), asked of it by message.
 std::string text(HWND w)
 {
-    char buf[1024];
-    GetWindowTextA(w, buf, sizeof buf);
+    char buf[1024] = "";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000,
+                             &length))
+        GetWindowTextA(w, buf, sizeof buf);
     return buf;
 }
 
@@ -113,6 +122,33 @@ int printVersion(const char* file)
     char text[256] = "";
     if (m && LoadStringA(m, 100, text, sizeof text) > 0)
         std::printf("string 100=%s\n", text);
+    return 0;
+}
+
+int printItems(const char* title, int id)
+{
+    HWND control = GetDlgItem(find(title), id);
+    if (!control)
+        return 1;
+    bool combo = className(control) == "ComboBox";
+    UINT count = combo ? CB_GETCOUNT : LB_GETCOUNT, textOf = combo ? CB_GETLBTEXT : LB_GETTEXT;
+    UINT dataOf = combo ? CB_GETITEMDATA : LB_GETITEMDATA;
+    LRESULT current = combo ? SendMessageA(control, CB_GETCURSEL, 0, 0) : -1;
+    bool multiple = !combo && (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+    if (!combo && !multiple)
+        current = SendMessageA(control, LB_GETCURSEL, 0, 0);
+    for (LRESULT i = 0, n = SendMessageA(control, count, 0, 0); i < n; ++i) {
+        char item[1024] = "";
+        SendMessageA(control, textOf, i, reinterpret_cast<LPARAM>(item));
+        bool selected = multiple ? SendMessageA(control, LB_GETSEL, i, 0) > 0 : i == current;
+        LRESULT data = SendMessageA(control, dataOf, i, 0);
+        std::printf("%ld \"%s\"%s", static_cast<long>(i), item, selected ? " selected" : "");
+        if (data)
+            std::printf(" data=%ld", static_cast<long>(data));
+        std::printf("\n");
+    }
+    if (combo)
+        std::printf("edit \"%s\"\n", text(control).c_str());
     return 0;
 }
 
@@ -212,6 +248,25 @@ int main(int argc, char** argv)
         std::fclose(f);
         return 0;
     }
+    if (argc == 4 && std::strcmp(argv[1], "items") == 0)
+        return printItems(argv[2], std::atoi(argv[3]));
+    if (argc == 4 && std::strcmp(argv[1], "style") == 0) {
+        HWND control = GetDlgItem(find(argv[2]), std::atoi(argv[3]));
+        if (!control)
+            return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(GetWindowLongA(control, GWL_STYLE)));
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "client") == 0) {
+        HWND w = find(argv[2]);
+        RECT r;
+        if (!w || !GetClientRect(w, &r))
+            return 1;
+        POINT corner = {r.right, r.bottom};
+        ClientToScreen(w, &corner);
+        std::printf("%ld,%ld\n", corner.x, corner.y);
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "orientation") == 0)
         return printOrientation(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "inichange") == 0)
@@ -219,6 +274,7 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return printVersion(argv[2]);
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
-               "       | echo FILE ARGS... | orientation PRINTER | inichange MS\n", stderr);
+               "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
+               "       | inichange MS\n", stderr);
     return 2;
 }

@@ -1,0 +1,331 @@
+// kel_listbox, kel_multilist, kel_checklist, kel_combolist: a pick from a list of strings in
+// a resizable dialog.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "matching.h"
+#include "messages.h"
+#include "moduleresources.h"
+#include "resource.h"
+#include "results.h"
+#include "sizingdialog.h"
+
+namespace {
+
+// The combo box of the combo list: while the user types, the list highlights the item that
+// best holds the typed text, and the text stays as typed.
+class CMatchComboBox : public CComboBox {
+protected:
+    virtual void MatchItem();
+    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override
+    {
+        if (message == WM_COMMAND && HIWORD(wp) == EN_CHANGE) {
+            MatchItem();
+            return 0;  // consumed: the dialog hears of no edit change
+        }
+        return CComboBox::WindowProc(message, wp, lp);
+    }
+
+private:
+    CEdit edit;
+};
+
+void CMatchComboBox::MatchItem()
+{
+    if (!edit.m_hWnd)
+        edit.Attach(GetDlgItem(1001));
+    std::string typed = edit.GetWindowText();
+    int start, end;
+    edit.GetSel(start, end);
+    std::vector<std::string> items;
+    for (int i = 0, n = GetCount(); i < n; ++i)
+        items.push_back(GetLBText(i));
+    int best = bestMatch(items, typed);
+    if (best < 0 || best == GetCurSel())
+        return;
+    ShowDropDown();
+    SetCurSel(best);
+    edit.SetWindowText(typed.c_str());
+    edit.SetSel(start, end);
+    edit.SendMessage(EM_SCROLLCARET);
+}
+
+// What the four dialogs share: title, prompt, items, and the anchors of the list and buttons.
+class CPickDialog : public CSizingDialog {
+public:
+    explicit CPickDialog(UINT templateId) : CSizingDialog(templateId, nullptr) {}
+    char title[256] = "";
+    std::vector<std::string> items;
+    std::string selection;
+    std::string prompt;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CSizingDialog::OnInitDialog();
+        SetResizeDirections(true, true);
+        AddAnchor(IDC_PROMPT, ANCHOR_STRETCH, ANCHOR_FIXED, false);
+        AddAnchor(listId(), ANCHOR_STRETCH, ANCHOR_STRETCH, false);
+        AddAnchor(IDOK, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        AddAnchor(IDCANCEL, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        if (GetDlgItem(IDC_SELECTALL)) {
+            AddAnchor(IDC_SELECTALL, ANCHOR_MOVE, ANCHOR_FIXED, false);
+            AddAnchor(IDC_CLEARALL, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        }
+        SetWindowText(title);
+        return TRUE;
+    }
+    virtual int listId() const { return IDC_LIST; }
+};
+
+// A list box dialog: single, multiple or check list.
+template <typename List>
+class CListDialog : public CPickDialog {
+public:
+    using CPickDialog::CPickDialog;
+
+protected:
+    List list;
+    void DoDataExchange(CDataExchange* dx) override
+    {
+        DDX_Control(dx, IDC_LIST, list);
+        DDX_LBString(dx, IDC_LIST, selection);
+        DDX_Text(dx, IDC_PROMPT, prompt);
+    }
+    BOOL OnInitDialog() override
+    {
+        CPickDialog::OnInitDialog();
+        for (const std::string& item : items)
+            list.AddString(item.c_str());
+        return TRUE;
+    }
+};
+
+class CListPickDialog : public CListDialog<CListBox> {
+public:
+    CListPickDialog() : CListDialog(IDD_GETLIST) {}
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CListDialog::OnInitDialog();
+        if (!items.empty())
+            list.SetCurSel(0);
+        return TRUE;
+    }
+    bool OnCommand(WPARAM wp, LPARAM lp) override
+    {
+        if (LOWORD(wp) == IDC_LIST && HIWORD(wp) == LBN_DBLCLK) {
+            OnOK();
+            return true;
+        }
+        return CListDialog::OnCommand(wp, lp);
+    }
+};
+
+class CMultiPickDialog : public CListDialog<CListBox> {
+public:
+    CMultiPickDialog() : CListDialog(IDD_GETLISTM) {}
+    std::vector<int> selectedIndices;
+
+protected:
+    bool OnCommand(WPARAM wp, LPARAM lp) override
+    {
+        if (HIWORD(wp) == BN_CLICKED && (LOWORD(wp) == IDC_SELECTALL || LOWORD(wp) == IDC_CLEARALL)) {
+            list.SetSel(-1, LOWORD(wp) == IDC_SELECTALL);
+            return true;
+        }
+        return CListDialog::OnCommand(wp, lp);
+    }
+    void OnOK() override
+    {
+        selectedIndices.clear();
+        for (int i = 0, n = list.GetCount(); i < n; ++i)
+            if (list.GetSel(i))
+                selectedIndices.push_back(i);
+        CListDialog::OnOK();
+    }
+};
+
+class CCheckPickDialog : public CListDialog<CCheckListBox> {
+public:
+    CCheckPickDialog() : CListDialog(IDD_GETCHECKLIST) {}
+    std::vector<short> checks;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CPickDialog::OnInitDialog();
+        for (size_t i = 0; i < items.size(); ++i) {
+            int index = list.AddString(items[i].c_str());
+            list.SetCheck(index, checks[i]);
+        }
+        if (!items.empty())
+            list.SetCurSel(0);
+        return TRUE;
+    }
+    bool OnCommand(WPARAM wp, LPARAM lp) override
+    {
+        if (HIWORD(wp) == BN_CLICKED && (LOWORD(wp) == IDC_SELECTALL || LOWORD(wp) == IDC_CLEARALL)) {
+            for (int i = 0, n = list.GetCount(); i < n; ++i)
+                list.SetCheck(i, LOWORD(wp) == IDC_SELECTALL ? 1 : 0);
+            return true;
+        }
+        return CListDialog::OnCommand(wp, lp);
+    }
+    void OnOK() override
+    {
+        for (size_t i = 0; i < checks.size(); ++i)
+            checks[i] = list.GetCheck(static_cast<int>(i)) == 1 ? 1 : 0;
+        CListDialog::OnOK();
+    }
+};
+
+class CComboPickDialog : public CPickDialog {
+public:
+    CComboPickDialog() : CPickDialog(IDD_GETCOMBO) {}
+
+protected:
+    CMatchComboBox combo;
+    int listId() const override { return IDC_COMBO; }
+    void DoDataExchange(CDataExchange* dx) override
+    {
+        DDX_Control(dx, IDC_COMBO, combo);
+        DDX_CBString(dx, IDC_COMBO, selection);
+        DDX_Text(dx, IDC_PROMPT, prompt);
+    }
+    BOOL OnInitDialog() override
+    {
+        CPickDialog::OnInitDialog();
+        for (const std::string& item : items)
+            combo.AddString(item.c_str());
+        return TRUE;
+    }
+};
+
+// Title and prompt, then the list's opening: what every picker reads first. rb is left at
+// the list's first element.
+bool readHead(const resbuf*& rb, CPickDialog& dialog)
+{
+    char prompt[256];
+    if (!getStringArg(rb, dialog.title) || !getStringArg(rb = rb->rbnext, prompt) || !getListBegin(rb = rb->rbnext))
+        return false;
+    dialog.prompt = prompt;
+    rb = rb->rbnext;
+    return true;
+}
+
+// String elements up to the list's end; rb is left after it.
+bool readStrings(const resbuf*& rb, CPickDialog& dialog)
+{
+    char item[256];
+    for (; !rb || rb->restype != RTLE; rb = rb->rbnext) {
+        if (!getStringArg(rb, item))
+            return false;
+        dialog.items.push_back(item);
+    }
+    rb = rb->rbnext;
+    return true;
+}
+
+// (string integer) elements up to the list's end; rb is left after it.
+bool readChecks(const resbuf*& rb, CCheckPickDialog& dialog)
+{
+    char item[256];
+    int flag;
+    for (; !rb || rb->restype != RTLE; rb = rb->rbnext) {
+        if (!getListBegin(rb) || !getStringArg(rb = rb->rbnext, item) || !getIntArg(rb = rb->rbnext, flag))
+            return false;
+        rb = rb->rbnext;
+        if (!rb || (rb->restype != RTLE && rb->restype != RTDOTE))
+            return report(MSG_LIST_END_EXPECTED);
+        dialog.items.push_back(item);
+        dialog.checks.push_back(flag > 0 ? 1 : 0);
+    }
+    rb = rb->rbnext;
+    return true;
+}
+
+// Nothing may follow the list.
+bool listEnds(const resbuf* rb)
+{
+    return !rb || report(MSG_TOO_MANY);
+}
+
+}  // namespace
+
+int kelListbox(struct resbuf* args)
+{
+    CListPickDialog dialog;
+    ModuleResources resources;
+    const resbuf* rb = args;
+    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
+        return RTNORM;
+    if (dialog.DoModal() == IDOK)
+        acedRetStr(dialog.selection.c_str());
+    else
+        acedRetNil();
+    return RTNORM;
+}
+
+int kelMultilist(struct resbuf* args)
+{
+    CMultiPickDialog dialog;
+    ModuleResources resources;
+    const resbuf* rb = args;
+    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
+        return RTNORM;
+    if (dialog.DoModal() != IDOK)
+        return acedRetNil(), RTNORM;
+    StringList picked;
+    for (int index : dialog.selectedIndices)
+        if (!picked.add(dialog.items[static_cast<size_t>(index)].c_str()))
+            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    picked.returnList();
+    return RTNORM;
+}
+
+int kelChecklist(struct resbuf* args)
+{
+    CCheckPickDialog dialog;
+    ModuleResources resources;
+    const resbuf* rb = args;
+    if (!readHead(rb, dialog) || !readChecks(rb, dialog) || !listEnds(rb))
+        return RTNORM;
+    if (dialog.DoModal() != IDOK)
+        return acedRetNil(), RTNORM;
+    PairList pairs;
+    if (!pairs.ok())
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    for (size_t i = 0; i < dialog.items.size(); ++i)
+        if (!pairs.add(dialog.items[i].c_str(), dialog.checks[i]))
+            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    if (!pairs.returnList())
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    return RTNORM;
+}
+
+int kelCombolist(struct resbuf* args)
+{
+    CComboPickDialog dialog;
+    ModuleResources resources;
+    const resbuf* rb = args;
+    if (!readHead(rb, dialog) || !readStrings(rb, dialog))
+        return RTNORM;
+    if (rb) {
+        char initial[256];
+        if (!getStringArg(rb, initial) || !noMoreArgs(rb->rbnext))
+            return RTNORM;
+        dialog.selection = initial;
+    }
+    if (dialog.DoModal() == IDOK)
+        acedRetStr(dialog.selection.c_str());
+    else
+        acedRetNil();
+    return RTNORM;
+}

@@ -1,0 +1,159 @@
+// The window wrapper: subclassing, dispatch to WindowProc, and the framework's defaults.
+#include "afxwin.h"
+
+#include <vector>
+
+#include "acdocman.h"
+#include "adswin.h"
+
+namespace {
+const char* const kWrapperProperty = "kelmar_cwnd";
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    return static_cast<HINSTANCE>(acDocManagerPtr()->curResourceHandle());
+}
+
+HWND AfxGetMainHwnd()
+{
+    return adsw_acadMainWnd();
+}
+
+int AfxMessageBox(const char* text, UINT style)
+{
+    char program[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    program[length < sizeof program ? length : 0] = '\0';
+    const char* name = program;
+    for (const char* p = program; *p; ++p)
+        if (*p == '\\' || *p == '/')
+            name = p + 1;
+    std::string caption(name);
+    size_t dot = caption.rfind('.');
+    if (dot != std::string::npos)
+        caption.erase(dot);
+    HWND owner = GetActiveWindow();
+    return MessageBoxA(owner ? owner : AfxGetMainHwnd(), text, caption.c_str(), style);
+}
+
+CWnd::~CWnd()
+{
+    UnsubclassWindow();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND window)
+{
+    return window ? static_cast<CWnd*>(GetPropA(window, kWrapperProperty)) : nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND window)
+{
+    if (!window || m_hWnd || FromHandlePermanent(window))
+        return false;
+    if (!SetPropA(window, kWrapperProperty, this))
+        return false;
+    m_hWnd = window;
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    return true;
+}
+
+void CWnd::UnsubclassWindow()
+{
+    if (m_hWnd && previous_) {
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        RemovePropA(m_hWnd, kWrapperProperty);
+    }
+    previous_ = nullptr;
+    m_hWnd = nullptr;
+}
+
+void CWnd::DestroyWindow()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);  // WM_NCDESTROY detaches the wrapper
+}
+
+std::string AfxGetWindowText(HWND window)
+{
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    length = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return text;
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wp, LPARAM lp)
+{
+    CWnd* wrapper = FromHandlePermanent(window);
+    if (!wrapper)
+        return DefWindowProcA(window, message, wp, lp);
+    Current saved = wrapper->current_;  // messages nest: a handler may send more
+    wrapper->current_ = {message, wp, lp};
+    LRESULT result = wrapper->WindowProc(message, wp, lp);
+    if (FromHandlePermanent(window) == wrapper) {
+        wrapper->current_ = saved;
+        if (message == WM_NCDESTROY)  // the window is gone: the wrapper lets go of it
+            wrapper->UnsubclassWindow();
+    }
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wp, LPARAM lp)
+{
+    (void)message, (void)wp, (void)lp;
+    return Default();
+}
+
+LRESULT CWnd::Default()
+{
+    return CallWindowProcA(previous_, m_hWnd, current_.message, current_.wp, current_.lp);
+}
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+
+bool CBitmap::LoadOEMBitmap(UINT id)
+{
+    DeleteObject();
+    m_hObject = LoadBitmapA(nullptr, MAKEINTRESOURCEA(id));
+    return m_hObject != nullptr;
+}
+
+void CBitmap::DeleteObject()
+{
+    if (m_hObject)
+        ::DeleteObject(m_hObject);
+    m_hObject = nullptr;
+}
+
+void CEdit::GetSel(int& start, int& end) const
+{
+    DWORD s = 0, e = 0;
+    SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    start = static_cast<int>(s);
+    end = static_cast<int>(e);
+}
+
+std::string CListBox::GetText(int index) const
+{
+    LRESULT length = SendMessage(LB_GETTEXTLEN, index);
+    if (length == LB_ERR)
+        return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    SendMessage(LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data());
+}
+
+std::string CComboBox::GetLBText(int index) const
+{
+    LRESULT length = SendMessage(CB_GETLBTEXTLEN, index);
+    if (length == CB_ERR)
+        return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    SendMessage(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data());
+}

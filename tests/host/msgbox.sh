@@ -1,0 +1,115 @@
+# kel_msgbox: the button sets and icons in, the answers out, boxes that close themselves,
+# and argument errors that open nothing.
+source "$(dirname "$0")/lib.sh"
+[ -n "${DISPLAY:-}" ] || kelmar_display
+
+# box 'FORMS' TITLE ACTION...: opens the box, acts on it, and leaves the last result in $got.
+box() {
+    lisp_start "$1" --echo
+    dialog "$2"
+    shift 2
+    "$@"
+    lisp_wait
+    got=$(tail -n 1 <<<"$out")
+}
+
+shot_and() {
+    shot "$1"
+    shift
+    "$@"
+}
+box '(kel_msgbox "The drawing was saved." "Kelmar OK box" 1 3)' "Kelmar OK box" shot_and msgbox-ok-information key Return
+same "  1 Button \"OK\"" "$(grep '^  [0-9]* Button' <<<"$dlg" | sed 's/ [0-9,]*$//')" "button set 1 is OK alone"
+same "=> 4" "$got" "Return on OK answers 4"
+
+# Each button of each set, pressed with the mouse: set, icon, button id, answer.
+while read -r set icon button answer what; do
+    box "(kel_msgbox \"Choose.\" \"Kelmar buttons\" $set $icon)" "Kelmar buttons" press "$button"
+    same "=> $answer" "$got" "$what"
+done <<'EOF'
+5 4 6 6 Yes of Yes-No-Cancel
+5 4 7 3 No of Yes-No-Cancel
+5 4 2 1 Cancel of Yes-No-Cancel
+0 1 3 0 Abort of Abort-Retry-Ignore
+0 1 4 5 Retry of Abort-Retry-Ignore
+0 1 5 2 Ignore of Abort-Retry-Ignore
+2 0 2 1 Cancel of OK-Cancel
+3 2 4 5 Retry of Retry-Cancel
+4 5 7 3 No of Yes-No
+EOF
+box '(kel_msgbox "Choose." "Kelmar buttons" 5 1)' "Kelmar buttons" shot_and msgbox-yesnocancel-exclamation key Escape
+same "=> 1" "$got" "Esc answers Cancel"
+
+# A time-out of 0 is no time-out: the box waits for its answer.
+later() {
+    sleep "$1"
+    shift
+    "$@"
+}
+box '(kel_msgbox "No time-out." "Kelmar untimed" 1 0 0)' "Kelmar untimed" later 2.5 key Return
+same "=> 4" "$got" "a time-out of 0 waits for OK"
+
+# A box left alone closes itself at the first check after its seconds and gives nil.
+lisp_start '(acadhost-timing T) (kel_msgbox "Closing by itself." "Kelmar timed" 1 0 2) (acadhost-lastcall)' --echo
+dialog "Kelmar timed"
+shot msgbox-timed
+lisp_wait
+same "=> nil" "$(tail -n 2 <<<"$out" | head -1)" "an unanswered timed box gives nil"
+[[ $(tail -n 1 <<<"$out") =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 2000000 ] &&
+    [ "${BASH_REMATCH[1]}" -lt 4000000 ]; ok "it closed after about two seconds: $(tail -n 1 <<<"$out") microseconds"
+
+# Answered in time, it gives the answer.
+box '(kel_msgbox "Answer me." "Kelmar answered" 2 0 10)' "Kelmar answered" press 1
+same "=> 4" "$got" "a timed box answered with OK gives 4"
+
+# A Yes-No box has no Cancel to close it from its title bar: on Windows it stays up after
+# the time-out until answered, and gives nil. Wine's message box takes the close request as
+# Cancel and goes: the answer is nil all the same.
+lisp_start '(kel_msgbox "Yes or no?" "Kelmar stays" 4 4 1)' --echo
+dialog "Kelmar stays"
+sleep 2.5
+if wintool wait "Kelmar stays" 100 >/dev/null; then press 6; fi
+lisp_wait
+same "=> nil" "$(tail -n 1 <<<"$out")" "a timed Yes-No box gives nil"
+
+# A title longer than the box's caption copy: the timed box shows its first 79 characters,
+# and finds itself by them.
+long=$(printf 'T%.0s' {1..120})
+lisp_start "(kel_msgbox \"Long title.\" \"$long\" 1 0 1)" --echo
+dialog "${long:0:79}"
+[ -n "$dlg" ]; ok "the timed box's caption is the title's first 79 characters"
+lisp_wait
+same "=> nil" "$(tail -n 1 <<<"$out")" "and it closes itself"
+
+# Argument errors: a message and nil, and no window made.
+lisp '(setq made (acadhost-windows))
+(kel_msgbox "a" "b" 6 0) (kel_msgbox "a" "b" 1 -1) (kel_msgbox "a" "b" -1 9) (kel_msgbox "a" "b" 1.0 0)
+(kel_msgbox "a" "b" 1 0 2.5) (kel_msgbox "a" "b" 1 0 1 1) (kel_msgbox) (kel_msgbox 1 "b" 1 0)
+(kel_msgbox "a" nil 1 0) (kel_msgbox "a" "b" 1) (kel_msgbox "a" "b" 1 (quote (1)))
+(= made (acadhost-windows))' --echo
+same 'Kelmar error: invalid argument.
+=> nil
+Kelmar error: invalid argument.
+=> nil
+Kelmar error: invalid argument.
+=> nil
+Kelmar error: integer argument expected.
+=> nil
+Kelmar error: integer argument expected.
+=> nil
+Kelmar error: too many arguments.
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: integer argument expected.
+=> nil
+=> T' "$(tail -n +5 <<<"$out")" "argument errors open no box"
+same 0 "$status" "and leave the host sound"
+
+finish
