@@ -56,6 +56,18 @@ LRESULT CSizingDialog::WindowProc(UINT message, WPARAM wp, LPARAM lp)
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
         return 0;
+    case WM_NCHITTEST: {
+        // The grip is what it looks like: a handle that sizes the dialog.
+        LRESULT hit = Default();
+        POINT at = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        RECT grip;
+        if (hit == HTCLIENT && gripControl.m_hWnd && gripControl.IsWindowVisible()) {
+            gripControl.GetWindowRect(&grip);
+            if (PtInRect(&grip, at))
+                return HTBOTTOMRIGHT;
+        }
+        return hit;
+    }
     case WM_ERASEBKGND:
         OnEraseBkgnd(reinterpret_cast<HDC>(wp));
         Default();

@@ -22,23 +22,27 @@ field() {
 }
 
 # What each opens with, and what Return gives back: function and arguments, title, the
-# field's text, the result.
-while IFS='|' read -r call title shown result; do
-    ask "($call)" "$title" key Return
+# field's text, the result, and a screenshot's name for the first of each kind.
+shot_return() {
+    [ "$1" = - ] || shot "$1"
+    key Return
+}
+while IFS='|' read -r call title shown result picture; do
+    ask "($call)" "$title" shot_return "$picture"
     same "$shown" "$(field)" "$call shows \"$shown\""
     same "=> $result" "$got" "$call: Return gives $result"
 done <<'EOF'
-kel_getstring "Kelmar string" "Name:"|Kelmar string||""
-kel_getstring "Kelmar string" "Name:" "Plan A"|Kelmar string|Plan A|"Plan A"
-kel_getint "Kelmar integer" "Count:"|Kelmar integer|0|0
-kel_getint "Kelmar integer" "Count:" 12.9|Kelmar integer|12|12
-kel_getint "Kelmar integer" "Count:" -3.7|Kelmar integer|-3|-3
-kel_getint "Kelmar integer" "Count:" 40000.0|Kelmar integer|-25536|-25536
-kel_getint "Kelmar integer" "Count:" -32768|Kelmar integer|-32768|-32768
-kel_getreal "Kelmar real" "Scale:"|Kelmar real|0|0.0
-kel_getreal "Kelmar real" "Scale:" 3|Kelmar real|3|3.0
-kel_getreal "Kelmar real" "Scale:" 2.5|Kelmar real|2.5|2.5
-kel_getreal "Kelmar real" "Scale:" 0.1|Kelmar real|0.1|0.1
+kel_getstring "Kelmar string" "Name:"|Kelmar string||""|-
+kel_getstring "Kelmar string" "Name:" "Plan A"|Kelmar string|Plan A|"Plan A"|-
+kel_getint "Kelmar integer" "Count:"|Kelmar integer|0|0|input-integer
+kel_getint "Kelmar integer" "Count:" 12.9|Kelmar integer|12|12|-
+kel_getint "Kelmar integer" "Count:" -3.7|Kelmar integer|-3|-3|-
+kel_getint "Kelmar integer" "Count:" 40000.0|Kelmar integer|-25536|-25536|-
+kel_getint "Kelmar integer" "Count:" -32768|Kelmar integer|-32768|-32768|-
+kel_getreal "Kelmar real" "Scale:"|Kelmar real|0|0.0|input-real
+kel_getreal "Kelmar real" "Scale:" 3|Kelmar real|3|3.0|-
+kel_getreal "Kelmar real" "Scale:" 2.5|Kelmar real|2.5|2.5|-
+kel_getreal "Kelmar real" "Scale:" 0.1|Kelmar real|0.1|0.1|-
 EOF
 
 # Typing replaces the selected initial text.

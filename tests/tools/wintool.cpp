@@ -7,8 +7,9 @@
 //   wintool hold FILE MS              holds the file open, shared with nobody, for MS ms
 //   wintool echo FILE ARGS...         writes the arguments it was given to FILE
 //   wintool items TITLE ID            the items of a list or combo box in that window, one a
-//                                     line: INDEX "TEXT" [selected] [data=N]; a combo box's
-//                                     edit text last, as edit "TEXT"
+//                                     line: INDEX "TEXT" [selected] [data=N] [at X,Y left L]
+//                                     (a list box item's middle and left edge on the screen);
+//                                     a combo box's edit text last, as edit "TEXT"
 //   wintool style TITLE ID            the style bits of control ID, in decimal
 //   wintool client TITLE              the screen position of the client area's bottom right
 //   wintool orientation PRINTER       the printer's default orientation (1 portrait, 2 landscape)
@@ -132,19 +133,32 @@ int printItems(const char* title, int id)
         return 1;
     bool combo = className(control) == "ComboBox";
     UINT count = combo ? CB_GETCOUNT : LB_GETCOUNT, textOf = combo ? CB_GETLBTEXT : LB_GETTEXT;
-    UINT dataOf = combo ? CB_GETITEMDATA : LB_GETITEMDATA;
+    UINT dataOf = combo ? CB_GETITEMDATA : LB_GETITEMDATA, lengthOf = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
     LRESULT current = combo ? SendMessageA(control, CB_GETCURSEL, 0, 0) : -1;
     bool multiple = !combo && (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
     if (!combo && !multiple)
         current = SendMessageA(control, LB_GETCURSEL, 0, 0);
     for (LRESULT i = 0, n = SendMessageA(control, count, 0, 0); i < n; ++i) {
+        // Asked in UTF-16: Wine passes an owner-drawn list's text across processes whole
+        // only that way.
+        WCHAR wide[1024] = L"";
         char item[1024] = "";
-        SendMessageA(control, textOf, i, reinterpret_cast<LPARAM>(item));
+        LRESULT length = SendMessageW(control, lengthOf, i, 0);
+        if (length >= 0 && length < 1024)
+            SendMessageW(control, textOf, i, reinterpret_cast<LPARAM>(wide));
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof item, nullptr, nullptr);
         bool selected = multiple ? SendMessageA(control, LB_GETSEL, i, 0) > 0 : i == current;
         LRESULT data = SendMessageA(control, dataOf, i, 0);
         std::printf("%ld \"%s\"%s", static_cast<long>(i), item, selected ? " selected" : "");
         if (data)
             std::printf(" data=%ld", static_cast<long>(data));
+        RECT r;
+        if (!combo && SendMessageA(control, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
+            POINT mid = {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, left = {r.left, 0};
+            ClientToScreen(control, &mid);
+            ClientToScreen(control, &left);
+            std::printf(" at %ld,%ld left %ld", mid.x, mid.y, left.x);
+        }
         std::printf("\n");
     }
     if (combo)

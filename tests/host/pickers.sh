@@ -1,0 +1,228 @@
+# kel_listbox, kel_multilist, kel_checklist, kel_combolist: picked from with the mouse and
+# the keyboard, cancelled, resized by the grip, and refused before they open.
+source "$(dirname "$0")/lib.sh"
+[ -n "${DISPLAY:-}" ] || kelmar_display
+
+# pick 'FORMS' TITLE ACTION...: opens the dialog, acts on it, and leaves the last result in $got.
+pick() {
+    lisp_start "$1" --echo
+    dialog "$2"
+    shift 2
+    "$@"
+    lisp_wait
+    got=$(tail -n 1 <<<"$out")
+}
+# items ID: the list's items as wintool shows them, without their places.
+items() {
+    wintool items "$title" "$1" | sed 's/ at [0-9,]* left [0-9]*$//'
+}
+# item_at INDEX [box]: the middle of a list item (or of its check box).
+item_at() {
+    local line
+    line=$(wintool items "$title" 205 | grep "^$1 ")
+    [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] || return 1
+    if [ "${2:-}" = box ]; then
+        echo "$((BASH_REMATCH[3] + 8)) ${BASH_REMATCH[2]}"
+    else
+        echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
+    fi
+}
+# shellcheck disable=SC2046
+click_item() { click $(item_at "$@"); }
+then_() { "$@"; }
+colours='(list "red" "green" "blue")'
+
+# The single choice: opens on the first item; OK takes the selection, a double click the
+# item clicked.
+title="Kelmar list"
+opened() {
+    shot picker-list
+    same $'0 "red" selected\n1 "green"\n2 "blue"' "$(items 205)" "the list opens with red selected"
+    key Return
+}
+pick "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" opened
+same '=> "red"' "$got" "OK gives red"
+double_blue() {
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$(desktop)" $(item_at 2) sleep 0.2 click --repeat 2 --delay 80 1
+}
+pick "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" double_blue
+same '=> "blue"' "$got" "a double click on blue gives blue"
+arrow_down() { key Down; key Return; }
+pick "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" arrow_down
+same '=> "green"' "$got" "the arrow key moves the selection"
+
+# Several choices, in list order; none gives nil; Select All gives every item.
+title="Kelmar multiple"
+blue_and_red() {
+    click_item 2
+    xdotool keydown ctrl
+    click_item 0
+    xdotool keyup ctrl
+    shot picker-multiple
+    press 1
+}
+pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" blue_and_red
+same '=> ("red" "blue")' "$got" "blue then red selected gives them in list order"
+pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" press 1
+same '=> nil' "$got" "nothing selected gives nil"
+all_then_ok() { press 212; press 1; }
+pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_then_ok
+same '=> ("red" "green" "blue")' "$got" "Select All gives every item"
+all_clear_ok() { press 212; press 213; press 1; }
+pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_clear_ok
+same '=> nil' "$got" "Select All then Clear All gives nil"
+
+# Ticks: from the flags (only positive ones tick), toggled by a click on the box and by the
+# space bar, all set and all cleared.
+title="Kelmar check"
+checks='(list (list "red" 1) (list "green" 0) (list "blue" -3))'
+unchanged() {
+    shot picker-check
+    same $'0 "red" selected data=1\n1 "green"\n2 "blue"' "$(items 205)" "only red is ticked; red is selected"
+    key Return
+}
+pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" unchanged
+same '=> (("red" . 1) ("green" . 0) ("blue" . 0))' "$got" "OK unchanged gives every item with its tick"
+toggle() {
+    click_item 1 box   # ticks green
+    click_item 2       # selects blue, on its text: no tick
+    key space          # ticks blue
+    click_item 0 box   # unticks red
+    press 1
+}
+pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" toggle
+same '=> (("red" . 0) ("green" . 1) ("blue" . 1))' "$got" "clicks on boxes and the space bar toggle ticks"
+pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" all_then_ok
+same '=> (("red" . 1) ("green" . 1) ("blue" . 1))' "$got" "Select All ticks every item"
+clear_ok() { press 213; press 1; }
+pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" clear_ok
+same '=> (("red" . 0) ("green" . 0) ("blue" . 0))' "$got" "Clear All unticks every item"
+
+# The combo list: sorted items, the default in the field; typing keeps the text as typed
+# while the list highlights the item that holds it earliest.
+title="Kelmar combo"
+shown() {
+    shot picker-combo
+    same $'0 "alpha"\n1 "beta"\nedit "gam"' "$(items 206)" "sorted items, the default in the field"
+    key Return
+}
+pick "(kel_combolist \"$title\" \"Name:\" (list \"beta\" \"alpha\") \"gam\")" "$title" shown
+same '=> "gam"' "$got" "OK gives the field's text"
+typed() {
+    local text=$1 expected=$2
+    xdotool type --delay 60 -- "$text"
+    sleep 0.2
+    same "$expected" "$(items 206)" "typing $text"
+    key Return
+}
+pick "(kel_combolist \"$title\" \"Name:\" (list \"alpha\" \"beta\"))" "$title" typed ta $'0 "alpha"\n1 "beta" selected\nedit "ta"'
+same '=> "ta"' "$got" "the typed text, not the item, comes back"
+pick "(kel_combolist \"$title\" \"Name:\" (list \"xab\" \"ab\"))" "$title" typed ab $'0 "ab" selected\n1 "xab"\nedit "ab"'
+same '=> "ab"' "$got" "position 0 beats position 1"
+pick "(kel_combolist \"$title\" \"Name:\" (list \"alpha\" \"beta\"))" "$title" typed zz $'0 "alpha"\n1 "beta"\nedit "zz"'
+same '=> "zz"' "$got" "a text no item holds selects nothing"
+
+# Cancel, Esc and the close box give nil in every picker.
+close_box() {
+    local x y w h
+    IFS=, read -r x y w h <<<"$(rect_of window)"
+    click $((x + w - 12)) $((y + 12))
+}
+for call in "kel_listbox \"Kelmar cancel\" \"p\" $colours" "kel_multilist \"Kelmar cancel\" \"p\" $colours" \
+    "kel_checklist \"Kelmar cancel\" \"p\" $checks" "kel_combolist \"Kelmar cancel\" \"p\" $colours \"x\""; do
+    for how in "press 2" "key Escape" close_box; do
+        pick "($call)" "Kelmar cancel" $how
+        same "=> nil" "$got" "${call%% *}: $how gives nil"
+    done
+done
+
+# The grip: dragged out, the list stretches both ways and the buttons move with the right
+# edge; dragged back in, everything returns to its template place; no smaller than that.
+title="Kelmar sizing"
+lisp_start "(kel_multilist \"$title\" \"Pick colours:\" $colours)" --echo
+dialog "$title"
+before=$dlg
+moved() { # ID DX DY DW DH: the control moved and grew by these since it opened
+    local a b
+    IFS=, read -r -a a <<<"$(dlg=$before rect_of "$1")"
+    IFS=, read -r -a b <<<"$(rect_of "$1")"
+    same "$2 $3 $4 $5" "$((b[0] - a[0])) $((b[1] - a[1])) $((b[2] - a[2])) $((b[3] - a[3]))" "control $1 moved and grew by $2 $3 $4 $5"
+}
+# shellcheck disable=SC2046
+drag $(at 17733) 100 60
+dialog "$title"
+shot picker-multiple-larger
+moved window 0 0 100 60
+moved 202 0 0 100 0
+moved 205 0 0 100 60
+for id in 1 2 212 213; do moved $id 100 0 0 0; done
+moved 17733 100 60 0 0
+# shellcheck disable=SC2046
+drag $(at 17733) -100 -60
+dialog "$title"
+for id in window 202 205 1 2 212 213 17733; do
+    same "$(dlg=$before rect_of $id)" "$(rect_of $id)" "control $id is back in its template place"
+done
+# shellcheck disable=SC2046
+drag $(at 17733) -150 -100
+dialog "$title"
+same "$(dlg=$before rect_of window)" "$(rect_of window)" "no smaller than the template"
+key Escape
+lisp_wait
+
+# Opened again after resizing, it has its template size.
+lisp_start "(kel_multilist \"$title\" \"Pick colours:\" $colours)" --echo
+dialog "$title"
+same "$(dlg=$before rect_of window)" "$(rect_of window)" "reopened at the template size"
+key Escape
+lisp_wait
+
+# Argument errors open nothing.
+lisp '(setq made (acadhost-windows))
+(kel_listbox) (kel_listbox "t") (kel_listbox "t" "p") (kel_listbox "t" "p" "red") (kel_listbox "t" "p" (list "a" 1))
+(kel_listbox "t" "p" (list "a") "x") (kel_multilist "t" 2 (list "a")) (kel_multilist "t" "p" (list (list "a")))
+(kel_checklist "t" "p" (list "red")) (kel_checklist "t" "p" (list (list 1 "x"))) (kel_checklist "t" "p" (list (list "red")))
+(kel_checklist "t" "p" (list (list "red" 1.5))) (kel_checklist "t" "p" (list (list "red" 1 2)))
+(kel_checklist "t" "p" (list (list "red" 1)) 1) (kel_combolist "t" "p" (list "a") "b" "c") (kel_combolist "t" "p" (list "a") 1)
+(kel_listbox "t" "p" nil) (kel_checklist "t" "p" nil)
+(= made (acadhost-windows))' --echo
+same 'Kelmar error: too few arguments.
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: too few arguments.
+=> nil
+Kelmar error: list begin expected.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: too many arguments.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: list begin expected.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: integer argument expected.
+=> nil
+Kelmar error: integer argument expected.
+=> nil
+Kelmar error: list end expected.
+=> nil
+Kelmar error: too many arguments.
+=> nil
+Kelmar error: too many arguments.
+=> nil
+Kelmar error: string argument expected.
+=> nil
+Kelmar error: list begin expected.
+=> nil
+Kelmar error: list begin expected.
+=> nil
+=> T' "$(tail -n +5 <<<"$out")" "argument errors open no dialog (an empty list is nil to LISP: no list)"
+
+finish
