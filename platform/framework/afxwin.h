@@ -104,6 +104,9 @@ public:
     CDialog(UINT templateId, CWnd* parent = nullptr) : templateId_(templateId), parent_(parent) {}
     // Runs the dialog from its template to its end: IDOK, IDCANCEL, or -1 when it could not open.
     virtual INT_PTR DoModal();
+    // Creates the dialog modeless, owned by its parent: false when it could not be made.
+    // It lives until EndDialog or DestroyWindow.
+    bool Create();
     bool UpdateData(bool save = true);
     void EndDialog(int result);
 
@@ -121,6 +124,7 @@ private:
     HWND owner() const;
     UINT templateId_;
     CWnd* parent_;
+    bool modeless_ = false;
 };
 
 class CStatic : public CWnd {

@@ -57,6 +57,14 @@ INT_PTR CDialog::DoModal()
                            reinterpret_cast<LPARAM>(this));
 }
 
+bool CDialog::Create()
+{
+    modeless_ = true;
+    HWND window = CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId_), owner(),
+                                     &CDialog::StartProc, reinterpret_cast<LPARAM>(this));
+    return window != nullptr && m_hWnd == window;
+}
+
 HWND CDialog::owner() const
 {
     return parent_ ? parent_->m_hWnd : AfxGetMainHwnd();
@@ -78,7 +86,10 @@ INT_PTR CALLBACK CDialog::StartProc(HWND window, UINT message, WPARAM, LPARAM lp
 
 void CDialog::EndDialog(int result)
 {
-    ::EndDialog(m_hWnd, result);
+    if (modeless_)
+        DestroyWindow();
+    else
+        ::EndDialog(m_hWnd, result);
 }
 
 bool CDialog::UpdateData(bool save)

@@ -46,8 +46,14 @@ later() {
     shift
     "$@"
 }
-box '(kel_msgbox "No time-out." "Kelmar untimed" 1 0 0)' "Kelmar untimed" later 2.5 key Return
+owned_then_later() {
+    same "acadhost - [Drawing1.dwg]" "$(wintool owner "$1")" "$1 is owned by the host's main window"
+    shift
+    later "$@"
+}
+box '(kel_msgbox "No time-out." "Kelmar untimed" 1 0 0)' "Kelmar untimed" owned_then_later "Kelmar untimed" 2.5 key Return
 same "=> 4" "$got" "a time-out of 0 waits for OK"
+box '(kel_msgbox "Owned." "Kelmar owned" 1 0)' "Kelmar owned" owned_then_later "Kelmar owned" 0 key Return
 
 # A box left alone closes itself at the first check after its seconds and gives nil.
 lisp_start '(acadhost-timing T) (kel_msgbox "Closing by itself." "Kelmar timed" 1 0 2) (acadhost-lastcall)' --echo

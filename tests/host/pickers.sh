@@ -37,6 +37,7 @@ colours='(list "red" "green" "blue")'
 title="Kelmar list"
 opened() {
     shot picker-list
+    same "acadhost - [Drawing1.dwg]" "$(wintool owner "$title")" "the dialog is owned by the host's main window"
     same $'0 "red" selected\n1 "green"\n2 "blue"' "$(items 205)" "the list opens with red selected"
     key Return
 }

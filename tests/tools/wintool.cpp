@@ -12,6 +12,7 @@
 //                                     a combo box's edit text last, as edit "TEXT"
 //   wintool style TITLE ID            the style bits of control ID, in decimal
 //   wintool client TITLE              the screen position of the client area's bottom right
+//   wintool owner TITLE               the title of the window's owner ("none" without one)
 //   wintool orientation PRINTER       the printer's default orientation (1 portrait, 2 landscape)
 //   wintool inichange MS              prints "ready", then the section of the first
 //                                     WM_WININICHANGE its window gets ("null" for none)
@@ -281,6 +282,14 @@ int main(int argc, char** argv)
         std::printf("%ld,%ld\n", corner.x, corner.y);
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "owner") == 0) {
+        HWND w = find(argv[2]);
+        if (!w)
+            return 1;
+        HWND owner = GetWindow(w, GW_OWNER);
+        std::printf("%s\n", owner ? text(owner).c_str() : "none");
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "orientation") == 0)
         return printOrientation(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "inichange") == 0)
@@ -289,6 +298,6 @@ int main(int argc, char** argv)
         return printVersion(argv[2]);
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
                "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
-               "       | inichange MS\n", stderr);
+               "       | owner TITLE | inichange MS\n", stderr);
     return 2;
 }
