@@ -15,7 +15,7 @@ bool cell(const uint8_t* grid, int x, int y)
 void cipherKey(const char* password, size_t length, uint8_t key[kCipherBlock])
 {
     for (size_t k = 0; k < kCipherBlock; ++k)
-        key[k] = static_cast<uint8_t>(password[k % length]);
+        key[k] = length ? static_cast<uint8_t>(password[k % length]) : 0;  // callers refuse an empty password
 
     uint8_t next[kCipherBlock] = {};
     for (int y = 0; y < 64; ++y) {

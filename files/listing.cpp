@@ -295,7 +295,10 @@ int kelDelete(struct resbuf* args)
     PatternFolder folder(full);
     return listNames(full, kSkipDelete, [&](const WIN32_FIND_DATAA& e) {
         char path[MAX_PATH];
-        return folder.compose(path, e.cFileName) && DeleteFileA(path);
+        // Only a file that is gone is listed: a deletion the file system refuses at close
+        // (a read-only mount under Wine) still reports success.
+        return folder.compose(path, e.cFileName) && DeleteFileA(path) &&
+               GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
     });
 }
 

@@ -3,6 +3,19 @@
 #include <cstring>
 #include <string>
 
+namespace {
+
+// Copies n bytes of a part and ends it; a part longer than its field is cut to fit.
+void copyPart(char (&field)[260], const char* from, size_t n)
+{
+    if (n >= sizeof field)
+        n = sizeof field - 1;
+    std::memcpy(field, from, n);
+    field[n] = '\0';
+}
+
+}  // namespace
+
 void splitPath(const char* path, PathParts& p)
 {
     p.drive[0] = p.dir[0] = p.name[0] = p.ext[0] = '\0';
@@ -18,17 +31,13 @@ void splitPath(const char* path, PathParts& p)
             lastSlash = c;
     const char* rest = path;
     if (lastSlash) {
-        size_t n = static_cast<size_t>(lastSlash + 1 - path);
-        std::memcpy(p.dir, path, n);
-        p.dir[n] = '\0';
+        copyPart(p.dir, path, static_cast<size_t>(lastSlash + 1 - path));
         rest = lastSlash + 1;
     }
     const char* dot = std::strrchr(rest, '.');
-    size_t nameLength = dot ? static_cast<size_t>(dot - rest) : std::strlen(rest);
-    std::memcpy(p.name, rest, nameLength);
-    p.name[nameLength] = '\0';
+    copyPart(p.name, rest, dot ? static_cast<size_t>(dot - rest) : std::strlen(rest));
     if (dot)
-        std::strcpy(p.ext, dot);
+        copyPart(p.ext, dot, std::strlen(dot));
 }
 
 bool makePath(char* out, size_t size, const char* drive, const char* dir, const char* name, const char* ext)

@@ -1,0 +1,25 @@
+// Date and time text: splitting any text into numbers, and formatting any values.
+#include <cstdlib>
+#include <cstring>
+
+#include "chain.h"
+#include "datetext.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzBytes in(data, size);
+    int max = in.byte() % 5;
+    unsigned values[3] = {in.word() * 65537u, in.word() * 257u, in.word()};
+    char* text = in.string(2000);
+    int* numbers = static_cast<int*>(std::malloc(sizeof(int) * (max ? max : 1)));
+    if (splitNumbers(text, numbers, max) > max)
+        std::abort();
+    char out[16];
+    dateText(out, values[0], values[1], values[2]);
+    if (std::strlen(out) >= sizeof out)
+        std::abort();
+    timeText(out, values[2], values[0], values[1]);
+    std::free(numbers);
+    std::free(text);
+    return 0;
+}

@@ -1,0 +1,47 @@
+# A full disk: a small file system of the test's own (a tmpfs in a private mount namespace,
+# mapped as drive F:). Copying, moving, the line-end conversions and the cipher report
+# failure, and none reports success for a file it did not write whole.
+source "$(dirname "$0")/lib.sh"
+
+full=$WORK/full
+mkdir -p "$full"
+head -c 200000 /dev/urandom | tr '\0' 'x' >"$WORK/big.txt"    # 200 kB: more than F: holds
+printf 'one\ntwo\r\nthree\n' >"$WORK/small.txt"
+in_prefix wineserver -w
+ln -s "$full" "$WINEPREFIX/dosdevices/f:"
+trap 'kelmar_unmap "$WORK"; rm -rf "$WORK"' EXIT
+src=$(kelmar_winpath "$WORK")
+src=${src//\\//}
+
+# The drive holds 64 kB; a sparse 100 kB file on it reads as zeros, and rewriting it needs
+# pages the drive does not have.
+cat >"$WORK/forms.lsp" <<EOF
+(kel_copy "$src/big.txt" "f:/copy.txt")
+(kel_move "$src/big.txt" "f:/moved.txt")
+(kel_dos2unix "$src/big.txt" "f:/unix.txt")
+(kel_unix2dos "$src/big.txt" "f:/dos.txt")
+(kel_copy "$src/small.txt" "f:/small.txt")
+(kel_encrypt "f:/sparse.bin" "password")
+(kel_dos2unix "$src/small.txt" "f:/small-unix.txt")
+EOF
+(cd "$WORK" && unshare -m sh -c "mount -t tmpfs -o size=64k kelmar-full '$full' &&
+    truncate -s 100k '$full/sparse.bin' &&
+    \"\$0\" --echo '$WORK/forms.lsp' >'$WORK/out' 2>&1; ls -l '$full' >'$WORK/listing'
+    cmp -s '$WORK/small.txt' '$full/small.txt' && echo small-copied >>'$WORK/listing'" \
+    "$TESTS_DIR/../scripts/lisp")
+in_prefix wineserver -w
+out=$(tail -n +4 "$WORK/out")
+same '=> nil' "$(sed -n 1p <<<"$out")" "kel_copy of 200 kB to a 64 kB drive gives nil"
+same '=> nil' "$(sed -n 2p <<<"$out")" "kel_move across drives gives nil"
+[ -f "$WORK/big.txt" ]; ok "and the source stays"
+same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 3,4p <<<"$out")" "kel_dos2unix reports the failed write"
+same $'Kelmar error: cannot write DOS destination file.\n=> nil' "$(sed -n 5,6p <<<"$out")" "kel_unix2dos reports the failed write"
+same '=> nil' "$(sed -n 7p <<<"$out")" "with the drive full, even a small copy gives nil"
+same $'Bytes Read\n=> nil' "$(sed -n 8,9p <<<"$out")" "kel_encrypt stops at the write the drive refuses"
+same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 10,11p <<<"$out")" "and so does a small conversion"
+! grep -q small-copied "$WORK/listing"; ok "no copy reported as failed is whole by chance"
+# What Wine leaves there (a truncated copy, an empty file from the move) is its own.
+echo "drive F: afterwards:"
+cat "$WORK/listing"
+
+finish
