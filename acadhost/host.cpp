@@ -1,5 +1,9 @@
 #include "host.h"
 
+#include <windows.h>
+
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +39,22 @@ std::string commandName(const std::string& token)
 {
     size_t k = token.find_first_not_of("_.");
     return lisp::toUpper(k == std::string::npos ? std::string() : token.substr(k));
+}
+
+// The Unix file descriptors the process has open, as Wine shows /proc; -1 without it.
+int32_t openDescriptors()
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("Z:\\proc\\self\\fd\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return -1;
+    int32_t count = 0;
+    do {
+        if (entry.cFileName[0] != '.')
+            ++count;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return count;
 }
 
 // Top-level windows made on the host's thread since the counting began: lets a test see
@@ -397,6 +417,21 @@ void Host::defineHostBuiltins()
         for (auto& d : docs.documents())
             names.push_back(lisp::makeStr(d->name()));
         return lisp::listFrom(names);
+    });
+    // (acadhost-resources): what the process holds now, for soak tests: its committed
+    // memory in kB, its handles, its GDI and USER objects, and under Wine its open Unix
+    // file descriptors (-1 elsewhere), which show leaked handles where Wine counts none.
+    lisp.defineBuiltin("ACADHOST-RESOURCES", [](lisp::Interp&, Args&) -> Value {
+        PROCESS_MEMORY_COUNTERS memory = {};
+        memory.cb = sizeof memory;
+        GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+        DWORD handles = 0;
+        GetProcessHandleCount(GetCurrentProcess(), &handles);
+        return lisp::listFrom({lisp::makeInt(static_cast<int32_t>(memory.PagefileUsage / 1024)),
+                               lisp::makeInt(static_cast<int32_t>(handles)),
+                               lisp::makeInt(static_cast<int32_t>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))),
+                               lisp::makeInt(static_cast<int32_t>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))),
+                               lisp::makeInt(openDescriptors())});
     });
     // (acadhost-windows): how many top-level windows the host's thread has made so far.
     lisp.defineBuiltin("ACADHOST-WINDOWS", [](lisp::Interp&, Args&) -> Value {

@@ -1,0 +1,58 @@
+# A long soak: 100,000 calls of a mix of functions that do not wait or open windows, in one
+# host process. No self-check may trip, and what the process holds at the end (committed
+# memory, handles, GDI and USER objects) must stay within a few percent of what it held
+# after the first 1,000 calls. The figures go to build/test-artifacts/soak.txt.
+source "$(dirname "$0")/lib.sh"
+cd "$WORK" || exit 1
+cp "$TESTS_DIR/../../shared/samples/"*.dwg . 2>/dev/null
+drawing=$(ls ./*.dwg 2>/dev/null | head -1)
+drawing=${drawing:-none.dwg}
+printf '[Soak]\nkey=value\n' >soak.ini
+
+# Twenty calls a round: paths, listing, INI and registry, system facts, lists, colours, a
+# drawing's version, and argument errors that print their message.
+cat >soak.lsp <<EOF
+(defun round ()
+  (kel_version) (kel_fullpath "soak.ini") (kel_splitpath "c:/a/b/name.ext") (kel_dirp ".")
+  (kel_filep "soak.ini") (kel_dir "*.ini") (kel_getini "Soak" "key" "soak.ini")
+  (kel_setini "Soak" "count" "1" "soak.ini") (kel_regset "soak" "k" "v" "data") (kel_regget "soak" "k" "v")
+  (kel_sortlist (list "pear" "fig" "apple")) (kel_sortlist (list 3.5 -1.0 2.25)) (kel_acitorgb 30)
+  (kel_rgbtoaci (list 250 130 10)) (kel_mem) (kel_date) (kel_filesize "*.ini") (kel_dwgver "$drawing")
+  (kel_help) (kel_makepath "c" "dir" "name" "ext"))
+(defun rounds (n) (repeat n (round)))
+(rounds 50)
+(setq early (acadhost-resources))
+(rounds 4950)
+(setq late (acadhost-resources))
+(kel_regdel "soak" nil nil)
+(princ "\nsoak-early ") (prin1 early)
+(princ "\nsoak-late ") (prin1 late)
+(princ "\n")
+EOF
+start=$(date +%s)
+lisp "$(cat soak.lsp)"
+elapsed=$(($(date +%s) - start))
+same 0 "$status" "the host ends normally"
+same "" "$err" "no self-check trips"
+early=$(grep -o 'soak-early (.*)' <<<"$out" | tr -d '()' | cut -d' ' -f2-)
+late=$(grep -o 'soak-late (.*)' <<<"$out" | tr -d '()' | cut -d' ' -f2-)
+read -r m1 h1 g1 u1 f1 <<<"$early"
+read -r m2 h2 g2 u2 f2 <<<"$late"
+[ -n "$m1" ] && [ -n "$m2" ]; ok "the figures were taken: [$early] [$late]"
+within() { # NAME EARLY LATE PERCENT SLACK: late is at most PERCENT % (or SLACK) above early
+    local limit=$(($2 + $2 * $4 / 100))
+    [ "$limit" -lt $(($2 + $5)) ] && limit=$(($2 + $5))
+    [ "$3" -le "$limit" ]; ok "$1: $2 after 1,000 calls, $3 after 100,000 (at most $limit)"
+}
+# Wine counts no handles, GDI or USER objects (those calls answer 0); the open Unix file
+# descriptors of the process stand in for its handles there.
+within "committed memory (kB)" "$m1" "$m2" 3 256
+within "handles" "$h1" "$h2" 3 3
+within "GDI objects" "$g1" "$g2" 3 2
+within "USER objects" "$u1" "$u2" 3 2
+within "open file descriptors" "$f1" "$f2" 3 2
+mkdir -p "$TESTS_DIR/../build/test-artifacts"
+printf 'calls: 100000 in %d s\ncommitted memory (kB): %s -> %s\nhandles: %s -> %s\nGDI objects: %s -> %s\nUSER objects: %s -> %s\nopen file descriptors: %s -> %s\n' \
+    "$elapsed" "$m1" "$m2" "$h1" "$h2" "$g1" "$g2" "$u1" "$u2" "$f1" "$f2" | tee "$TESTS_DIR/../build/test-artifacts/soak.txt"
+
+finish
