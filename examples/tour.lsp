@@ -98,10 +98,18 @@
 (prin1 (kel_getprn))
 (terpri)
 
+(princ "\n--- Programs and processes ---\n")
+(princ "kel_exewait runs a program to its end: ")
+(prin1 (kel_exewait "cmd /c exit"))
+(princ "\nkel_processes finds the host          => ")
+(prin1 (car (member "acad.exe" (kel_processes))))
+(terpri)
+
 (princ "\n--- Not built yet ---\n")
 (kel_getcolor)
 
-(princ "\n--- About ---\n")
-(princ "kel_about (the box closes by itself)   => ")
-(prin1 (kel_about))
+(princ "\n--- Dialogs ---\n")
+(princ "kel_msgbox, closing itself after 3 s   => ")
+(prin1 (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md."
+                   "Kelmar tour" 1 3 3))
 (terpri)

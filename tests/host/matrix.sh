@@ -19,6 +19,7 @@ for hive in HKCU HKLM; do
     in_prefix wine reg export "$hive\\Software\\Kelmar" "$(kelmar_winpath "$WORK/$hive.reg")" /y >/dev/null 2>&1
 done
 in_prefix wineserver -w
+rm -f "$WINEPREFIX/dosdevices/m:"
 ln -s "$scratch" "$WINEPREFIX/dosdevices/m:"
 restore() {
     kelmar_unmap "$WORK"

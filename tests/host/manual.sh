@@ -1,0 +1,64 @@
+# The reference manual cannot drift: it has a section for every function of the module's
+# table and none more, and every example prints what the manual says it prints. The
+# examples run in a folder that is drive M: and the current directory, holding the files
+# they use; dialog examples are answered with real key presses.
+source "$(dirname "$0")/lib.sh"
+[ -n "${DISPLAY:-}" ] || kelmar_display
+manual=$TESTS_DIR/../docs/functions.md
+examples=$TESTS_DIR/manual/examples.py
+
+lisp '(foreach n (kel_help) (princ n) (princ "\n"))'
+tail -n +4 <<<"$out" | grep '^kel_' >"$WORK/table"
+python3 "$examples" names "$manual" | sort >"$WORK/sections"
+python3 "$examples" index "$manual" >"$WORK/index"
+same "" "$(diff <(sort "$WORK/table") "$WORK/sections")" "the manual has a section for every function of the table, and none more"
+same "" "$(diff "$WORK/table" "$WORK/index")" "its index lists them in table order"
+
+# The files the examples use.
+m=$WORK/m
+mkdir -p "$m/old" "$m/drawings"
+printf 'first line\r\nsecond line\r\n' >"$m/notes.txt"
+printf 'a' >"$m/old/a.txt"
+printf 'bb' >"$m/old/b.txt"
+printf '[Paths]\r\nwork=c:\\work\r\n[Colours]\r\nbackground=black\r\n' >"$m/settings.ini"
+cp "$TESTS_DIR/../../shared/samples/dwg/circle.dwg" "$m/drawings/circle.dwg"
+cp "$TESTS_DIR/../../shared/samples/dwg/r9/entities.dwg" "$m/drawings/old.dwg"
+touch -d '2026-12-01 10:00' "$m"/old/* "$m"/notes.txt
+prepare='(kel_drive "m") (kel_chdir "m:/")'
+in_prefix wineserver -w
+rm -f "$WINEPREFIX/dosdevices/m:"
+ln -s "$m" "$WINEPREFIX/dosdevices/m:"
+trap 'kelmar_unmap "$WORK"; in_prefix wine reg delete "HKCU\\Software\\Kelmar\\manual" /f >/dev/null 2>&1; rm -rf "$WORK"' EXIT
+
+# Together, in one host.
+{ echo "$prepare"; python3 "$examples" script "$manual"; } >"$WORK/together.lsp"
+(cd "$m" && "$TESTS_DIR/../scripts/lisp" --echo "$WORK/together.lsp" >"$WORK/together.out" 2>&1)
+transcripts=("$WORK/together.out")
+
+# Each on its own.
+while IFS=$'\t' read -r number code; do
+    printf '%s\n(princ "\\n@@ %s\\n")\n%s\n' "$prepare" "$number" "$code" >"$WORK/alone-$number.lsp"
+    (cd "$m" && "$TESTS_DIR/../scripts/lisp" --echo "$WORK/alone-$number.lsp" >"$WORK/alone-$number.out" 2>&1)
+    transcripts+=("$WORK/alone-$number.out")
+done < <(python3 "$examples" alone "$manual")
+
+# With a dialog, answered from the keyboard.
+while IFS=$'\t' read -r number title keys code; do
+    lisp_start "$prepare (princ \"\\n@@ $number\\n\") $code" --echo
+    dialog "$title"
+    for k in $keys; do
+        if [[ $k == :* ]]; then xdotool type --delay 40 -- "${k#:}"; else key "$k"; fi
+        sleep 0.3
+    done
+    wintool gone "$title" 5000 || key Escape  # keys that did not close it: the check says so
+    lisp_wait
+    cp "$WORK/out" "$WORK/dialog-$number.out"
+    transcripts+=("$WORK/dialog-$number.out")
+done < <(python3 "$examples" dialogs "$manual")
+
+in_prefix wineserver -w
+python3 "$examples" check "$manual" "${transcripts[@]}" >"$WORK/report"
+ok "every example prints what the manual shows: $(tail -n 1 "$WORK/report")"
+grep -A2 '^FAIL' "$WORK/report" | head -n 60 >&2
+
+finish
