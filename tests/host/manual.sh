@@ -13,6 +13,7 @@ python3 "$examples" names "$manual" | sort >"$WORK/sections"
 python3 "$examples" index "$manual" >"$WORK/index"
 same "" "$(diff <(sort "$WORK/table") "$WORK/sections")" "the manual has a section for every function of the table, and none more"
 same "" "$(diff "$WORK/table" "$WORK/index")" "its index lists them in table order"
+same "" "$(grep -o 'kel_[a-z0-9]*' "$manual" | sort -u | comm -23 - <(sort "$WORK/table"))" "it names no function the table lacks"
 
 # The files the examples use.
 m=$WORK/m
