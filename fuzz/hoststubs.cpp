@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "adslib.h"
+#include "chain.h"
 #include "palette.h"
 
 int acutPrintf(const char* format, ...)
@@ -46,13 +47,7 @@ struct resbuf* acutNewRb(int type)
 
 int acutRelRb(struct resbuf* rb)
 {
-    while (rb) {
-        resbuf* next = rb->rbnext;
-        if (rb->restype == RTSTR)
-            std::free(rb->resval.rstring);
-        std::free(rb);
-        rb = next;
-    }
+    freeChain(rb);
     return RTNORM;
 }
 

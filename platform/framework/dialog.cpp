@@ -246,11 +246,5 @@ void DDX_LBString(CDataExchange* dx, int id, std::string& value)
 
 void DDX_CBString(CDataExchange* dx, int id, std::string& value)
 {
-    if (dx->m_failed)
-        return;
-    HWND control = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        value = AfxGetWindowText(control);
-    else
-        SetWindowTextA(control, value.c_str());
+    DDX_Text(dx, id, value);  // a combo box with an edit field: its text is the field's
 }

@@ -3,15 +3,6 @@
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
 
-# ask 'FORMS' TITLE ACTION...: opens the dialog, acts on it, and leaves the last result in $got.
-ask() {
-    lisp_start "$1" --echo
-    dialog "$2"
-    shift 2
-    "$@"
-    lisp_wait
-    got=$(tail -n 1 <<<"$out")
-}
 # type_then KEY TEXT: types the text (it replaces the selected initial text), then presses KEY.
 type_then() {
     xdotool type --delay 30 -- "$2"
@@ -28,7 +19,7 @@ shot_return() {
     key Return
 }
 while IFS='|' read -r call title shown result picture; do
-    ask "($call)" "$title" shot_return "$picture"
+    answer "($call)" "$title" shot_return "$picture"
     same "$shown" "$(field)" "$call shows \"$shown\""
     same "=> $result" "$got" "$call: Return gives $result"
 done <<'EOF'
@@ -46,11 +37,11 @@ kel_getreal "Kelmar real" "Scale:" 0.1|Kelmar real|0.1|0.1|-
 EOF
 
 # Typing replaces the selected initial text.
-ask '(kel_getstring "Kelmar string" "Name:" "old")' "Kelmar string" type_then Return "new name"
+answer '(kel_getstring "Kelmar string" "Name:" "old")' "Kelmar string" type_then Return "new name"
 same '=> "new name"' "$got" "typed text comes back"
-ask '(kel_getint "Kelmar integer" "Count:")' "Kelmar integer" type_then Return "-125"
+answer '(kel_getint "Kelmar integer" "Count:")' "Kelmar integer" type_then Return "-125"
 same "=> -125" "$got" "a typed integer"
-ask '(kel_getreal "Kelmar real" "Scale:")' "Kelmar real" type_then Return "1.25e3"
+answer '(kel_getreal "Kelmar real" "Scale:")' "Kelmar real" type_then Return "1.25e3"
 same "=> 1250.0" "$got" "a typed real"
 
 # The password field shows its text masked and gives it back in clear.
@@ -64,11 +55,6 @@ lisp_wait
 same '=> "open sesame"' "$(tail -n 1 <<<"$out")" "the password typed, in clear"
 
 # Cancel, Esc and the close box give nil, also after a valid number was typed.
-close_box() {
-    local x y w h
-    IFS=, read -r x y w h <<<"$(rect_of window)"
-    click $((x + w - 12)) $((y + 12))
-}
 for how in "press 2" "key Escape" close_box; do
     lisp_start '(kel_getint "Kelmar integer" "Count:")' --echo
     dialog "Kelmar integer"
@@ -95,12 +81,12 @@ refused() {
     key Return
 }
 title="Kelmar integer"
-ask '(kel_getint "Kelmar integer" "Count:")' "$title" refused 70000 'Static "Please enter an integer."' input-integer-refused 7
+answer '(kel_getint "Kelmar integer" "Count:")' "$title" refused 70000 'Static "Please enter an integer."' input-integer-refused 7
 same "=> 7" "$got" "then 7 is taken"
-ask '(kel_getint "Kelmar integer" "Count:")' "$title" refused 12x 'Static "Please enter an integer."' "" -8
+answer '(kel_getint "Kelmar integer" "Count:")' "$title" refused 12x 'Static "Please enter an integer."' "" -8
 same "=> -8" "$got" "12x refused, then -8 taken"
 title="Kelmar real"
-ask '(kel_getreal "Kelmar real" "Scale:")' "$title" refused 1..5 'Static "Please enter a number."' "" 1.5
+answer '(kel_getreal "Kelmar real" "Scale:")' "$title" refused 1..5 'Static "Please enter a number."' "" 1.5
 same "=> 1.5" "$got" "1..5 refused, then 1.5 taken"
 
 # The frame: wider by 100 pixels stretches the prompt and the field by 100 and leaves the

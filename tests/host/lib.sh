@@ -135,6 +135,23 @@ drag() {
         mousemove --window "$d" $(($1 + $3)) $(($2 + $4)) sleep 0.2 mouseup 1 sleep 0.3
 }
 
+# answer 'FORMS' TITLE ACTION...: runs the forms, waits for the window TITLE, acts on it as
+# a person would (ACTION and its arguments), and leaves the last line printed in $got.
+answer() {
+    lisp_start "$1" --echo
+    dialog "$2"
+    shift 2
+    "$@"
+    lisp_wait
+    got=$(tail -n 1 <<<"$out")
+}
+# close_box: a click on the close box of the window of $dlg.
+close_box() {
+    local x y w h
+    IFS=, read -r x y w h <<<"$(rect_of window)"
+    click $((x + w - 12)) $((y + 12))
+}
+
 # centre LINE: the middle of the X,Y,W,H at the end of a wintool line.
 centre() {
     local r=${1##* }

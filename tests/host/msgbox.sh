@@ -3,28 +3,19 @@
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
 
-# box 'FORMS' TITLE ACTION...: opens the box, acts on it, and leaves the last result in $got.
-box() {
-    lisp_start "$1" --echo
-    dialog "$2"
-    shift 2
-    "$@"
-    lisp_wait
-    got=$(tail -n 1 <<<"$out")
-}
 
 shot_and() {
     shot "$1"
     shift
     "$@"
 }
-box '(kel_msgbox "The drawing was saved." "Kelmar OK box" 1 3)' "Kelmar OK box" shot_and msgbox-ok-information key Return
+answer '(kel_msgbox "The drawing was saved." "Kelmar OK box" 1 3)' "Kelmar OK box" shot_and msgbox-ok-information key Return
 same "  1 Button \"OK\"" "$(grep '^  [0-9]* Button' <<<"$dlg" | sed 's/ [0-9,]*$//')" "button set 1 is OK alone"
 same "=> 4" "$got" "Return on OK answers 4"
 
 # Each button of each set, pressed with the mouse: set, icon, button id, answer.
 while read -r set icon button answer what; do
-    box "(kel_msgbox \"Choose.\" \"Kelmar buttons\" $set $icon)" "Kelmar buttons" press "$button"
+    answer "(kel_msgbox \"Choose.\" \"Kelmar buttons\" $set $icon)" "Kelmar buttons" press "$button"
     same "=> $answer" "$got" "$what"
 done <<'EOF'
 5 4 6 6 Yes of Yes-No-Cancel
@@ -37,7 +28,7 @@ done <<'EOF'
 3 2 4 5 Retry of Retry-Cancel
 4 5 7 3 No of Yes-No
 EOF
-box '(kel_msgbox "Choose." "Kelmar buttons" 5 1)' "Kelmar buttons" shot_and msgbox-yesnocancel-exclamation key Escape
+answer '(kel_msgbox "Choose." "Kelmar buttons" 5 1)' "Kelmar buttons" shot_and msgbox-yesnocancel-exclamation key Escape
 same "=> 1" "$got" "Esc answers Cancel"
 
 # A time-out of 0 is no time-out: the box waits for its answer.
@@ -51,9 +42,9 @@ owned_then_later() {
     shift
     later "$@"
 }
-box '(kel_msgbox "No time-out." "Kelmar untimed" 1 0 0)' "Kelmar untimed" owned_then_later "Kelmar untimed" 2.5 key Return
+answer '(kel_msgbox "No time-out." "Kelmar untimed" 1 0 0)' "Kelmar untimed" owned_then_later "Kelmar untimed" 2.5 key Return
 same "=> 4" "$got" "a time-out of 0 waits for OK"
-box '(kel_msgbox "Owned." "Kelmar owned" 1 0)' "Kelmar owned" owned_then_later "Kelmar owned" 0 key Return
+answer '(kel_msgbox "Owned." "Kelmar owned" 1 0)' "Kelmar owned" owned_then_later "Kelmar owned" 0 key Return
 
 # A box left alone closes itself at the first check after its seconds and gives nil.
 lisp_start '(acadhost-timing T) (kel_msgbox "Closing by itself." "Kelmar timed" 1 0 2) (acadhost-lastcall)' --echo
@@ -65,7 +56,7 @@ same "=> nil" "$(tail -n 2 <<<"$out" | head -1)" "an unanswered timed box gives 
     [ "${BASH_REMATCH[1]}" -lt 4000000 ]; ok "it closed after about two seconds: $(tail -n 1 <<<"$out") microseconds"
 
 # Answered in time, it gives the answer.
-box '(kel_msgbox "Answer me." "Kelmar answered" 2 0 10)' "Kelmar answered" press 1
+answer '(kel_msgbox "Answer me." "Kelmar answered" 2 0 10)' "Kelmar answered" press 1
 same "=> 4" "$got" "a timed box answered with OK gives 4"
 
 # A Yes-No box has no Cancel to close it from its title bar: on Windows it stays up after

@@ -3,15 +3,6 @@
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
 
-# pick 'FORMS' TITLE ACTION...: opens the dialog, acts on it, and leaves the last result in $got.
-pick() {
-    lisp_start "$1" --echo
-    dialog "$2"
-    shift 2
-    "$@"
-    lisp_wait
-    got=$(tail -n 1 <<<"$out")
-}
 # items ID: the list's items as wintool shows them, without their places.
 items() {
     wintool items "$title" "$1" | sed 's/ at [0-9,]* left [0-9]*$//'
@@ -41,16 +32,16 @@ opened() {
     same $'0 "red" selected\n1 "green"\n2 "blue"' "$(items 205)" "the list opens with red selected"
     key Return
 }
-pick "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" opened
+answer "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" opened
 same '=> "red"' "$got" "OK gives red"
 double_blue() {
     # shellcheck disable=SC2046
     xdotool mousemove --window "$(desktop)" $(item_at 2) sleep 0.2 click --repeat 2 --delay 80 1
 }
-pick "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" double_blue
+answer "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" double_blue
 same '=> "blue"' "$got" "a double click on blue gives blue"
 arrow_down() { key Down; key Return; }
-pick "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" arrow_down
+answer "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" arrow_down
 same '=> "green"' "$got" "the arrow key moves the selection"
 
 # Several choices, in list order; none gives nil; Select All gives every item.
@@ -63,15 +54,15 @@ blue_and_red() {
     shot picker-multiple
     press 1
 }
-pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" blue_and_red
+answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" blue_and_red
 same '=> ("red" "blue")' "$got" "blue then red selected gives them in list order"
-pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" press 1
+answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" press 1
 same '=> nil' "$got" "nothing selected gives nil"
 all_then_ok() { press 212; press 1; }
-pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_then_ok
+answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_then_ok
 same '=> ("red" "green" "blue")' "$got" "Select All gives every item"
 all_clear_ok() { press 212; press 213; press 1; }
-pick "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_clear_ok
+answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_clear_ok
 same '=> nil' "$got" "Select All then Clear All gives nil"
 
 # Ticks: from the flags (only positive ones tick), toggled by a click on the box and by the
@@ -83,7 +74,7 @@ unchanged() {
     same $'0 "red" selected data=1\n1 "green"\n2 "blue"' "$(items 205)" "only red is ticked; red is selected"
     key Return
 }
-pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" unchanged
+answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" unchanged
 same '=> (("red" . 1) ("green" . 0) ("blue" . 0))' "$got" "OK unchanged gives every item with its tick"
 toggle() {
     click_item 1 box   # ticks green
@@ -92,12 +83,12 @@ toggle() {
     click_item 0 box   # unticks red
     press 1
 }
-pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" toggle
+answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" toggle
 same '=> (("red" . 0) ("green" . 1) ("blue" . 1))' "$got" "clicks on boxes and the space bar toggle ticks"
-pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" all_then_ok
+answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" all_then_ok
 same '=> (("red" . 1) ("green" . 1) ("blue" . 1))' "$got" "Select All ticks every item"
 clear_ok() { press 213; press 1; }
-pick "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" clear_ok
+answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" clear_ok
 same '=> (("red" . 0) ("green" . 0) ("blue" . 0))' "$got" "Clear All unticks every item"
 
 # The combo list: sorted items, the default in the field; typing keeps the text as typed
@@ -108,7 +99,7 @@ shown() {
     same $'0 "alpha"\n1 "beta"\nedit "gam"' "$(items 206)" "sorted items, the default in the field"
     key Return
 }
-pick "(kel_combolist \"$title\" \"Name:\" (list \"beta\" \"alpha\") \"gam\")" "$title" shown
+answer "(kel_combolist \"$title\" \"Name:\" (list \"beta\" \"alpha\") \"gam\")" "$title" shown
 same '=> "gam"' "$got" "OK gives the field's text"
 typed() {
     local text=$1 expected=$2
@@ -117,23 +108,18 @@ typed() {
     same "$expected" "$(items 206)" "typing $text"
     key Return
 }
-pick "(kel_combolist \"$title\" \"Name:\" (list \"alpha\" \"beta\"))" "$title" typed ta $'0 "alpha"\n1 "beta" selected\nedit "ta"'
+answer "(kel_combolist \"$title\" \"Name:\" (list \"alpha\" \"beta\"))" "$title" typed ta $'0 "alpha"\n1 "beta" selected\nedit "ta"'
 same '=> "ta"' "$got" "the typed text, not the item, comes back"
-pick "(kel_combolist \"$title\" \"Name:\" (list \"xab\" \"ab\"))" "$title" typed ab $'0 "ab" selected\n1 "xab"\nedit "ab"'
+answer "(kel_combolist \"$title\" \"Name:\" (list \"xab\" \"ab\"))" "$title" typed ab $'0 "ab" selected\n1 "xab"\nedit "ab"'
 same '=> "ab"' "$got" "position 0 beats position 1"
-pick "(kel_combolist \"$title\" \"Name:\" (list \"alpha\" \"beta\"))" "$title" typed zz $'0 "alpha"\n1 "beta"\nedit "zz"'
+answer "(kel_combolist \"$title\" \"Name:\" (list \"alpha\" \"beta\"))" "$title" typed zz $'0 "alpha"\n1 "beta"\nedit "zz"'
 same '=> "zz"' "$got" "a text no item holds selects nothing"
 
 # Cancel, Esc and the close box give nil in every picker.
-close_box() {
-    local x y w h
-    IFS=, read -r x y w h <<<"$(rect_of window)"
-    click $((x + w - 12)) $((y + 12))
-}
 for call in "kel_listbox \"Kelmar cancel\" \"p\" $colours" "kel_multilist \"Kelmar cancel\" \"p\" $colours" \
     "kel_checklist \"Kelmar cancel\" \"p\" $checks" "kel_combolist \"Kelmar cancel\" \"p\" $colours \"x\""; do
     for how in "press 2" "key Escape" close_box; do
-        pick "($call)" "Kelmar cancel" $how
+        answer "($call)" "Kelmar cancel" $how
         same "=> nil" "$got" "${call%% *}: $how gives nil"
     done
 done
