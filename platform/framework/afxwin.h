@@ -15,6 +15,9 @@ HWND AfxGetMainHwnd();
 // The framework's message box: owned by the active window, captioned with the program's name.
 int AfxMessageBox(const char* text, UINT style = MB_OK);
 std::string AfxGetWindowText(HWND window);
+// The text of a list or combo box item, asked with the control's length and text messages;
+// "" when there is no such item.
+std::string AfxGetItemText(HWND control, UINT lengthMessage, UINT textMessage, int index);
 
 class CWnd {
 public:

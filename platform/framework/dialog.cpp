@@ -234,14 +234,7 @@ void DDX_LBString(CDataExchange* dx, int id, std::string& value)
         return;
     }
     LRESULT index = SendMessageA(control, LB_GETCURSEL, 0, 0);
-    LRESULT length = index == LB_ERR ? LB_ERR : SendMessageA(control, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR) {
-        value.clear();
-        return;
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(control, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    value.assign(text.c_str());
+    value = index == LB_ERR ? std::string() : AfxGetItemText(control, LB_GETTEXTLEN, LB_GETTEXT, static_cast<int>(index));
 }
 
 void DDX_CBString(CDataExchange* dx, int id, std::string& value)

@@ -138,22 +138,22 @@ void CEdit::GetSel(int& start, int& end) const
     end = static_cast<int>(e);
 }
 
-std::string CListBox::GetText(int index) const
+std::string AfxGetItemText(HWND control, UINT lengthMessage, UINT textMessage, int index)
 {
-    LRESULT length = SendMessage(LB_GETTEXTLEN, index);
-    if (length == LB_ERR)
+    LRESULT length = ::SendMessageA(control, lengthMessage, index, 0);
+    if (length < 0)  // LB_ERR and CB_ERR: no such item
         return std::string();
     std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessage(LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
     return std::string(text.data());
+}
+
+std::string CListBox::GetText(int index) const
+{
+    return AfxGetItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 
 std::string CComboBox::GetLBText(int index) const
 {
-    LRESULT length = SendMessage(CB_GETLBTEXTLEN, index);
-    if (length == CB_ERR)
-        return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessage(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return std::string(text.data());
+    return AfxGetItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
