@@ -3,8 +3,26 @@
 # Sourced; sets KELMAR_ROOT, KELMAR_BIN and WINEPREFIX.
 
 KELMAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-KELMAR_BIN=${KELMAR_BIN:-$KELMAR_ROOT/build/win32/bin}
-export WINEPREFIX=${WINEPREFIX:-$KELMAR_ROOT/build/wineprefix}
+# Which build runs: 32 (the module as shipped, the default) or 64. Each has a prefix of its own.
+export KELMAR_ARCH=${KELMAR_ARCH:-32}
+if [ "$KELMAR_ARCH" = 64 ]; then
+    KELMAR_BIN=${KELMAR_BIN:-$KELMAR_ROOT/build/win64/bin}
+    export WINEPREFIX=${WINEPREFIX:-$KELMAR_ROOT/build/wineprefix64}
+    export WINEARCH=win64
+    # Debian's wine command takes the 32-bit loader whenever it is installed, so a shim
+    # earlier on the PATH names the 64-bit one.
+    export WINELOADER=/usr/lib/wine/wine64
+    kelmar_shim=$KELMAR_ROOT/build/win64/winebin
+    if [ ! -x "$kelmar_shim/wine" ]; then
+        mkdir -p "$kelmar_shim"
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$kelmar_shim/wine"
+        chmod +x "$kelmar_shim/wine"
+    fi
+    [[ :$PATH: == *":$kelmar_shim:"* ]] || export PATH=$kelmar_shim:$PATH
+else
+    KELMAR_BIN=${KELMAR_BIN:-$KELMAR_ROOT/build/win32/bin}
+    export WINEPREFIX=${WINEPREFIX:-$KELMAR_ROOT/build/wineprefix}
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No downloads of Mono or Gecko, and no dialogs asking for them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
