@@ -16,7 +16,8 @@ expected="=> (\"$ww\\\\t0015.txt\" \"1\" \"07-24-2000\" \"12:15:00a\" \"\" \"\" 
 => (\"$ww\\\\t1215.txt\" \"2\" \"07-24-2000\" \"12:15:00p\" \"\" \"\" \"\" \"A\")
 => (\"$ww\\\\t1315.txt\" \"3\" \"03-03-1999\" \"01:15:09p\" \"\" \"\" \"\" \"A\")"
 same "$expected" "$(sed -n 4,6p <<<"$out")" "kel_file: sizes, dates and 12-hour times"
-[[ $(sed -n 7p <<<"$out") == "=> (\"$ww\\\\t*.txt\" "* ]]; ok "with a wildcard, the path as given and the first match's facts: $(sed -n 7p <<<"$out")"
+line=$(sed -n 7p <<<"$out")
+[[ $line == "=> (\"$ww\\\\t*.txt\" "* ]]; ok "with a wildcard, the path as given and the first match's facts: $line"
 same "=> nil" "$(sed -n 8p <<<"$out")" "kel_file of nothing"
 dates=$(sed -n 9p <<<"$out")
 for pair in '("t0015.txt" . 20000724.0015)' '("t1215.txt" . 20000724.1215)' '("t1315.txt" . 19990303.131509)' '("t0930.txt" . 20000724.093)'; do

@@ -59,7 +59,9 @@ done < <(python3 "$examples" dialogs "$manual")
 
 in_prefix wineserver -w
 python3 "$examples" check "$manual" "${transcripts[@]}" >"$WORK/report"
-ok "every example prints what the manual shows: $(tail -n 1 "$WORK/report")"
+rc=$?
+summary=$(tail -n 1 "$WORK/report")
+(exit $rc); ok "every example prints what the manual shows: $summary"
 grep -A2 '^FAIL' "$WORK/report" | head -n 60 >&2
 
 finish

@@ -52,8 +52,9 @@ dialog "Kelmar timed"
 shot msgbox-timed
 lisp_wait
 same "=> nil" "$(tail -n 2 <<<"$out" | head -1)" "an unanswered timed box gives nil"
-[[ $(tail -n 1 <<<"$out") =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 2000000 ] &&
-    [ "${BASH_REMATCH[1]}" -lt 4000000 ]; ok "it closed after about two seconds: $(tail -n 1 <<<"$out") microseconds"
+line=$(tail -n 1 <<<"$out")
+[[ $line =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 2000000 ] &&
+    [ "${BASH_REMATCH[1]}" -lt 4000000 ]; ok "it closed after about two seconds: $line microseconds"
 
 # Answered in time, it gives the answer.
 answer '(kel_msgbox "Answer me." "Kelmar answered" 2 0 10)' "Kelmar answered" press 1

@@ -6,8 +6,10 @@ lisp '(kel_hostname) (kel_ipaddress) (kel_macaddress) (kel_ping "127.0.0.1") (ke
 (kel_ping) (kel_ping 1) (kel_ping "a" "b") (kel_hostname 1) (kel_ipaddress 1) (kel_macaddress 1)' --echo
 lines=$(tail -n +4 <<<"$out")
 same "=> \"$(hostname)\"" "$(sed -n 1p <<<"$lines")" "kel_hostname is the host's name"
-[[ $(sed -n 2p <<<"$lines") =~ ^'=> ("'[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+'"'(' "'[0-9.]+'"')*')'$ ]]; ok "kel_ipaddress: dotted addresses: $(sed -n 2p <<<"$lines")"
-[[ $(sed -n 3p <<<"$lines") =~ ^'=> "'([0-9A-F]{2}:){5}[0-9A-F]{2}'"'$ ]]; ok "kel_macaddress: six upper-case pairs: $(sed -n 3p <<<"$lines")"
+line=$(sed -n 2p <<<"$lines")
+[[ $line =~ ^'=> ("'[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+'"'(' "'[0-9.]+'"')*')'$ ]]; ok "kel_ipaddress: dotted addresses: $line"
+line=$(sed -n 3p <<<"$lines")
+[[ $line =~ ^'=> "'([0-9A-F]{2}:){5}[0-9A-F]{2}'"'$ ]]; ok "kel_macaddress: six upper-case pairs: $line"
 for k in 4 5; do
     line=$(sed -n ${k}p <<<"$lines")
     [[ $line =~ ^'=> ("127.0.0.1" "'[^\"]+'" '([0-9]+)')'$ ]] && [ "${BASH_REMATCH[1]}" -lt 100 ]; ok "a loopback echo: $line"
@@ -19,25 +21,33 @@ same $'Kelmar error: too few arguments.\n=> nil\nKelmar error: string argument e
 # resolver: both nil at once. Wine starts afresh inside it, so that its network service is
 # the namespace's too.
 in_prefix wineserver -w
-printf '(kel_ping "127.0.0.1")\n(kel_ping "no-such-host.invalid")\n' >"$WORK/ns.lsp"
-start=$(date +%s)
-nsout=$(cd "$WORK" && unshare -rn "$TESTS_DIR/../scripts/lisp" --echo "$WORK/ns.lsp" 2>&1 | tail -n 2)
-same $'=> nil\n=> nil' "$nsout" "no route and no resolver give nil"
-[ $(($(date +%s) - start)) -lt 5 ]; ok "without waiting for the echo's time-out"
+# The calls are timed by the host: a Wine starting afresh may itself take seconds.
+printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(acadhost-lastcall)\n(kel_ping "no-such-host.invalid")\n(acadhost-lastcall)\n' >"$WORK/ns.lsp"
+nsout=$(cd "$WORK" && unshare -rn "$TESTS_DIR/../scripts/lisp" --echo "$WORK/ns.lsp" 2>&1 | tail -n 4)
+same $'=> nil\n=> nil' "$(sed -n '1p;3p' <<<"$nsout")" "no route and no resolver give nil"
+for k in 2 4; do
+    line=$(sed -n ${k}p <<<"$nsout")
+    [[ $line =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -lt 2000000 ]
+    ok "without waiting for the echo's time-out (microseconds): $line"
+done
 in_prefix wineserver -w
 
 # With loopback up and a rule of the namespace dropping echo requests, the echo times out
 # after 5,000 ms; with a rule answering them "host unreachable", the error reply gives nil
-# too. (Wine waits for the time-out on an error reply as well: the call takes as long.)
+# too. Known difference: 32-bit Wine waits for the time-out on an error reply as well, where
+# 64-bit Wine (as Windows) ends the call when the reply comes.
 printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(acadhost-lastcall)\n' >"$WORK/ns.lsp"
 for verdict in drop 'reject with icmp type host-unreachable'; do
+    least=4900000
+    [ "$verdict" != drop ] && [ "$KELMAR_ARCH" = 64 ] && least=0
     nsout=$(cd "$WORK" && unshare -rn sh -c "ip link set lo up &&
         nft add table inet t && nft 'add chain inet t in { type filter hook input priority 0 ; }' &&
         nft add rule inet t in icmp type echo-request $verdict && \"\$0\" --echo \"\$1\"" \
         "$TESTS_DIR/../scripts/lisp" "$WORK/ns.lsp" 2>/dev/null | tail -n 2)
     same "=> nil" "$(head -1 <<<"$nsout")" "an echo request met by $verdict gives nil"
-    [[ $(tail -1 <<<"$nsout") =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 4900000 ] &&
-        [ "${BASH_REMATCH[1]}" -lt 9000000 ]; ok "after the time-out (microseconds): $(tr '\n' ' ' <<<"$nsout")"
+    line=$(tr '\n' ' ' <<<"$nsout")
+    [[ $(tail -1 <<<"$nsout") =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge "$least" ] &&
+        [ "${BASH_REMATCH[1]}" -lt 9000000 ]; ok "$verdict: after at least $least microseconds: $line"
     in_prefix wineserver -w
 done
 

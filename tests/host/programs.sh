@@ -40,7 +40,8 @@ for c in "win98|acad.exe" "win2k|${exe//\\/\\\\}"; do
     v=${c%%|*} full=${c#*|}
     lisp '(car (member "acad.exe" (kel_processes))) (kel_processes T) (kel_processes nil 1)' --echo --winver "$v"
     same '=> "acad.exe"' "$(sed -n 4p <<<"$out")" "the host by name as $v"
-    [[ $(sed -n 5p <<<"$out") == *"\"$full\""* ]]; ok "the host by full path as $v: $(sed -n 5p <<<"$out")"
+    line=$(sed -n 5p <<<"$out")
+    [[ $line == *"\"$full\""* ]]; ok "the host by full path as $v: $line"
     same 'Kelmar error: too many arguments.' "$(sed -n 6p <<<"$out")" "a second argument as $v"
 done
 
