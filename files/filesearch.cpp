@@ -1,11 +1,25 @@
 #include "filesearch.h"
 
+#include "paths.h"
+
 #include <direct.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 bool absolutePath(char (&full)[MAX_PATH], const char* path) { return _fullpath(full, path, sizeof full) != nullptr; }
+
+HANDLE openDiskFile(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
+{
+    if (namesDevice(path))
+        return SetLastError(ERROR_FILE_NOT_FOUND), INVALID_HANDLE_VALUE;
+    HANDLE file = CreateFileA(path, access, share, nullptr, disposition, flags, nullptr);
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return SetLastError(ERROR_FILE_NOT_FOUND), INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
 
 PatternFolder::PatternFolder(const char* absolutePattern)
 {

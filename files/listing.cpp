@@ -27,13 +27,13 @@ const DWORD kSkipTouch = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_
 const DWORD kSkipAttrib = FILE_ATTRIBUTE_DIRECTORY;                                                  // 0x10
 
 // An optional pattern, "*.*" when there is none, made absolute. False when the call is
-// over (a message, or nil for a pattern without an absolute form).
+// over (a message, or nil for a pattern without an absolute form or naming a device).
 bool readPattern(const resbuf* rb, bool optional, char (&full)[MAX_PATH])
 {
     char pattern[MAX_PATH] = "*.*";
     if ((rb || !optional) && (!getPathArg(rb, pattern) || !noMoreArgs(rb->rbnext)))
         return false;
-    if (!absolutePath(full, pattern))
+    if (namesDevice(pattern) || !absolutePath(full, pattern))
         return acedRetNil(), false;
     return true;
 }
@@ -124,7 +124,7 @@ bool readTwoPaths(const resbuf* rb, char (&from)[MAX_PATH], char (&to)[MAX_PATH]
     char a[MAX_PATH], b[MAX_PATH];
     if (!getPathArg(rb, a) || !getPathArg(rb->rbnext, b) || !noMoreArgs(rb->rbnext->rbnext))
         return false;
-    expanded = absolutePath(from, a) && absolutePath(to, b);
+    expanded = !namesDevice(a) && !namesDevice(b) && absolutePath(from, a) && absolutePath(to, b);
     return true;
 }
 
@@ -218,7 +218,7 @@ int kelAttrib(struct resbuf* args)
         if (args->rbnext && (!getIntArg(args->rbnext, code) || !noMoreArgs(args->rbnext->rbnext)))
             return RTNORM;
     }
-    if (!absolutePath(full, pattern))
+    if (namesDevice(pattern) || !absolutePath(full, pattern))
         return acedRetNil(), RTNORM;
     if (code > 15)
         return report("Kelmar error: invalid bit-code value.\n"), RTNORM;
@@ -310,7 +310,8 @@ int kelRecent(struct resbuf* args)
     } else {
         if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
             return RTNORM;
-        SHAddToRecentDocs(SHARD_PATHA, path);
+        if (!namesDevice(path))  // the shell would open the device to make its link
+            SHAddToRecentDocs(SHARD_PATHA, path);
     }
     acedRetNil();
     return RTNORM;

@@ -13,6 +13,7 @@
 #include "args.h"
 #include "handlers.h"
 #include "messages.h"
+#include "paths.h"
 #include "platform.h"
 
 namespace {
@@ -89,7 +90,7 @@ int kelWav(struct resbuf* args)
     char path[MAX_PATH], full[MAX_PATH];
     if (!getPathArg(args, path))
         return RTNORM;
-    if (!_fullpath(full, path, sizeof full))
+    if (namesDevice(path) || !_fullpath(full, path, sizeof full))
         return acedRetNil(), RTNORM;
     if (!noMoreArgs(args->rbnext))
         return RTNORM;
@@ -139,7 +140,7 @@ int kelWinhelp(struct resbuf* args)
     char path[MAX_PATH], full[MAX_PATH], keyword[MAX_PATH];
     if (!getPathArg(args, path))
         return RTNORM;
-    if (!_fullpath(full, path, sizeof full))
+    if (namesDevice(path) || !_fullpath(full, path, sizeof full))
         return acedRetNil(), RTNORM;
     UINT command = HELP_FINDER;
     ULONG_PTR data = 0;
