@@ -21,6 +21,19 @@ HANDLE openDiskFile(const char* path, DWORD access, DWORD share, DWORD dispositi
     return file;
 }
 
+bool reachesDevice(const char* path)
+{
+    if (namesDevice(path))
+        return true;
+    HANDLE file = CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool device = GetFileType(file) != FILE_TYPE_DISK;
+    CloseHandle(file);
+    return device;
+}
+
 PatternFolder::PatternFolder(const char* absolutePattern)
 {
     char drive[_MAX_DRIVE], dir[_MAX_DIR];

@@ -70,6 +70,11 @@ bool absolutePath(char (&full)[MAX_PATH], const char* path);
 // reads and writes can block the host for ever.
 HANDLE openDiskFile(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
 
+// True when the path names a device, or opens as something other than a file or folder on
+// disk (a pipe, a port): a copy from or to it could block for ever. A path that does not
+// open is left to the call that uses it.
+bool reachesDevice(const char* path);
+
 // The drive and directory of an absolute pattern, to put before each entry's name.
 struct PatternFolder {
     char text[MAX_PATH];

@@ -118,13 +118,14 @@ void findIn(const char* dir, const char* pattern, HeadedList& found)
     });
 }
 
-// kel_copy and kel_move: a source and a destination, both absolute.
+// kel_copy and kel_move: a source and a destination, both absolute; neither may be a device.
 bool readTwoPaths(const resbuf* rb, char (&from)[MAX_PATH], char (&to)[MAX_PATH], bool& expanded)
 {
     char a[MAX_PATH], b[MAX_PATH];
     if (!getPathArg(rb, a) || !getPathArg(rb->rbnext, b) || !noMoreArgs(rb->rbnext->rbnext))
         return false;
-    expanded = !namesDevice(a) && !namesDevice(b) && absolutePath(from, a) && absolutePath(to, b);
+    expanded = !namesDevice(a) && !namesDevice(b) && absolutePath(from, a) && absolutePath(to, b) &&
+               !reachesDevice(from) && !reachesDevice(to);
     return true;
 }
 

@@ -3,7 +3,12 @@
 //   regtool link HIVE KEY TARGET   makes KEY a link to TARGET (made when missing); HIVE is
 //                                  HKCU or HKLM, both keys are under it
 //   regtool unlink HIVE KEY        deletes the link KEY itself, never what it points to
+//   regtool set HIVE KEY NAME DATA  makes KEY when missing and sets a string value
+//   regtool delete HIVE KEY        deletes KEY and its tree
+//   regtool dump HIVE KEY          the tree under KEY as this 32-bit program sees it: one
+//                                  line a key (its path) and a value (NAME=DATA), in order
 // Prints "ok" on success; exit status 1 on failure.
+#define _WIN32_WINNT 0x0600  // RegDeleteTreeA
 #include <windows.h>
 
 #include <cstdio>
@@ -78,6 +83,30 @@ int unlink(HKEY hive, const char* key)
     return rc == 0 ? 0 : 1;
 }
 
+void dump(HKEY key, const std::string& path)
+{
+    std::printf("%s\n", path.c_str());
+    char name[512];
+    BYTE data[1024];
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name, dataSize = sizeof data - 1, type = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        data[dataSize] = 0;
+        std::printf("  %s=%s\n", name, type == REG_SZ ? reinterpret_cast<char*>(data) : "(data)");
+    }
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        HKEY sub;
+        if (RegOpenKeyExA(key, name, REG_OPTION_OPEN_LINK, KEY_READ, &sub) != ERROR_SUCCESS)
+            continue;
+        dump(sub, path + "\\" + name);
+        RegCloseKey(sub);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -85,10 +114,29 @@ int main(int argc, char** argv)
     int rc = 2;
     if (argc == 5 && std::strcmp(argv[1], "link") == 0)
         rc = link(hiveOf(argv[2]), argv[3], argv[4]);
-    else if (argc == 4 && std::strcmp(argv[1], "unlink") == 0)
+    else if (argc == 6 && std::strcmp(argv[1], "set") == 0) {
+        HKEY key;
+        rc = 1;
+        if (RegCreateKeyExA(hiveOf(argv[2]), argv[3], 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            rc = RegSetValueExA(key, argv[4], 0, REG_SZ, reinterpret_cast<const BYTE*>(argv[5]),
+                                static_cast<DWORD>(std::strlen(argv[5]) + 1)) == ERROR_SUCCESS ? 0 : 1;
+            RegCloseKey(key);
+        }
+    } else if (argc == 4 && std::strcmp(argv[1], "delete") == 0)
+        rc = RegDeleteTreeA(hiveOf(argv[2]), argv[3]) == ERROR_SUCCESS ? 0 : 1;
+    else if (argc == 4 && std::strcmp(argv[1], "dump") == 0) {
+        HKEY key;
+        rc = RegOpenKeyExA(hiveOf(argv[2]), argv[3], 0, KEY_READ, &key) == ERROR_SUCCESS ? 0 : 1;
+        if (rc == 0) {
+            dump(key, argv[3]);
+            RegCloseKey(key);
+            return 0;
+        }
+    } else if (argc == 4 && std::strcmp(argv[1], "unlink") == 0)
         rc = unlink(hiveOf(argv[2]), argv[3]);
     else
-        std::fprintf(stderr, "usage: regtool link HIVE KEY TARGET | unlink HIVE KEY\n");
+        std::fprintf(stderr, "usage: regtool link|unlink|set|delete|dump HIVE KEY ...\n");
     if (rc == 0)
         std::printf("ok\n");
     return rc;
