@@ -88,6 +88,11 @@ bool openLevels(HKEY hive, const char* path, REGSAM rights, bool create, HKEY& k
             return RegCloseKey(child), false;
         parent = child;
     }
+    if (*at) {  // a name too long for its buffer: never a shorter path
+        if (parent != hive)
+            RegCloseKey(parent);
+        return false;
+    }
     key = parent;
     return parent != hive;
 }

@@ -18,67 +18,30 @@ namespace {
 // that every byte meets the key byte its offset names, as block by block.
 const DWORD kChunk = 1024 * kCipherBlock;
 
-// Makes the bytes at offset at, of which buffer holds the plain form, plain on disk again,
-// page by page, writing only the pages that differ: after a write that fell short, the
-// pages it reached are the file's own and take no new space.
-void restorePlain(HANDLE file, LONGLONG at, const uint8_t* buffer, DWORD size)
-{
-    const DWORD kPage = 4096;
-    uint8_t onDisk[kPage];
-    for (DWORD done = 0; done < size; done += kPage) {
-        DWORD n = size - done < kPage ? size - done : kPage, moved = 0;
+// The file through its handle.
+class HandleFile : public CipherFile {
+public:
+    explicit HandleFile(HANDLE file) : file_(file) {}
+    bool read(int64_t at, uint8_t* data, size_t size) override
+    {
+        DWORD moved = 0;
+        return seek(at) && ReadFile(file_, data, static_cast<DWORD>(size), &moved, nullptr) && moved == size;
+    }
+    bool write(int64_t at, const uint8_t* data, size_t size) override
+    {
+        DWORD moved = 0;
+        return seek(at) && WriteFile(file_, data, static_cast<DWORD>(size), &moved, nullptr) && moved == size;
+    }
+
+private:
+    HANDLE file_;
+    bool seek(int64_t at)
+    {
         LARGE_INTEGER where;
-        where.QuadPart = at + done;
-        SetFilePointerEx(file, where, nullptr, FILE_BEGIN);
-        if (ReadFile(file, onDisk, n, &moved, nullptr) && moved == n && std::memcmp(onDisk, buffer + done, n) == 0)
-            continue;
-        SetFilePointerEx(file, where, nullptr, FILE_BEGIN);
-        WriteFile(file, buffer + done, n, &moved, nullptr);
+        where.QuadPart = at;
+        return SetFilePointerEx(file_, where, nullptr, FILE_BEGIN) != 0;
     }
-}
-
-// Combines the chunk at offset at in place; false when its read or write falls short.
-// A write that falls short may have reached part of the chunk: that part is made plain
-// again before returning.
-bool combineChunk(HANDLE file, LONGLONG at, DWORD chunk, const uint8_t* key, uint8_t* buffer)
-{
-    LARGE_INTEGER where;
-    where.QuadPart = at;
-    DWORD moved = 0;
-    SetFilePointerEx(file, where, nullptr, FILE_BEGIN);
-    if (!ReadFile(file, buffer, chunk, &moved, nullptr) || moved != chunk)
-        return false;
-    cipherApply(key, buffer, chunk);
-    SetFilePointerEx(file, where, nullptr, FILE_BEGIN);
-    if (WriteFile(file, buffer, chunk, &moved, nullptr) && moved == chunk)
-        return true;
-    cipherApply(key, buffer, chunk);  // the plain form again
-    restorePlain(file, at, buffer, chunk);
-    return false;
-}
-
-// Reads, combines and writes back the whole file. When a chunk fails, the chunks already
-// rewritten are combined once more, last first, since the cipher is its own inverse: the
-// file is then wholly combined or as it was, and the undoing needs no new disk space.
-bool rewrite(HANDLE file, const uint8_t* key, uint8_t* buffer)
-{
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size))
-        return false;
-    LONGLONG at = 0;
-    for (; at < size.QuadPart; at += kChunk) {
-        LONGLONG remaining = size.QuadPart - at;
-        if (!combineChunk(file, at, remaining < kChunk ? static_cast<DWORD>(remaining) : kChunk, key, buffer))
-            break;
-    }
-    if (at >= size.QuadPart)
-        return true;
-    while (at > 0) {
-        at -= kChunk;  // every chunk before the one that failed is whole
-        combineChunk(file, at, kChunk, key, buffer);
-    }
-    return false;
-}
+};
 
 }  // namespace
 
@@ -108,7 +71,9 @@ int kelEncrypt(struct resbuf* args)
         std::free(buffer);
         return acedRetNil(), RTNORM;
     }
-    bool ok = rewrite(file, key, buffer);
+    LARGE_INTEGER size;
+    HandleFile handle(file);
+    bool ok = GetFileSizeEx(file, &size) && cipherRun(handle, size.QuadPart, key, buffer, kChunk);
     CloseHandle(file);
     std::free(buffer);
     if (ok)
