@@ -76,10 +76,12 @@ bool openLevels(HKEY hive, const char* path, REGSAM rights, bool create, HKEY& k
     char name[MAX_PATH];
     while (nextKeyName(at, name, sizeof name)) {
         REGSAM want = *at ? KEY_QUERY_VALUE | (create ? KEY_CREATE_SUB_KEY : 0) : rights;
+        // A level that is there is opened, never created over: only an open that names
+        // REG_OPTION_OPEN_LINK is sure to stop at a link.
         HKEY child;
-        const DWORD options = REG_OPTION_NON_VOLATILE | REG_OPTION_OPEN_LINK;
-        LONG rc = create ? RegCreateKeyExA(parent, name, 0, nullptr, options, want, nullptr, &child, nullptr)
-                         : RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, want, &child);
+        LONG rc = RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, want, &child);
+        if (rc == ERROR_FILE_NOT_FOUND && create)
+            rc = RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, want, nullptr, &child, nullptr);
         if (parent != hive)
             RegCloseKey(parent);
         if (rc != ERROR_SUCCESS)
