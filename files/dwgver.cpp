@@ -5,8 +5,8 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "diskfile.h"
 #include "dwgversion.h"
-#include "filesearch.h"
 #include "handlers.h"
 #include "paths.h"
 

@@ -8,7 +8,7 @@
 #include "adslib.h"
 #include "args.h"
 #include "cipher.h"
-#include "filesearch.h"
+#include "diskfile.h"
 #include "handlers.h"
 #include "paths.h"
 

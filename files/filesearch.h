@@ -65,16 +65,6 @@ int listNames(const char* full, DWORD skip, Handle handle)
 // never cut).
 bool absolutePath(char (&full)[MAX_PATH], const char* path);
 
-// CreateFileA for a file on disk: a device, named or reached otherwise (a pipe, a port), is
-// refused as a missing file is, before anything is read from or written to it, since its
-// reads and writes can block the host for ever.
-HANDLE openDiskFile(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
-
-// True when the path names a device, or opens as something other than a file or folder on
-// disk (a pipe, a port): a copy from or to it could block for ever. A path that does not
-// open is left to the call that uses it.
-bool reachesDevice(const char* path);
-
 // The drive and directory of an absolute pattern, to put before each entry's name.
 struct PatternFolder {
     char text[MAX_PATH];

@@ -7,7 +7,7 @@
 
 #include "adslib.h"
 #include "args.h"
-#include "filesearch.h"
+#include "diskfile.h"
 #include "handlers.h"
 #include "paths.h"
 

@@ -12,6 +12,7 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "diskfile.h"
 #include "filesearch.h"
 #include "handlers.h"
 #include "messages.h"

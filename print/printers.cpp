@@ -9,9 +9,9 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
+#include "diskfile.h"
 #include "handlers.h"
 #include "messages.h"
-#include "paths.h"
 #include "platform.h"
 #include "results.h"
 
@@ -131,10 +131,8 @@ struct MappedFile {
 // Opens and maps the file; null on success, else the message of the step that failed.
 const char* mapFile(const char* path, MappedFile& mapped)
 {
-    // A device is refused as a missing file is: by its name, or once open.
-    if (!namesDevice(path))
-        mapped.file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (mapped.file == INVALID_HANDLE_VALUE || GetFileType(mapped.file) != FILE_TYPE_DISK)
+    mapped.file = openDiskFile(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    if (mapped.file == INVALID_HANDLE_VALUE)
         return "Kelmar error:  invalid file handle.\n";
     DWORD high = 0;
     mapped.size = GetFileSize(mapped.file, &high);

@@ -11,6 +11,7 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
+#include "diskfile.h"
 #include "handlers.h"
 #include "messages.h"
 #include "paths.h"
@@ -94,6 +95,8 @@ int kelWav(struct resbuf* args)
         return acedRetNil(), RTNORM;
     if (!noMoreArgs(args->rbnext))
         return RTNORM;
+    if (reachesDevice(full))
+        return acedRetNil(), RTNORM;  // the sound would be read from a port or a pipe
     return (PlaySoundA(full, nullptr, SND_NODEFAULT) ? acedRetT() : acedRetNil()), RTNORM;
 }
 
