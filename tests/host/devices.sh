@@ -74,7 +74,8 @@ lower() { tr '[:upper:]' '[:lower:]' <<<"$1"; }
     for path in pipe.dwg zero.dwg; do
         for c in '(kel_dwgver "@")' '(kel_encrypt "@" "password")' '(kel_dos2unix "@" "unix.txt")' \
             '(kel_unix2dos "@" "dos.txt")' '(kel_copy "@" "copy.txt")' '(kel_move "@" "moved.txt")' \
-            '(kel_spool "@" "Kelmar Test Printer")'; do
+            '(kel_spool "@" "Kelmar Test Printer")' '(kel_getini "s" "k" "@")' '(kel_setini "s" "k" "v" "@")' \
+            '(kel_wav "@")'; do
             call=${c//@/$path}
             printf '(probe "%s" %s)\n' "${call//\"/\'}" "$call"
         done
