@@ -151,6 +151,8 @@ int kelFind(struct resbuf* args)
     char letter = static_cast<char>(_getdrive() + 64);
     if (args->rbnext && (!getCharArg(args->rbnext, letter) || !noMoreArgs(args->rbnext->rbnext)))
         return RTNORM;
+    if (namesDevice(pattern))
+        return acedRetNil(), RTNORM;  // no folder holds a file of that name
     // From the root of the drive, as the drive names it; the caller's drive and directory
     // stay as they are.
     char root[4] = {letter, ':', '\\', '\0'};

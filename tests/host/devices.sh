@@ -49,7 +49,7 @@ calls=(
     '(kel_unix2dos "src.txt" "@")' '(kel_encrypt "@" "password")' '(kel_dwgver "@")'
     '(kel_getini "s" "k" "@")' '(kel_getini nil nil "@")' '(kel_setini "s" "k" "v" "@")'
     '(kel_setini "s" nil nil "@")' '(kel_spool "@" "Kelmar Test Printer")' '(kel_wav "@")'
-    '(kel_winhelp "@")' '(kel_search "@" nil)' '(kel_search "@" "m:/")'
+    '(kel_winhelp "@")' '(kel_search "@" nil)' '(kel_search "@" "m:/")' '(kel_find "@" "m")'
 )
 devices=(CON PRN AUX NUL COM{1..9} LPT{1..9} 'CONIN$' 'CONOUT$')
 forms=('%s' '%s.dwg' '%s.' '%s  ' 'sub/%s.txt' '%s .x' 'm:/sub/%s.txt' '%s...' '//./%s' 'c:%s.ini')
