@@ -80,6 +80,8 @@ bool openLevels(HKEY hive, const char* path, REGSAM rights, bool create, HKEY& k
         // REG_OPTION_OPEN_LINK is sure to stop at a link.
         HKEY child;
         LONG rc = RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, want, &child);
+        if (rc == ERROR_ACCESS_DENIED && *at && create)  // a level the user may only read, such as SOFTWARE
+            rc = RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &child);
         if (rc == ERROR_FILE_NOT_FOUND && create)
             rc = RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, want, nullptr, &child, nullptr);
         if (parent != hive)
