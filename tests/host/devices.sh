@@ -8,9 +8,14 @@
 source "$(dirname "$0")/lib.sh"
 
 scratch=$WORK/scratch ports=$WORK/ports
-mkdir -p "$scratch/sub" "$ports"
+mkdir -p "$scratch/sub" "$scratch/named" "$ports"
 printf 'one\r\ntwo\r\n' >"$scratch/src.txt"
 printf 's' >"$scratch/sub/keep.txt"
+# A Unix folder can hold files with devices' names; a listing finds them, and the functions
+# that act on what they list leave them alone.
+printf 'c' >"$scratch/named/con.txt"
+printf 'a' >"$scratch/named/AUX"
+printf 'p' >"$scratch/named/plain.txt"
 
 # The ports lead to empty files while the test runs; what the prefix had comes back after.
 in_prefix wineserver -w
@@ -80,6 +85,9 @@ lower() { tr '[:upper:]' '[:lower:]' <<<"$1"; }
             printf '(probe "%s" %s)\n' "${call//\"/\'}" "$call"
         done
     done
+    for c in '(kel_attrib "named/*.*" 0)' '(kel_touch "named/*.*")' '(kel_delete "named/*.*")'; do
+        printf '(probe "%s" %s)\n' "${c//\"/\'}" "$c"
+    done
 } >"$WORK/forms.lsp"
 expected=$(grep -c '^(probe' "$WORK/forms.lsp")
 
@@ -88,8 +96,12 @@ status=0
 same 0 "$status" "the host ends normally, within its time limit"
 out=$(tail -n +4 "$WORK/out" | tr -d '\r')
 same "$expected" "$(grep -c '^CALL ' <<<"$out")" "every call returns"
-bad=$(grep '^CALL ' <<<"$out" | awk '$(NF-1) != "nil" || $NF + 0 >= 1000000')
+bad=$(grep '^CALL ' <<<"$out" | grep -v named/ | awk '$(NF-1) != "nil" || $NF + 0 >= 1000000')
 same "" "$bad" "each gives nil within a second"
+same "CALL (kel_touch 'named/*.*') (\"plain.txt\")" "$(grep "^CALL (kel_touch 'named" <<<"$out" | sed 's/ [^ ]*$//')" \
+    "kel_touch touches only the file without a device's name"
+same "CALL (kel_delete 'named/*.*') (\"plain.txt\")" "$(grep "^CALL (kel_delete 'named" <<<"$out" | sed 's/ [^ ]*$//')" \
+    "kel_delete deletes only the file without a device's name"
 echo "slowest: $(grep '^CALL ' <<<"$out" | awk '{ print $NF, $0 }' | sort -g | tail -n 1 | cut -d' ' -f2-)"
 # The messages are those of a missing file.
 others=$(grep -v '^CALL ' <<<"$out" | sort -u | grep -vxF -e 'Kelmar error: could not read drawing file.' \
@@ -100,7 +112,9 @@ same "" "$others" "nothing else is printed"
 ! grep -q '^acadhost: ' "$WORK/err"; ok "no self-check trips"
 
 # Nothing was written: the folder holds what it held, the ports nothing.
-same $'pipe.dwg\nsrc.txt\nsub\nsub/keep.txt\nzero.dwg' "$(cd "$scratch" && find . -mindepth 1 | sed 's|^\./||' | sort)" "no file was made or removed"
+same $'named\nnamed/AUX\nnamed/con.txt\npipe.dwg\nsrc.txt\nsub\nsub/keep.txt\nzero.dwg' \
+    "$(cd "$scratch" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort)" "no file was made or removed but the one deleted"
+same ca "$(cat "$scratch/named/con.txt" "$scratch/named/AUX")" "the files with devices' names are as they were"
 same $'one\r\ntwo\r' "$(cat "$scratch/src.txt")" "the source is as it was"
 same "" "$(find "$ports" -type f -size +0c)" "no port was written to"
 
