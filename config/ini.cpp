@@ -6,8 +6,10 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "diskfile.h"
 #include "handlers.h"
 #include "messages.h"
+#include "paths.h"
 #include "results.h"
 
 namespace {
@@ -23,8 +25,9 @@ bool getFileArg(const resbuf* rb, char (&path)[MAX_PATH], bool& expanded)
         return false;
     if (!present)
         return report("Kelmar error: invalid file argument.\n");
-    // Against the current folder: a bare name must not land in the Windows folder.
-    expanded = _fullpath(path, name, sizeof path) != nullptr;
+    // Against the current folder: a bare name must not land in the Windows folder. A device
+    // is no file: the profile calls would read from it or write to it.
+    expanded = !namesDevice(name) && _fullpath(path, name, sizeof path) != nullptr && !reachesDevice(path);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "platform.h"
+#include "regpath.h"
 #include "results.h"
 
 namespace {
@@ -45,34 +46,89 @@ bool readArgs(const resbuf* rb, int count, bool firstRequired, RegArgs& a)
     return true;
 }
 
-// A level of a key path: one or more key names joined by backslashes, none of them empty,
-// "." or "..". Anything else could name the branch itself or look like a way out of it.
-bool validLevel(const char* level)
-{
-    const char* p = level;
-    for (;;) {
-        const char* end = std::strchr(p, '\\');
-        size_t n = end ? static_cast<size_t>(end - p) : std::strlen(p);
-        if (n == 0 || (n == 1 && p[0] == '.') || (n == 2 && p[0] == '.' && p[1] == '.'))
-            return false;
-        if (!end)
-            return true;
-        p = end + 1;
-    }
-}
-
 // The base path and the given levels; false after a message when a level is not a key name
 // or the path does not fit.
 bool keyPath(char (&path)[MAX_PATH], const char* first, const char* second)
 {
-    for (const char* level : {first, second})
-        if (level && !validLevel(level))
-            return report(MSG_INVALID_STRING);
-    int n = std::snprintf(path, sizeof path, "%s%s%s%s%s", kBase, first ? "\\" : "", first ? first : "",
-                          second ? "\\" : "", second ? second : "");
-    if (n < 0 || static_cast<size_t>(n) >= sizeof path)
-        return report(MSG_INVALID_STRING_LENGTH);
+    switch (joinKeyPath(path, sizeof path, kBase, first, second)) {
+    case KeyPath::Built: return true;
+    case KeyPath::BadLevel: return report(MSG_INVALID_STRING);
+    default: return report(MSG_INVALID_STRING_LENGTH);
+    }
+}
+
+// A key opened as itself (REG_OPTION_OPEN_LINK) is a link when it holds its target.
+bool isLink(HKEY key)
+{
+    DWORD type = REG_NONE;
+    return RegQueryValueExA(key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
+// Opens the key path level by level from the hive, each level as itself, so that a link
+// planted anywhere on the way is seen rather than followed: false when a level is a link
+// (the path would lead out of the branch) or cannot be opened, or made when create is set.
+// The last level is opened with the given rights.
+bool openLevels(HKEY hive, const char* path, REGSAM rights, bool create, HKEY& key)
+{
+    HKEY parent = hive;
+    const char* at = path;
+    char name[MAX_PATH];
+    while (nextKeyName(at, name, sizeof name)) {
+        REGSAM want = *at ? KEY_QUERY_VALUE | (create ? KEY_CREATE_SUB_KEY : 0) : rights;
+        // A level that is there is opened, never created over: only an open that names
+        // REG_OPTION_OPEN_LINK is sure to stop at a link.
+        HKEY child;
+        LONG rc = RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, want, &child);
+        if (rc == ERROR_ACCESS_DENIED && *at && create)  // a level the user may only read, such as SOFTWARE
+            rc = RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &child);
+        if (rc == ERROR_FILE_NOT_FOUND && create)
+            rc = RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, want, nullptr, &child, nullptr);
+        if (parent != hive)
+            RegCloseKey(parent);
+        if (rc != ERROR_SUCCESS)
+            return false;
+        if (isLink(child))
+            return RegCloseKey(child), false;
+        parent = child;
+    }
+    if (*at) {  // a name too long for its buffer: never a shorter path
+        if (parent != hive)
+            RegCloseKey(parent);
+        return false;
+    }
+    key = parent;
+    return parent != hive;
+}
+
+// Opens parent\name as itself with the given rights; false when it cannot be opened or
+// is a link.
+bool openChild(HKEY parent, const char* name, REGSAM rights, HKEY& key)
+{
+    if (RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, rights | KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    if (isLink(key))
+        return RegCloseKey(key), false;
     return true;
+}
+
+// True when parent\name or any key below it is a link, or cannot be looked through.
+bool treeHasLink(HKEY parent, const char* name)
+{
+    HKEY key;
+    if (!openChild(parent, name, KEY_ENUMERATE_SUB_KEYS, key))
+        return true;
+    bool found = false;
+    char sub[512];
+    for (DWORD index = 0; !found; ++index) {
+        DWORD size = sizeof sub;
+        LONG rc = RegEnumKeyExA(key, index, sub, &size, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            break;
+        found = rc != ERROR_SUCCESS || treeHasLink(key, sub);
+    }
+    RegCloseKey(key);
+    return found;
 }
 
 void returnSubkeys(HKEY key)
@@ -91,9 +147,9 @@ LONG deleteTree(HKEY parent, const char* name)
     if (!name || !*name)
         return ERROR_BADKEY;  // the empty name would be the parent itself
     HKEY key;
-    LONG rc = RegOpenKeyExA(parent, name, 0, DELETE | KEY_ENUMERATE_SUB_KEYS, &key);
-    if (rc != ERROR_SUCCESS)
-        return rc;
+    if (!openChild(parent, name, DELETE | KEY_ENUMERATE_SUB_KEYS, key))
+        return ERROR_ACCESS_DENIED;  // a link is never descended into
+    LONG rc;
     for (;;) {
         char sub[512];
         DWORD size = sizeof sub;
@@ -112,8 +168,19 @@ LONG deleteTree(HKEY parent, const char* name)
     return rc;
 }
 
-LONG deleteKey(HKEY parent, const char* name)
+// Deletes the key base\first[\second], named by name from its parent: never when a level of
+// its path or a key of its tree is a link, since deleting through a link would reach keys
+// outside the branch.
+LONG deleteKey(HKEY hive, const char* first, const char* second, HKEY parent, const char* name)
 {
+    char path[MAX_PATH];
+    HKEY key;
+    if (joinKeyPath(path, sizeof path, kBase, first, second) != KeyPath::Built ||
+        !openLevels(hive, path, KEY_QUERY_VALUE, false, key))
+        return ERROR_ACCESS_DENIED;
+    RegCloseKey(key);
+    if (treeHasLink(parent, name))
+        return ERROR_ACCESS_DENIED;
     switch (platformFamily()) {
     case 1: return RegDeleteKeyA(parent, name);  // removes the subtree on this family
     case 2: return deleteTree(parent, name);
@@ -132,7 +199,7 @@ int kelRegget(struct resbuf* args)
     if (!keyPath(path, a.has[0] ? a.name[0] : nullptr, a.has[0] && a.has[1] ? a.name[1] : nullptr))
         return RTNORM;
     HKEY key;
-    if (RegOpenKeyExA(a.hive, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (!openLevels(a.hive, path, KEY_READ, false, key))
         return acedRetNil(), RTNORM;
     if (!a.has[2]) {
         returnSubkeys(key);
@@ -160,9 +227,7 @@ int kelRegset(struct resbuf* args)
     if (!keyPath(path, a.name[0], a.has[1] ? a.name[1] : nullptr))
         return RTNORM;
     HKEY key;
-    DWORD disposition;
-    if (RegCreateKeyExA(a.hive, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE,
-                        nullptr, &key, &disposition) != ERROR_SUCCESS)
+    if (!openLevels(a.hive, path, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, true, key))
         return acedRetNil(), RTNORM;
     if (!a.has[2]) {
         RegCloseKey(key);
@@ -204,9 +269,10 @@ int kelRegdel(struct resbuf* args)
     if (!ok)
         return RTNORM;
     HKEY key;
-    if (RegOpenKeyExA(a.hive, parent, 0, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (!openLevels(a.hive, parent, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, false, key))
         return acedRetNil(), RTNORM;
-    LONG rc = a.has[2] ? RegDeleteValueA(key, name) : deleteKey(key, name);
+    const char* second = a.has[1] ? a.name[1] : nullptr;
+    LONG rc = a.has[2] ? RegDeleteValueA(key, name) : deleteKey(a.hive, a.name[0], second, key, name);
     RegCloseKey(key);
     if (rc == ERROR_SUCCESS)
         acedRetStr(name);

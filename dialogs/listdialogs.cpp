@@ -8,6 +8,7 @@
 #include "adslib.h"
 #include "args.h"
 #include "handlers.h"
+#include "listelements.h"
 #include "matching.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -56,13 +57,10 @@ void CMatchComboBox::MatchItem()
 }
 
 // What the four dialogs share: title, prompt, items, and the anchors of the list and buttons.
-class CPickDialog : public CSizingDialog {
+class CPickDialog : public CSizingDialog, public PickArgs {
 public:
     explicit CPickDialog(UINT templateId) : CSizingDialog(templateId, nullptr) {}
-    char title[256] = "";
-    std::vector<std::string> items;
     std::string selection;
-    std::string prompt;
 
 protected:
     BOOL OnInitDialog() override
@@ -155,7 +153,6 @@ protected:
 class CCheckPickDialog : public CListDialog<CCheckListBox> {
 public:
     CCheckPickDialog() : CListDialog(IDD_GETCHECKLIST) {}
-    std::vector<short> checks;
 
 protected:
     BOOL OnInitDialog() override
@@ -207,55 +204,6 @@ protected:
         return TRUE;
     }
 };
-
-// Title and prompt, then the list's opening: what every picker reads first. rb is left at
-// the list's first element.
-bool readHead(const resbuf*& rb, CPickDialog& dialog)
-{
-    char prompt[256];
-    if (!getStringArg(rb, dialog.title) || !getStringArg(rb = rb->rbnext, prompt) || !getListBegin(rb = rb->rbnext))
-        return false;
-    dialog.prompt = prompt;
-    rb = rb->rbnext;
-    return true;
-}
-
-// String elements up to the list's end; rb is left after it.
-bool readStrings(const resbuf*& rb, CPickDialog& dialog)
-{
-    char item[256];
-    for (; !rb || rb->restype != RTLE; rb = rb->rbnext) {
-        if (!getStringArg(rb, item))
-            return false;
-        dialog.items.push_back(item);
-    }
-    rb = rb->rbnext;
-    return true;
-}
-
-// (string integer) elements up to the list's end; rb is left after it.
-bool readChecks(const resbuf*& rb, CCheckPickDialog& dialog)
-{
-    char item[256];
-    int flag;
-    for (; !rb || rb->restype != RTLE; rb = rb->rbnext) {
-        if (!getListBegin(rb) || !getStringArg(rb = rb->rbnext, item) || !getIntArg(rb = rb->rbnext, flag))
-            return false;
-        rb = rb->rbnext;
-        if (!rb || (rb->restype != RTLE && rb->restype != RTDOTE))
-            return report(MSG_LIST_END_EXPECTED);
-        dialog.items.push_back(item);
-        dialog.checks.push_back(flag > 0 ? 1 : 0);
-    }
-    rb = rb->rbnext;
-    return true;
-}
-
-// Nothing may follow the list.
-bool listEnds(const resbuf* rb)
-{
-    return !rb || report(MSG_TOO_MANY);
-}
 
 }  // namespace
 

@@ -1,26 +1,46 @@
 // kel_dwgver: which release wrote a drawing file, from its first six bytes.
-#include <cstdio>
+#include <windows.h>
+
 #include <cstdlib>
 
 #include "adslib.h"
 #include "args.h"
+#include "diskfile.h"
 #include "dwgversion.h"
 #include "handlers.h"
+#include "paths.h"
+
+namespace {
+
+// The first six bytes of a file on disk.
+bool readCode(const char* path, char (&code)[7])
+{
+    HANDLE f =
+        openDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD n = 0;
+    bool read = ReadFile(f, code, 6, &n, nullptr) && n == 6;
+    CloseHandle(f);
+    return read;
+}
+
+}  // namespace
 
 int kelDwgver(struct resbuf* args)
 {
     char path[260], full[260];
     if (!getPathArg(args, path))
         return RTNORM;  // later arguments are not examined
-    if (!_fullpath(full, path, sizeof full))
-        return acedRetNil(), RTNORM;  // no absolute form within a path buffer: never a cut path
     char code[7] = {};
-    FILE* f = std::fopen(full, "rb");
-    size_t n = f ? std::fread(code, 1, 6, f) : 0;
-    if (f)
-        std::fclose(f);
-    if (n < 6)
-        return report("Kelmar error: could not read drawing file.\n"), RTNORM;
-    acedRetStr(dwgVersionName(code));
-    return RTNORM;
+    // A device is no drawing, as a missing file is none.
+    if (!namesDevice(path)) {
+        if (!_fullpath(full, path, sizeof full))
+            return acedRetNil(), RTNORM;  // no absolute form within a path buffer: never a cut path
+        if (readCode(full, code)) {
+            acedRetStr(dwgVersionName(code));
+            return RTNORM;
+        }
+    }
+    return report("Kelmar error: could not read drawing file.\n"), RTNORM;
 }

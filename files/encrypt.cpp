@@ -8,7 +8,9 @@
 #include "adslib.h"
 #include "args.h"
 #include "cipher.h"
+#include "diskfile.h"
 #include "handlers.h"
+#include "paths.h"
 
 namespace {
 
@@ -16,27 +18,30 @@ namespace {
 // that every byte meets the key byte its offset names, as block by block.
 const DWORD kChunk = 1024 * kCipherBlock;
 
-// Reads, combines and writes back the whole file; false when a read or write falls short.
-bool rewrite(HANDLE file, const uint8_t* key, uint8_t* buffer)
-{
-    LARGE_INTEGER size, at = {};
-    if (!GetFileSizeEx(file, &size))
-        return false;
-    for (LONGLONG remaining = size.QuadPart; remaining > 0;) {
-        DWORD chunk = remaining < kChunk ? static_cast<DWORD>(remaining) : kChunk;
+// The file through its handle.
+class HandleFile : public CipherFile {
+public:
+    explicit HandleFile(HANDLE file) : file_(file) {}
+    bool read(int64_t at, uint8_t* data, size_t size) override
+    {
         DWORD moved = 0;
-        SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
-        if (!ReadFile(file, buffer, chunk, &moved, nullptr) || moved != chunk)
-            return false;
-        cipherApply(key, buffer, chunk);
-        SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
-        if (!WriteFile(file, buffer, chunk, &moved, nullptr) || moved != chunk)
-            return false;
-        at.QuadPart += chunk;
-        remaining -= chunk;
+        return seek(at) && ReadFile(file_, data, static_cast<DWORD>(size), &moved, nullptr) && moved == size;
     }
-    return true;
-}
+    bool write(int64_t at, const uint8_t* data, size_t size) override
+    {
+        DWORD moved = 0;
+        return seek(at) && WriteFile(file_, data, static_cast<DWORD>(size), &moved, nullptr) && moved == size;
+    }
+
+private:
+    HANDLE file_;
+    bool seek(int64_t at)
+    {
+        LARGE_INTEGER where;
+        where.QuadPart = at;
+        return SetFilePointerEx(file_, where, nullptr, FILE_BEGIN) != 0;
+    }
+};
 
 }  // namespace
 
@@ -45,7 +50,9 @@ int kelEncrypt(struct resbuf* args)
     char path[260], full[260], password[260];
     if (!getPathArg(args, path) || !getStringArg(args->rbnext, password) || !noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
-    if (!_fullpath(full, path, sizeof full))
+    // A device is no file: nil as for a missing one, before anything reaches it.
+    bool device = namesDevice(path);
+    if (!device && !_fullpath(full, path, sizeof full))
         return acedRetNil(), RTNORM;
     uint8_t* buffer = static_cast<uint8_t*>(std::malloc(kChunk));
     if (!buffer)
@@ -57,13 +64,16 @@ int kelEncrypt(struct resbuf* args)
     }
     uint8_t key[kCipherBlock];
     cipherKey(password, length, key);
-    HANDLE file = CreateFileA(full, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = device ? INVALID_HANDLE_VALUE
+                         : openDiskFile(full, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     if (file == INVALID_HANDLE_VALUE) {
         std::free(buffer);
         return acedRetNil(), RTNORM;
     }
-    bool ok = rewrite(file, key, buffer);
+    LARGE_INTEGER size;
+    HandleFile handle(file);
+    bool ok = GetFileSizeEx(file, &size) && cipherRun(handle, size.QuadPart, key, buffer, kChunk);
     CloseHandle(file);
     std::free(buffer);
     if (ok)

@@ -1,5 +1,7 @@
 #include "filesearch.h"
 
+#include "paths.h"
+
 #include <direct.h>
 
 #include <cstdio>
@@ -16,6 +18,8 @@ PatternFolder::PatternFolder(const char* absolutePattern)
 
 bool PatternFolder::compose(char (&out)[MAX_PATH], const char* name) const
 {
+    if (namesDevice(name))
+        return false;
     int n = std::snprintf(out, sizeof out, "%s%s", text, name);
     return n >= 0 && static_cast<size_t>(n) < sizeof out;
 }

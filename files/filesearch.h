@@ -69,7 +69,8 @@ bool absolutePath(char (&full)[MAX_PATH], const char* path);
 struct PatternFolder {
     char text[MAX_PATH];
     explicit PatternFolder(const char* absolutePattern);
-    // folder + name into out; false when it does not fit.
+    // folder + name into out; false when it does not fit, or when the name is a device's
+    // (a Unix folder can hold a file named so, which the system would take for the device).
     bool compose(char (&out)[MAX_PATH], const char* name) const;
 };
 

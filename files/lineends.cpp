@@ -7,7 +7,9 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "diskfile.h"
 #include "handlers.h"
+#include "paths.h"
 
 namespace {
 
@@ -67,15 +69,16 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     char source[260], destination[260], fullSource[260], fullDestination[260];
     if (!getPathArg(args, source) || !getPathArg(args->rbnext, destination) || !noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
+    if (namesDevice(source))
+        return report(m.openSource), RTNORM;  // as a missing file: a device is none
     if (!_fullpath(fullSource, source, sizeof fullSource) || !_fullpath(fullDestination, destination, sizeof fullDestination))
         return acedRetNil(), RTNORM;
     // Writing is denied to others while the source is read, so a file is never its own
     // destination.
-    HANDLE in = CreateFileA(fullSource, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                            nullptr);
+    HANDLE in = openDiskFile(fullSource, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (in == INVALID_HANDLE_VALUE)
         return report(m.openSource), RTNORM;
-    HANDLE out = CreateFileA(fullDestination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE out = openDiskFile(fullDestination, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
     if (out == INVALID_HANDLE_VALUE) {
         CloseHandle(in);
         return report(m.openDestination), RTNORM;

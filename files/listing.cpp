@@ -12,6 +12,7 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "diskfile.h"
 #include "filesearch.h"
 #include "handlers.h"
 #include "messages.h"
@@ -27,13 +28,13 @@ const DWORD kSkipTouch = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_
 const DWORD kSkipAttrib = FILE_ATTRIBUTE_DIRECTORY;                                                  // 0x10
 
 // An optional pattern, "*.*" when there is none, made absolute. False when the call is
-// over (a message, or nil for a pattern without an absolute form).
+// over (a message, or nil for a pattern without an absolute form or naming a device).
 bool readPattern(const resbuf* rb, bool optional, char (&full)[MAX_PATH])
 {
     char pattern[MAX_PATH] = "*.*";
     if ((rb || !optional) && (!getPathArg(rb, pattern) || !noMoreArgs(rb->rbnext)))
         return false;
-    if (!absolutePath(full, pattern))
+    if (namesDevice(pattern) || !absolutePath(full, pattern))
         return acedRetNil(), false;
     return true;
 }
@@ -118,13 +119,14 @@ void findIn(const char* dir, const char* pattern, HeadedList& found)
     });
 }
 
-// kel_copy and kel_move: a source and a destination, both absolute.
+// kel_copy and kel_move: a source and a destination, both absolute; neither may be a device.
 bool readTwoPaths(const resbuf* rb, char (&from)[MAX_PATH], char (&to)[MAX_PATH], bool& expanded)
 {
     char a[MAX_PATH], b[MAX_PATH];
     if (!getPathArg(rb, a) || !getPathArg(rb->rbnext, b) || !noMoreArgs(rb->rbnext->rbnext))
         return false;
-    expanded = absolutePath(from, a) && absolutePath(to, b);
+    expanded = !namesDevice(a) && !namesDevice(b) && absolutePath(from, a) && absolutePath(to, b) &&
+               !reachesDevice(from) && !reachesDevice(to);
     return true;
 }
 
@@ -149,6 +151,8 @@ int kelFind(struct resbuf* args)
     char letter = static_cast<char>(_getdrive() + 64);
     if (args->rbnext && (!getCharArg(args->rbnext, letter) || !noMoreArgs(args->rbnext->rbnext)))
         return RTNORM;
+    if (namesDevice(pattern))
+        return acedRetNil(), RTNORM;  // no folder holds a file of that name
     // From the root of the drive, as the drive names it; the caller's drive and directory
     // stay as they are.
     char root[4] = {letter, ':', '\\', '\0'};
@@ -218,7 +222,7 @@ int kelAttrib(struct resbuf* args)
         if (args->rbnext && (!getIntArg(args->rbnext, code) || !noMoreArgs(args->rbnext->rbnext)))
             return RTNORM;
     }
-    if (!absolutePath(full, pattern))
+    if (namesDevice(pattern) || !absolutePath(full, pattern))
         return acedRetNil(), RTNORM;
     if (code > 15)
         return report("Kelmar error: invalid bit-code value.\n"), RTNORM;
@@ -310,7 +314,8 @@ int kelRecent(struct resbuf* args)
     } else {
         if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
             return RTNORM;
-        SHAddToRecentDocs(SHARD_PATHA, path);
+        if (!namesDevice(path))  // the shell would open the device to make its link
+            SHAddToRecentDocs(SHARD_PATHA, path);
     }
     acedRetNil();
     return RTNORM;

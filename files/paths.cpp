@@ -20,12 +20,13 @@ namespace {
 
 // Reads a path and makes it absolute; the path must be the last argument. False when a
 // message was printed (the result is set), or when there is no absolute form (nil set).
-bool readAbsolutePath(const resbuf* rb, char (&full)[MAX_PATH])
+// A path that must name a file or folder gives nil at once for a device's name.
+bool readAbsolutePath(const resbuf* rb, char (&full)[MAX_PATH], bool entry = false)
 {
     char path[MAX_PATH];
     if (!getPathArg(rb, path) || !noMoreArgs(rb->rbnext))
         return false;
-    if (!absolutePath(full, path))
+    if ((entry && namesDevice(path)) || !absolutePath(full, path))
         return acedRetNil(), false;
     return true;
 }
@@ -130,6 +131,8 @@ int kelSearch(struct resbuf* args)
     bool hasPath = where->restype == RTSTR;
     if (!getStringArg(args, name) || (hasPath && !getStringArg(where, path)))
         return RTNORM;
+    if (namesDevice(name))
+        return acedRetNil(), RTNORM;  // the search would "find" the device
     DWORD n = SearchPathA(hasPath ? path : nullptr, name, nullptr, sizeof found, found, nullptr);
     if (n == 0 || n >= sizeof found)
         return acedRetNil(), RTNORM;
@@ -142,7 +145,7 @@ int kelOpenp(struct resbuf* args)
 {
     char full[MAX_PATH];
     DWORD attributes;
-    if (!readAbsolutePath(args, full))
+    if (!readAbsolutePath(args, full, true))
         return RTNORM;
     if (!firstEntry(full, attributes))
         return acedRetNil(), RTNORM;
@@ -159,7 +162,7 @@ int kelFilep(struct resbuf* args)
 {
     char full[MAX_PATH];
     DWORD attributes;
-    if (!readAbsolutePath(args, full))
+    if (!readAbsolutePath(args, full, true))
         return RTNORM;
     return returnBool(firstEntry(full, attributes) && !(attributes & FILE_ATTRIBUTE_DIRECTORY));
 }
@@ -168,7 +171,7 @@ int kelDirp(struct resbuf* args)
 {
     char full[MAX_PATH];
     DWORD attributes;
-    if (!readAbsolutePath(args, full))
+    if (!readAbsolutePath(args, full, true))
         return RTNORM;
     stripTrailingBackslash(full);
     return returnBool(firstEntry(full, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY));

@@ -1,7 +1,9 @@
 // The path helpers on any text: splitting fits its parts, joining never passes its buffer,
-// and a joined path splits back into what it was made of.
+// and a joined path splits back into what it was made of; a device's name is found in any
+// folder.
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "chain.h"
 #include "pathparts.h"
@@ -31,6 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     stripTrailingBackslash(copy);
     if (addTrailingBackslash(copy, length + 2) && copy[std::strlen(copy) - 1] != '\\')
         std::abort();
+
+    // A device's name is one wherever it stands.
+    if (namesDevice(path) && !std::strchr(path, '\\') && !std::strchr(path, '/')) {
+        std::string placed = std::string("c:\\dir/") + path;
+        if (!namesDevice(placed.c_str()))
+            std::abort();
+    }
 
     std::free(copy);
     std::free(out);

@@ -30,3 +30,40 @@ void stripTrailingBackslash(char* path)
         return;
     path[n - 1] = '\0';
 }
+
+namespace {
+
+bool sameName(const char* a, size_t n, const char* b)
+{
+    for (size_t k = 0; k < n; ++k, ++b) {
+        char c = a[k];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != *b)
+            return false;
+    }
+    return *b == '\0';
+}
+
+}  // namespace
+
+bool namesDevice(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/')
+            name = p + 1;
+    if (((name[0] | 0x20) >= 'a' && (name[0] | 0x20) <= 'z') && name[1] == ':')
+        name += 2;  // "c:aux" names the device as well
+    // The device part ends at the first dot or colon; blanks before it do not count.
+    size_t n = std::strcspn(name, ".:");
+    while (n > 0 && name[n - 1] == ' ')
+        --n;
+    static const char* const kFixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kFixed)
+        if (sameName(name, n, device))
+            return true;
+    if (n != 4 || name[3] < '1' || name[3] > '9')
+        return false;
+    return sameName(name, 3, "COM") || sameName(name, 3, "LPT");
+}

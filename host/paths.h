@@ -10,3 +10,8 @@ void toBackslashes(char* path);
 bool addTrailingBackslash(char* path, size_t size);
 // Drops a final "\" except from "\" alone and from a drive root such as "C:\".
 void stripTrailingBackslash(char* path);
+// True when the last component of the path names one of the system's devices (CON, PRN,
+// AUX, NUL, COM1 to COM9, LPT1 to LPT9, CONIN$, CONOUT$) in any case, with or without an
+// extension, trailing dots or blanks: such a name opens the device wherever it stands, and
+// a read from it can block for ever.
+bool namesDevice(const char* path);

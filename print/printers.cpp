@@ -9,6 +9,7 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
+#include "diskfile.h"
 #include "handlers.h"
 #include "messages.h"
 #include "platform.h"
@@ -130,7 +131,7 @@ struct MappedFile {
 // Opens and maps the file; null on success, else the message of the step that failed.
 const char* mapFile(const char* path, MappedFile& mapped)
 {
-    mapped.file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    mapped.file = openDiskFile(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     if (mapped.file == INVALID_HANDLE_VALUE)
         return "Kelmar error:  invalid file handle.\n";
     DWORD high = 0;

@@ -11,8 +11,10 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
+#include "diskfile.h"
 #include "handlers.h"
 #include "messages.h"
+#include "paths.h"
 #include "platform.h"
 
 namespace {
@@ -89,10 +91,12 @@ int kelWav(struct resbuf* args)
     char path[MAX_PATH], full[MAX_PATH];
     if (!getPathArg(args, path))
         return RTNORM;
-    if (!_fullpath(full, path, sizeof full))
+    if (namesDevice(path) || !_fullpath(full, path, sizeof full))
         return acedRetNil(), RTNORM;
     if (!noMoreArgs(args->rbnext))
         return RTNORM;
+    if (reachesDevice(full))
+        return acedRetNil(), RTNORM;  // the sound would be read from a port or a pipe
     return (PlaySoundA(full, nullptr, SND_NODEFAULT) ? acedRetT() : acedRetNil()), RTNORM;
 }
 
@@ -139,7 +143,7 @@ int kelWinhelp(struct resbuf* args)
     char path[MAX_PATH], full[MAX_PATH], keyword[MAX_PATH];
     if (!getPathArg(args, path))
         return RTNORM;
-    if (!_fullpath(full, path, sizeof full))
+    if (namesDevice(path) || !_fullpath(full, path, sizeof full))
         return acedRetNil(), RTNORM;
     UINT command = HELP_FINDER;
     ULONG_PTR data = 0;

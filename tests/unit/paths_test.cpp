@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "paths.h"
@@ -51,6 +53,34 @@ TEST(Paths, ToBackslashes)
     char buf[] = "c:/temp//a.txt";
     toBackslashes(buf);
     EXPECT_STREQ(buf, "c:\\temp\\\\a.txt");
+}
+
+TEST(Paths, DeviceNames)
+{
+    const char* devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* d : devices)
+        for (const char* form : {"%s", "%s.txt", "%s.", "%s...", "%s  ", "%s .dwg", "%s.a.b", "%s:"})
+            for (const char* dir : {"", "c:\\", "m:/sub/", "\\\\.\\", "c:", "..\\"}) {
+                char name[64], path[80];
+                std::snprintf(name, sizeof name, form, d);
+                std::snprintf(path, sizeof path, "%s%s", dir, name);
+                EXPECT_TRUE(namesDevice(path)) << path;
+                for (char* p = path; *p; ++p)
+                    *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+                EXPECT_TRUE(namesDevice(path)) << path;
+            }
+    for (const char* prefix : {"COM", "LPT", "com", "Lpt"})
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            char path[16];
+            std::snprintf(path, sizeof path, "%s%c.x", prefix, digit);
+            EXPECT_EQ(namesDevice(path), digit != '0') << path;
+        }
+    const char* files[] = {
+        "", "c:\\", "con\\", "aux\\file.txt", "console", "nul1", "com10", "lpt", "com", "xcon", "prn_",
+        " con", "conin", "conout$x", "c:\\temp\\a.txt", "auxiliary.dwg", "com1a.txt", "\\\\.\\pipe\\x", "c:.con",
+    };
+    for (const char* f : files)
+        EXPECT_FALSE(namesDevice(f)) << f;
 }
 
 }  // namespace
