@@ -64,10 +64,16 @@ def entries(manual):
 
 
 def listed(lines, label):
-    """The messages an entry lists after "- LABEL:", each spelt out whole in backticks."""
-    for line in lines:
+    """The messages an entry lists after "- LABEL:" (the item may run on over indented
+    lines), each spelt out whole in backticks."""
+    for k, line in enumerate(lines):
         if line.startswith("- %s:" % label):
-            return re.findall(r"`([^`]+)`", line[len(label) + 3:])
+            item = line[len(label) + 3:]
+            for more in lines[k + 1:]:
+                if not more.startswith("  "):
+                    break
+                item += " " + more.strip()
+            return re.findall(r"`([^`]+)`", item)
     return None
 
 
