@@ -72,8 +72,8 @@ bool removeTree(const char* dir)
     bool ok = true;
     SearchEnd end = forEachEntry(pattern, 0, [&](const WIN32_FIND_DATAA& e) {
         bool isDir = e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        if (isDir && e.cFileName[0] == '.')
-            return true;  // "." and "..", and any dot-named folder
+        if (isSelfOrParent(e.cFileName))
+            return true;  // a dot-named folder such as .git is removed like any other
         char path[MAX_PATH];
         int m = std::snprintf(path, sizeof path, "%s\\%s", dir, e.cFileName);
         if (m < 0 || static_cast<size_t>(m) >= sizeof path)

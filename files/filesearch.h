@@ -41,6 +41,12 @@ SearchEnd forEachEntry(const char* pattern, DWORD skip, Handler handle)
     return end;
 }
 
+// The entries that stand for the folder itself and its parent, which a walk never enters.
+inline bool isSelfOrParent(const char* name)
+{
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
 // Sets the result: a flat list of the names of the entries handle takes (true), in the
 // system's order; nil when none, or when the listing failed.
 template <class Handle>

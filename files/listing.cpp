@@ -109,7 +109,7 @@ void findIn(const char* dir, const char* pattern, HeadedList& found)
     forEachEntry(path, 0, [&](const WIN32_FIND_DATAA& e) {
         // Links to folders are not followed: a loop of them would never end.
         if (!(e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (e.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-            std::strcmp(e.cFileName, ".") == 0 || std::strcmp(e.cFileName, "..") == 0)
+            isSelfOrParent(e.cFileName))
             return true;
         char sub[MAX_PATH];
         int m = std::snprintf(sub, sizeof sub, "%s%s\\", dir, e.cFileName);

@@ -127,10 +127,13 @@ int kelSearch(struct resbuf* args)
         return acutPrintf(MSG_INVALID_ARGUMENT_TYPE), RTERROR;
     if (where->rbnext)
         return acutPrintf(MSG_TOO_MANY), RTERROR;
-    char name[MAX_PATH], path[MAX_PATH], found[MAX_PATH];
     bool hasPath = where->restype == RTSTR;
-    if (!getStringArg(args, name) || (hasPath && !getStringArg(where, path)))
-        return RTNORM;
+    const char* name = args->resval.rstring ? args->resval.rstring : "";
+    const char* path = hasPath && where->resval.rstring ? where->resval.rstring : "";
+    // A string that does not fit a path buffer is an argument error like the others.
+    if (std::strlen(name) >= MAX_PATH || std::strlen(path) >= MAX_PATH)
+        return acutPrintf(MSG_INVALID_STRING_LENGTH), RTERROR;
+    char found[MAX_PATH];
     if (namesDevice(name))
         return acedRetNil(), RTNORM;  // the search would "find" the device
     DWORD n = SearchPathA(hasPath ? path : nullptr, name, nullptr, sizeof found, found, nullptr);

@@ -7,6 +7,6 @@ int platformFamily()
     OSVERSIONINFOA v = {};
     v.dwOSVersionInfoSize = sizeof v;
     if (!GetVersionExA(&v))
-        return 0;
+        return -1;
     return static_cast<int>(v.dwPlatformId);
 }

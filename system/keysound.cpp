@@ -73,14 +73,15 @@ int kelSpeaker(struct resbuf* args)
     // A negative length would be a tone of weeks: it counts as one too short.
     DWORD ms = length < static_cast<int>(kShortestTone) ? kShortestTone : static_cast<DWORD>(length);
     int family = platformFamily();
-    if (family == 0)
+    if (family < 0)
         return acedRetNil(), RTNORM;
     // The timer ports of the Windows 95/98 family cannot be known to be open to this
-    // process, and touching a closed one faults it: the tone comes from Beep on both
-    // families; a silent one is waited for on the 95/98 family, as its port sequence does.
+    // process, and touching a closed one faults it: the tone comes from Beep on every
+    // platform. Only the NT family's Beep lasts the length; elsewhere it returns at once,
+    // so the length is waited for after it, as the port sequence does (silent or not).
     if (frequency > 0)
         Beep(static_cast<DWORD>(frequency), ms);
-    else if (family == 1)
+    if (family != 2)
         spinFor(ms);
     acedRetNil();
     return RTNORM;

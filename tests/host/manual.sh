@@ -1,7 +1,8 @@
 # The reference manual cannot drift: it has a section for every function of the module's
-# table and none more, and every example prints what the manual says it prints. The
-# examples run in a folder that is drive M: and the current directory, holding the files
-# they use; dialog examples are answered with real key presses.
+# table and none more, each lists the messages its function prints, and every example
+# prints what the manual says it prints. The examples run in a folder that is drive M: and
+# the current directory, holding the files they use; dialog examples are answered with real
+# key presses.
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
 manual=$TESTS_DIR/../docs/functions.md
@@ -14,6 +15,14 @@ python3 "$examples" index "$manual" >"$WORK/index"
 same "" "$(diff <(sort "$WORK/table") "$WORK/sections")" "the manual has a section for every function of the table, and none more"
 same "" "$(diff "$WORK/table" "$WORK/index")" "its index lists them in table order"
 same "" "$(grep -o 'kel_[a-z0-9]*' "$manual" | sort -u | comm -23 - <(sort "$WORK/table"))" "it names no function the table lacks"
+
+# Each entry lists exactly the messages the bad-input matrix sees its function print.
+KELMAR_MATRIX_TRANSCRIPT="$WORK/matrix.out" bash "$TESTS_DIR/host/matrix.sh" >"$WORK/matrix.log" 2>&1
+[ -s "$WORK/matrix.out" ]; ok "the bad-input matrix ran"
+python3 "$TESTS_DIR/matrix/matrix.py" messages "$WORK/matrix.out" >"$WORK/seen"
+python3 "$examples" messages "$manual" "$WORK/seen" "$TESTS_DIR/matrix/messages.txt" >"$WORK/messages"
+ok "every entry's messages are the ones bad input makes it print: $(tail -n 1 "$WORK/messages")"
+grep '^FAIL' "$WORK/messages" | head -n 60 >&2
 
 # The files the examples use.
 m=$WORK/m

@@ -47,5 +47,11 @@ same 1 "$status" "exit status for a missing module"
 lisp '(princ "x")' --documents 0
 same 2 "$status" "--documents 0 is a usage error"
 [[ $err == usage:* ]]; ok "usage is printed: $err"
+for option in --winver --arx --documents --fail; do
+    status=0
+    "$TESTS_DIR/../scripts/lisp" "$option" >/dev/null 2>"$WORK/err" || status=$?
+    same 2 "$status" "$option without a value is a usage error"
+    grep -q '^usage: scripts/lisp' "$WORK/err"; ok "$option without a value prints the usage"
+done
 
 finish

@@ -73,6 +73,7 @@
 (kel_deltree "x:/ro")
 (kel_dir "x:/ro/*.*")
 (kel_deltree "x:/tree")
+(kel_dirp "x:/tree")
 (kel_subdir "x:/tree")
 (kel_find "*.lsp" "x")
 (kel_recent "x:/a.txt")

@@ -8,6 +8,11 @@
   examples.py dialogs MANUAL               the dialog examples: NUMBER<TAB>TITLE<TAB>KEYS<TAB>one line of LISP
   examples.py check MANUAL TRANSCRIPTS...  compares the transcripts with the manual; KELMAR_BLESS=1
                                            rewrites the manual's text blocks instead
+  examples.py messages MANUAL SEEN CATALOGUE
+                                           compares each entry's "Messages:" with what the bad-input
+                                           matrix saw the function print (SEEN: NAME<TAB>LINE), and
+                                           checks its "Other messages:" against the module's
+                                           catalogue of messages
 
 A block's info string says how it runs: "lisp" together with the others, "lisp alone" in a
 host of its own, "lisp dialog TITLE KEYS..." with a dialog driven by those keys (":text"
@@ -42,6 +47,76 @@ def examples(manual):
 
 def names(manual):
     return [l[4:].strip() for l in open(manual) if re.match(r"^### kel_[a-z0-9]+\s*$", l)]
+
+
+def entries(manual):
+    """Each entry's name and lines, up to the next heading."""
+    found, name = {}, None
+    for line in open(manual).read().split("\n"):
+        if line.startswith("#"):
+            m = re.match(r"^### (kel_[a-z0-9]+)\s*$", line)
+            name = m.group(1) if m else None
+            if name:
+                found[name] = []
+        elif name:
+            found[name].append(line)
+    return found
+
+
+def listed(lines, label):
+    """The messages an entry lists after "- LABEL:" (the item may run on over indented
+    lines), each spelt out whole in backticks."""
+    for k, line in enumerate(lines):
+        if line.startswith("- %s:" % label):
+            item = line[len(label) + 3:]
+            for more in lines[k + 1:]:
+                if not more.startswith("  "):
+                    break
+                item += " " + more.strip()
+            return re.findall(r"`([^`]+)`", item)
+    return None
+
+
+def catalogue_has(path, message):
+    for line in open(path).read().split("\n"):
+        if line and not line.startswith("#"):
+            pattern = re.escape(line).replace("%s", r"kel_[a-z0-9]+")
+            if re.fullmatch(pattern, message):
+                return True
+    return False
+
+
+def check_messages(manual, seen_file, catalogue):
+    seen = {}
+    for line in open(seen_file, encoding="latin-1").read().split("\n"):
+        if "\t" in line:
+            name, message = line.split("\t", 1)
+            seen.setdefault(name, set()).add(message)
+    failures = 0
+    for name, lines in sorted(entries(manual).items()):
+        printed = seen.get(name, set())
+        if "Kelmar error: %s is not available yet." % name in printed:
+            continue  # not built yet: its entry says so
+        messages = listed(lines, "Messages")
+        if messages is None:
+            print("FAIL: %s: no \"- Messages:\" line" % name)
+            failures += 1
+            continue
+        for m in sorted(printed - set(messages)):
+            print("FAIL: %s prints %r, which its entry leaves out" % (name, m))
+            failures += 1
+        for m in sorted(set(messages) - printed):
+            print("FAIL: %s lists %r, which bad input never made it print" % (name, m))
+            failures += 1
+        for m in listed(lines, "Other messages") or []:
+            if m in printed:
+                print("FAIL: %s lists %r as another message, but bad input prints it" % (name, m))
+                failures += 1
+            elif not catalogue_has(catalogue, m):
+                print("FAIL: %s lists %r, which is not a message of the module" % (name, m))
+                failures += 1
+    print("%d entries, %d failures" % (len(entries(manual)), failures))
+    return 1 if failures else 0
 
 
 def matches(expected, actual):
@@ -93,6 +168,8 @@ def main():
             if how.startswith("dialog "):
                 m = re.match(r'dialog "([^"]*)" (.*)', how)
                 print("%d\t%s\t%s\t%s" % (number, m.group(1), m.group(2), " ".join(code)))
+    elif command == "messages":
+        sys.exit(check_messages(manual, sys.argv[3], sys.argv[4]))
     elif command == "check":
         got = segments(sys.argv[3:])
         failures = 0

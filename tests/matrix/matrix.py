@@ -4,6 +4,7 @@
   matrix.py calls TABLE NAMES        prints the LISP of every call, NAMES the table's names
   matrix.py check TABLE MESSAGES NAMES TRANSCRIPT
                                      checks what each call printed and returned
+  matrix.py messages TRANSCRIPT      what each function printed: NAME<TAB>LINE, once each
 
 A call may print at most one line, a message of MESSAGES; its result must be one the
 function's row allows; it must make no window and trip no self-check of the host.
@@ -137,6 +138,14 @@ def result_kind(line):
     return None
 
 
+def calls_made(lines):
+    """(its mark's fields, the next mark's fields, its lines) for each call of a transcript.
+    The mark's own echo follows it; the call's lines end with its result."""
+    marks = [(k, line) for k, line in enumerate(lines) if line.startswith("@@ ")]
+    for (k, mark), (k_next, mark_next) in zip(marks, marks[1:]):
+        yield mark.split(), mark_next.split(), [l for l in lines[k + 2:k_next] if l.strip()]
+
+
 def check(table, messages_file, names_file, transcript):
     rows = read_table(table)
     names = open(names_file).read().split()
@@ -165,15 +174,13 @@ def check(table, messages_file, names_file, transcript):
         failures.append("the run stopped after %s" % last)
     count = 0
     times = []
-    for (k, mark), (k_next, mark_next) in zip(marks, marks[1:]):
-        _, ident, windows, clock = mark.split()
-        windows_after = mark_next.split()[2]
-        times.append((float(mark_next.split()[3]) - float(clock), ident))
+    for mark, mark_next, body in calls_made(lines):
+        _, ident, windows, clock = mark
+        windows_after = mark_next[2]
+        times.append((float(mark_next[3]) - float(clock), ident))
         name = ident.split(":")[0]
         row = rows.get(name)
         count += 1
-        # The mark's own echo follows it; the call's lines end with its result.
-        body = [l for l in lines[k + 2:k_next] if l.strip()]
         problems = []
         if not body:
             problems.append("no result")
@@ -203,8 +210,22 @@ def check(table, messages_file, names_file, transcript):
     return 1 if failures else 0
 
 
+def messages(transcript):
+    """Every line each function printed in the matrix, as NAME<TAB>LINE, once each."""
+    lines = open(transcript, encoding="latin-1").read().split("\n")
+    seen = set()
+    for mark, _, body in calls_made(lines):
+        name = mark[1].split(":")[0]
+        for line in body[:-1]:
+            if (name, line) not in seen:
+                seen.add((name, line))
+                print("%s\t%s" % (name, line))
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "calls":
         print_calls(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "check":
         sys.exit(check(*sys.argv[2:6]))
+    elif sys.argv[1] == "messages":
+        messages(sys.argv[2])
