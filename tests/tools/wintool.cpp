@@ -16,6 +16,9 @@
 //   wintool orientation PRINTER       the printer's default orientation (1 portrait, 2 landscape)
 //   wintool inichange MS              prints "ready", then the section of the first
 //                                     WM_WININICHANGE its window gets ("null" for none)
+//   wintool class CLASS [MS]          waits for a window of that class, lists it, then
+//                                     prints "topmost" or "not topmost"
+//   wintool syscolor N                system colour N as RRGGBB in hexadecimal
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
@@ -88,6 +91,30 @@ BOOL CALLBACK findTop(HWND w, LPARAM lp)
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CALLBACK findClass(HWND w, LPARAM lp)
+{
+    Search* s = reinterpret_cast<Search*>(lp);
+    if (IsWindowVisible(w) && className(w) == s->title) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int awaitClass(const char* name, DWORD limit)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= limit; Sleep(50)) {
+        Search s = {name, nullptr};
+        EnumWindows(findClass, reinterpret_cast<LPARAM>(&s));
+        if (s.found) {
+            printWindow(s.found);
+            std::printf("%s\n", (GetWindowLongA(s.found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "topmost" : "not topmost");
+            return 0;
+        }
+    }
+    return 1;
 }
 
 HWND find(const char* title)
@@ -294,10 +321,17 @@ int main(int argc, char** argv)
         return printOrientation(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "inichange") == 0)
         return awaitIniChange(std::strtoul(argv[2], nullptr, 10));
+    if (argc >= 3 && std::strcmp(argv[1], "class") == 0)
+        return awaitClass(argv[2], argc >= 4 ? std::strtoul(argv[3], nullptr, 10) : 10000);
+    if (argc == 3 && std::strcmp(argv[1], "syscolor") == 0) {
+        COLORREF c = GetSysColor(std::atoi(argv[2]));
+        std::printf("%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return printVersion(argv[2]);
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
                "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
-               "       | owner TITLE | inichange MS\n", stderr);
+               "       | owner TITLE | inichange MS | class CLASS [MS] | syscolor N\n", stderr);
     return 2;
 }
