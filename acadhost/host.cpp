@@ -490,6 +490,14 @@ void Host::defineHostBuiltins()
         HWND control = GetDlgItem(FindWindowA(nullptr, a[0]->s.c_str()), a[1]->i);
         return control ? lisp::makeInt(paintsSeen[control]) : nullptr;
     });
+    // (acadhost-sleep MS): holds the thread, taking no messages; a test's script waits in
+    // steps of these, the host's loop running between them.
+    lisp.defineBuiltin("ACADHOST-SLEEP", [](lisp::Interp&, Args& a) -> Value {
+        if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int || a[0]->i < 0 || a[0]->i > 10000)
+            throw lisp::Error("bad argument type: (acadhost-sleep MS)");
+        Sleep(static_cast<DWORD>(a[0]->i));
+        return nullptr;
+    });
     lisp.defineBuiltin("ACADHOST-FAILALLOC", [this](lisp::Interp&, Args& a) -> Value {
         if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int || a[0]->i < 0)
             throw lisp::Error("bad argument type: fixnump");
