@@ -8,19 +8,6 @@ artifacts=$TESTS_DIR/../build/test-artifacts
 bar=$(wintool syscolor 13)  # the highlight: the bar
 back=$(wintool syscolor 5)  # the window colour: the rest
 
-# hold N: forms that wait a twentieth of a second each until the test makes the file goN, the
-# host's loop running between them. reached N: waits for the line @N the script prints.
-hold() {
-    for _ in $(seq 1 300); do echo "(if (not (kel_filep \"go$1\")) (acadhost-sleep 50))"; done
-}
-reached() {
-    for _ in $(seq 1 300); do
-        grep -q "^@$1\$" "$WORK/out" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
-go() { touch "$WORK/go$1"; }
 # while_open FUNCTION: forms that wait while the window is open.
 while_open() {
     for _ in $(seq 1 300); do echo "(if ($1) (acadhost-sleep 50))"; done
@@ -34,13 +21,15 @@ visible() { # ID: whether control ID of $title is visible
 shoot() {
     shot "$1"
     picture=$artifacts/$1.png
-    local wx wy ww wh px py pw ph
+    local wx wy ww wh px py
     IFS=, read -r wx wy ww wh <<<"$(rect_of window)"
-    IFS=, read -r px py pw ph <<<"$(rect_of 217)"
-    cx=$((px - wx + 1)) cy=$((py - wy + 1)) cw=$((pw - 2)) ch=$((ph - 2))
+    IFS=, read -r px py cw ch <<<"$(wintool clientrect "$title" 217)"
+    cx=$((px - wx)) cy=$((py - wy))
     filled=$(python3 "$pixels" run "$picture" "$cx" $((cy + 1)) "$bar")
 }
-# label_in COLOUR X W: pixels of that colour in the bar's middle rows from X, W wide.
+# label_in COLOUR X W: pixels of that colour (!COLOUR: of any other) in the bar's middle
+# rows from X, W wide. The label's text is smoothed, so its pixels are told by differing
+# from the colour they are drawn over.
 label_in() {
     python3 "$pixels" count "$picture" "$2" $((cy + 3)) "$3" $((ch - 6)) "$1"
 }
@@ -83,7 +72,8 @@ same 'Static "Copying files"' "$(grep -o '^  202 Static "[^"]*"' <<<"$dlg" | sed
 ! wintool wait "Other title" 100 >/dev/null; ok "a second open call changed no title"
 ! visible 2; ok "without T the Cancel button is hidden (and the second call's T changed nothing)"
 same "$(expect_width 50 200)" "$filled" "50 of 200 fills a quarter of $cw pixels"
-(( $(label_in "$bar" $((cx + filled)) $((cw - filled))) > 20 )); ok "the label 25% is drawn in the bar colour over the rest"
+(( $(label_in "!$back" $((cx + filled)) $((cw - filled))) > 20 )); ok "the label 25% is drawn over the rest"
+(( $(label_in "!$bar" "$cx" "$filled") == 0 )); ok "and not over the bar"
 go 1
 reached 2; ok "-10 moved it"
 sleep 0.3
@@ -93,13 +83,13 @@ go 2
 reached 3; sleep 0.3
 shoot progress-150
 same "$cw" "$filled" "300 of 200 fills the whole bar"
-(( $(label_in "$back" "$cx" "$cw") > 20 )); ok "its label 150% is drawn in the background colour over the bar"
+(( $(label_in "!$bar" "$cx" "$cw") > 20 )); ok "its label 150% is drawn over the bar"
 go 3
 reached 4; sleep 0.3
 shoot progress-half
 same "$(expect_width 100 200)" "$filled" "100 of 200 fills half"
-(( $(label_in "$back" "$cx" "$filled") > 10 )); ok "the label 50% is in the background colour over the bar"
-(( $(label_in "$bar" $((cx + filled)) $((cw - filled))) > 10 )); ok "and in the bar colour over the rest"
+(( $(label_in "!$bar" "$cx" "$filled") > 10 )); ok "the label 50% is drawn over the bar"
+(( $(label_in "!$back" $((cx + filled)) $((cw - filled))) > 10 )); ok "and over the rest"
 go 4
 reached 5; title="Kelmar thirds"
 dialog "$title"
@@ -113,7 +103,7 @@ grep -q '^@open T$' <<<"$out"; ok "the query gave T while it was open"
 grep -q '^@closed nil$' <<<"$out"; ok "and nil once T closed it"
 
 # The label reads 33%, not 34%: 1 of 3 and 100 of 300 paint the same pixels, 34 of 100 others.
-label_pixels() { # POS RANGE: the bar-coloured pixels of the label's area at that position
+label_pixels() { # POS RANGE: the label's pixels over the rest at that position
     lisp_start "$(cat <<EOF
 (kel_getprogress "Kelmar label" "Which label?" $2)
 (kel_getprogress $1)
@@ -126,10 +116,9 @@ EOF
     title="Kelmar label"
     dialog "$title"
     shoot "progress-label-$1-$2"
-    label_in "$bar" $((cx + filled)) $((cw - filled))
+    label_in "!$back" $((cx + filled)) $((cw - filled))
     go 1
     lisp_wait
-    rm -f "$WORK/go1"
 }
 third=$(label_pixels 1 3)
 same "$third" "$(label_pixels 100 300)" "100 of 300 paints what 1 of 3 does"

@@ -3,16 +3,6 @@
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
 
-hold() {
-    for _ in $(seq 1 300); do echo "(if (not (kel_filep \"go$1\")) (acadhost-sleep 50))"; done
-}
-reached() {
-    for _ in $(seq 1 300); do
-        grep -q "^@$1\$" "$WORK/out" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
 # wiggle: the mouse moved across the host's frame, as a hand would.
 wiggle() {
     local d
@@ -39,10 +29,10 @@ EOF
 )"
 reached 1; ok "the wait cursor is on"
 wiggle
-touch "$WORK/go1"
+go 1
 reached 2; ok "and off again"
 wiggle
-touch "$WORK/go2"
+go 2
 lisp_wait
 same '@on T T
 @1

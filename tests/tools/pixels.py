@@ -5,7 +5,8 @@
   pixels.py count FILE X Y W H COLOUR   how many pixels of the rectangle are COLOUR
   pixels.py at FILE X Y                 the colour at X,Y
 
-COLOUR is RRGGBB in hexadecimal, as `wintool syscolor` prints it.
+COLOUR is RRGGBB in hexadecimal, as `wintool syscolor` prints it; count takes !COLOUR for
+every other colour (the pixels of text drawn over a plain colour, smoothed edges and all).
 """
 import subprocess
 import sys
@@ -43,7 +44,8 @@ def main():
     elif command == "count":
         x, y, w, h = (int(a) for a in args[:4])
         want = args[4].upper()
-        print(sum(colour(image, i, j) == want for j in range(y, y + h) for i in range(x, x + w)))
+        other = want.startswith("!")
+        print(sum((colour(image, i, j) == want.lstrip("!")) != other for j in range(y, y + h) for i in range(x, x + w)))
     elif command == "at":
         print(colour(image, int(args[0]), int(args[1])))
     else:
