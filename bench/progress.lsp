@@ -1,23 +1,26 @@
-; The progress window's position call: 100,000 calls of kel_getprogress with the window
-; open, against 100,000 calls of kel_version, both through the dispatch in the same LISP
-; loop and timed from the script. The positions cycle through a range of 30,000, so the bar
-; repaints (at once, whenever its filled width changes by a pixel) a few hundred times in
-; each run; the other calls only store the position.
+; The progress window's position call with the window open: 100,000 calls of
+; kel_getprogress that move the bar once from empty to full (a quarter position a call over
+; a range of 25,000, so it repaints once per pixel of its width, a few hundred times), and
+; 100,000 that change no pixel, each against 100,000 calls of kel_version in the same LISP
+; loop, all timed from the script.
 ; target: progress 1.5
 (if (not bench-n) (setq bench-n 100000))
 (if (not bench-runs) (setq bench-runs 5))
 
-(kel_getprogress "Kelmar benchmark" "Moving the bar" 30000)
-
 (defun bench-loop (form / t0 i)
+  (kel_getprogress "Kelmar benchmark" "Moving the bar" (/ bench-n 4))
   (setq t0 (acadhost-clock) i 0)
-  (if (= form "module")
-    (repeat bench-n (setq i (rem (1+ i) 30000)) (kel_getprogress i))
-    (repeat bench-n (setq i (rem (1+ i) 30000)) (kel_version)))
-  (- (acadhost-clock) t0))
+  (cond
+    ((= form "sweep") (repeat bench-n (kel_getprogress (/ (setq i (1+ i)) 4))))
+    ((= form "still") (repeat bench-n (kel_getprogress (rem (setq i (1+ i)) 2))))
+    (T (repeat bench-n (/ (setq i (1+ i)) 4) (kel_version))))
+  (setq t0 (- (acadhost-clock) t0))
+  (kel_getprogress T)
+  t0)
 
-(setq mod nil base nil)
+(setq sweep nil still nil base nil)
 (repeat bench-runs
-  (setq mod (cons (bench-loop "module") mod) base (cons (bench-loop "version") base)))
-(kel_getprogress T)
-(princ (strcat "progress " (bench-spread mod) " " (bench-spread base) "\n"))
+  (setq sweep (cons (bench-loop "sweep") sweep) still (cons (bench-loop "still") still)
+        base (cons (bench-loop "version") base)))
+(princ (strcat "progress " (bench-spread sweep) " " (bench-spread base) "\n"))
+(princ (strcat "progress-still " (bench-spread still) " " (bench-spread base) "\n"))

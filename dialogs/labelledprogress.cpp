@@ -46,9 +46,12 @@ int CLabelledProgressCtrl::SetPos(int position)
         return -1;
     int previous = pos;
     pos = position;
-    RECT client;
-    GetClientRect(&client);
-    long width = filledWidth(pos, lower, upper, client.right - client.left);
+    if (clientWidth < 0) {
+        RECT client;
+        GetClientRect(&client);
+        clientWidth = client.right - client.left;
+    }
+    long width = filledWidth(pos, lower, upper, clientWidth);
     if (width != lastWidth) {
         lastWidth = width;
         RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -73,6 +76,7 @@ LRESULT CLabelledProgressCtrl::WindowProc(UINT message, WPARAM wp, LPARAM lp)
         case WM_SIZE: {
             LRESULT result = Default();
             lastWidth = -1;
+            clientWidth = LOWORD(lp);
             return result;
         }
         case WM_SETTEXT:

@@ -32,6 +32,7 @@ private:
     std::string label;
     bool showLabel = true;
     long lastWidth = -1;
+    long clientWidth = -1;  // kept from WM_SIZE: asking the window each call costs more than the call
     COLORREF barColour = CLR_DEFAULT;
     COLORREF backColour = CLR_DEFAULT;
 };
