@@ -242,6 +242,12 @@ Kelmar error: too many arguments.
 => nil' "$(tail -n +4 <<<"$out")" "the forms of both functions"
 same "" "$err" "no self-check tripped"
 
+# Windows left open when the host ends: the module closes them as it is unloaded, before
+# their code goes, and the host ends well.
+lisp '(kel_getprogress "Kelmar left open" "p" 10 T) (kel_getcancel "Kelmar also open" "p") (kel_getprogress 5)'
+same 0 "$status" "windows left open at the end: the host ends well"
+same "" "$err" "and trips no self-check"
+
 # kel_progbar drives the host's meter: set, moved, shown in the status bar, restored.
 title="acadhost - [Drawing1.dwg]"
 lisp_start "$(cat <<EOF
