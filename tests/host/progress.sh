@@ -142,6 +142,32 @@ EOF
 )"
 same "@paints 0 1" "$(grep '^@paints' <<<"$out")" "1 to 6 of $range on $cw pixels repaints nothing, 7 repaints once"
 
+# A resize forces the next position call to repaint, though the filled width stays 0.
+title="Kelmar resize"
+count='(acadhost-paints "Kelmar resize" 217)'
+lisp_start "$(cat <<EOF
+(kel_getprogress "Kelmar resize" "Widen me" 1000)
+$count
+(princ "@1\n")
+$(hold 1)
+(progn (setq a $count) (kel_getprogress 0) (princ (strcat "@same " (itoa (- $count a)) "\n")))
+(princ "@2\n")
+$(hold 2)
+(progn (setq a $count) (kel_getprogress 0) (princ (strcat "@resized " (itoa (- $count a)) "\n")))
+(kel_getprogress T)
+EOF
+)"
+reached 1
+go 1
+reached 2
+dialog "$title"
+IFS=, read -r x y w h <<<"$(rect_of window)"
+drag $((x + w - 2)) $((y + h / 2)) 100 0
+go 2
+lisp_wait
+same "@same 0
+@resized 1" "$(grep -E '^@(same|resized)' <<<"$out")" "position 0 again repaints nothing, but once after the window was widened"
+
 # Both windows: Cancel shown as asked, in its proportional place when widened, and the user's
 # Cancel or Esc (taken by the host's loop between forms) closes the window; after it the
 # query gives nil and position calls do nothing.
