@@ -55,9 +55,11 @@ bool createFrame(Host& host)
                                  nullptr, nullptr, inst, nullptr);
     if (!host.frame)
         return false;
-    host.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                     host.frame, nullptr, inst, nullptr);
-    host.progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 0, 0, host.statusBar, nullptr, inst, nullptr);
+    // The status bar paints around the meter, not over it; the meter is one smooth bar.
+    host.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "Ready", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | SBARS_SIZEGRIP,
+                                     0, 0, 0, 0, host.frame, nullptr, inst, nullptr);
+    host.progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0, host.statusBar, nullptr,
+                                    inst, nullptr);
     layoutStatusBar(host);
     ShowWindow(host.frame, SW_SHOWNORMAL);
     UpdateWindow(host.frame);

@@ -69,6 +69,40 @@ LRESULT CALLBACK countWindow(int code, WPARAM wp, LPARAM lp)
     return CallNextHookEx(windowCounter, code, wp, lp);
 }
 
+// WM_PAINT messages each window has been handed since the counting began, sent or taken
+// from the queue: lets a test see that a call repainted nothing.
+std::map<HWND, long> paintsSeen;
+HHOOK sentPaints, queuedPaints;
+
+LRESULT CALLBACK countSentPaint(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lp)->message == WM_PAINT)
+        ++paintsSeen[reinterpret_cast<CWPSTRUCT*>(lp)->hwnd];
+    return CallNextHookEx(sentPaints, code, wp, lp);
+}
+
+LRESULT CALLBACK countQueuedPaint(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && wp == PM_REMOVE && reinterpret_cast<MSG*>(lp)->message == WM_PAINT)
+        ++paintsSeen[reinterpret_cast<MSG*>(lp)->hwnd];
+    return CallNextHookEx(queuedPaints, code, wp, lp);
+}
+
+// The name of a system cursor, or OTHER.
+const char* cursorName(HCURSOR cursor)
+{
+    static const struct {
+        LPCSTR id;
+        const char* name;
+    } known[] = {{IDC_ARROW, "ARROW"},   {IDC_WAIT, "WAIT"},     {IDC_APPSTARTING, "APPSTARTING"},
+                 {IDC_IBEAM, "IBEAM"},   {IDC_CROSS, "CROSS"},   {IDC_SIZEWE, "SIZEWE"},
+                 {IDC_SIZENS, "SIZENS"}, {IDC_SIZENWSE, "SIZENWSE"}, {IDC_NO, "NO"}};
+    for (const auto& k : known)
+        if (cursor == LoadCursorA(nullptr, k.id))
+            return k.name;
+    return "OTHER";
+}
+
 LONG WINAPI reportFault(EXCEPTION_POINTERS* info)
 {
     const char* what = theHost && theHost->call ? theHost->call->what.c_str() : "module";
@@ -438,6 +472,31 @@ void Host::defineHostBuiltins()
         if (!windowCounter)
             windowCounter = SetWindowsHookExA(WH_CBT, countWindow, nullptr, GetCurrentThreadId());
         return lisp::makeInt(topLevelWindowsMade);
+    });
+    // (acadhost-cursor): the thread's current cursor by name (ARROW, WAIT, ...), nil for none.
+    lisp.defineBuiltin("ACADHOST-CURSOR", [](lisp::Interp&, Args&) -> Value {
+        HCURSOR cursor = GetCursor();
+        return cursor ? lisp::makeSym(cursorName(cursor)) : nullptr;
+    });
+    // (acadhost-paints "TITLE" ID): how many paint messages control ID of the window TITLE has
+    // had since the first call of this; nil when there is no such control.
+    lisp.defineBuiltin("ACADHOST-PAINTS", [](lisp::Interp&, Args& a) -> Value {
+        if (a.size() != 2 || !a[0] || a[0]->type != lisp::Type::Str || !a[1] || a[1]->type != lisp::Type::Int)
+            throw lisp::Error("bad argument type: (acadhost-paints \"TITLE\" ID)");
+        if (!sentPaints) {
+            sentPaints = SetWindowsHookExA(WH_CALLWNDPROC, countSentPaint, nullptr, GetCurrentThreadId());
+            queuedPaints = SetWindowsHookExA(WH_GETMESSAGE, countQueuedPaint, nullptr, GetCurrentThreadId());
+        }
+        HWND control = GetDlgItem(FindWindowA(nullptr, a[0]->s.c_str()), a[1]->i);
+        return control ? lisp::makeInt(paintsSeen[control]) : nullptr;
+    });
+    // (acadhost-sleep MS): holds the thread, taking no messages; a test's script waits in
+    // steps of these, the host's loop running between them.
+    lisp.defineBuiltin("ACADHOST-SLEEP", [](lisp::Interp&, Args& a) -> Value {
+        if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int || a[0]->i < 0 || a[0]->i > 10000)
+            throw lisp::Error("bad argument type: (acadhost-sleep MS)");
+        Sleep(static_cast<DWORD>(a[0]->i));
+        return nullptr;
     });
     lisp.defineBuiltin("ACADHOST-FAILALLOC", [this](lisp::Interp&, Args& a) -> Value {
         if (a.size() != 1 || !a[0] || a[0]->type != lisp::Type::Int || a[0]->i < 0)

@@ -168,6 +168,19 @@ struct Runner {
 
 Runner* runner = nullptr;
 
+// A key for a modeless dialog the module left open (Tab, Esc, Enter) goes to the dialog
+// manager, as the real host's framework hands its dialogs their keys.
+bool dialogMessage(const Host& host, MSG& msg)
+{
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    char name[16] = "";
+    if (!root || root == host.frame || !GetClassNameA(root, name, sizeof name) || std::strcmp(name, "#32770") != 0)
+        return false;
+    return IsDialogMessageA(root, &msg) != FALSE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -216,6 +229,8 @@ int main(int argc, char** argv)
                     quit = true;
                     break;
                 }
+                if (dialogMessage(host, other))
+                    continue;
                 TranslateMessage(&other);
                 DispatchMessageA(&other);
             }
@@ -223,6 +238,8 @@ int main(int argc, char** argv)
                 runner->step();
             continue;
         }
+        if (dialogMessage(host, msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -1,4 +1,106 @@
+// kel_waitcursor: the hourglass over the host for as long as a LISP program works. A hook
+// on the host's thread puts the hourglass back after every window procedure call (the host's
+// windows set their own cursors as the mouse moves), and the host's crosshair and pick box
+// shrink to their smallest meanwhile.
 #include "waitcursor.h"
 
-// kel_waitcursor is not built yet, so no wait cursor can be running.
-void endWaitCursor() {}
+#include <windows.h>
+
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "moduleresources.h"
+
+namespace {
+
+const char kCannotHook[] = "Kelmar error: cannot hook Window.\n";
+
+// A host system variable set to 1 while the wait cursor is on, and given back after.
+struct ShrunkVariable {
+    const char* name;
+    short saved;
+    bool held;  // read and set: the saved value goes back
+};
+
+bool waitCursorOn = false;
+HHOOK waitHook = nullptr;
+HCURSOR waitCursor = nullptr;
+HCURSOR savedCursor = nullptr;
+ShrunkVariable shrunk[] = {{"CURSORSIZE", 0, false}, {"PICKBOX", 0, false}};
+
+void setShort(const char* name, short value)
+{
+    resbuf rb = {};
+    rb.restype = RTSHORT;
+    rb.resval.rint = value;
+    acedSetVar(name, &rb);
+}
+
+void shrink(ShrunkVariable& v)
+{
+    resbuf rb = {};
+    v.held = acedGetVar(v.name, &rb) == RTNORM && rb.restype == RTSHORT;
+    if (!v.held)
+        return;
+    v.saved = rb.resval.rint;
+    setShort(v.name, 1);
+}
+
+LRESULT CALLBACK keepWaitCursor(int code, WPARAM wp, LPARAM lp)
+{
+    try {
+        LRESULT next = CallNextHookEx(waitHook, code, wp, lp);
+        if (code >= 0)
+            SetCursor(waitCursor);
+        return next;
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool startWaitCursor()
+{
+    if (waitCursorOn)
+        return true;
+    waitCursor = LoadCursorA(nullptr, IDC_WAIT);
+    savedCursor = SetCursor(waitCursor);
+    waitHook = SetWindowsHookExA(WH_CALLWNDPROCRET, keepWaitCursor, nullptr, GetCurrentThreadId());
+    if (!waitHook) {
+        SetCursor(savedCursor);
+        return report(kCannotHook);
+    }
+    waitCursorOn = true;
+    for (ShrunkVariable& v : shrunk)
+        shrink(v);
+    return true;
+}
+
+}  // namespace
+
+void endWaitCursor()
+{
+    if (!waitCursorOn)
+        return;
+    UnhookWindowsHookEx(waitHook);
+    waitHook = nullptr;
+    SetCursor(savedCursor);
+    waitCursorOn = false;
+    for (ShrunkVariable& v : shrunk)
+        if (v.held)
+            setShort(v.name, v.saved);
+}
+
+int kelWaitcursor(struct resbuf* args)
+{
+    ModuleResources resources;
+    if (!args) {
+        endWaitCursor();
+        acedRetNil();
+    } else if (args->restype != RTT || args->rbnext) {
+        report(MSG_INVALID_ARGUMENT);
+    } else if (startWaitCursor()) {
+        acedRetT();
+    }
+    return RTNORM;
+}

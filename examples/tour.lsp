@@ -80,5 +80,14 @@
 (kel_getcolor)
 
 (princ "\n--- Dialogs ---\n")
+(princ "kel_getprogress, a progress window moving through a loop:\n")
+(kel_getprogress "Kelmar tour" "Counting to 200..." 200 T)
+(setq step 0)
+(while (and (< step 200) (kel_getprogress))
+  (setq step (1+ step))
+  (kel_getprogress step))
+(kel_pause 1)
+(stop "  steps it counted, of 200" step)
+(stop "kel_getprogress T: the window closes" (kel_getprogress T))
 (stop "kel_msgbox, closing itself after 3 s"
       (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md." "Kelmar tour" 1 3 3))

@@ -1,4 +1,5 @@
-// The dialogs' layout arithmetic on any rectangles and sizes, and the combo's match step.
+// The dialogs' layout arithmetic on any rectangles and sizes, the combo's match step, and
+// the progress bar's and the splash window's arithmetic on any positions and ranges.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "anchorlayout.h"
 #include "chain.h"
 #include "matching.h"
+#include "progressmath.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -30,5 +32,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (best >= static_cast<int>(items.size()) || (best < 0 && items.size() && !*typed))
         std::abort();
     std::free(typed);
+
+    auto number = [&] { return static_cast<int>(static_cast<uint32_t>(in.word() | (in.word() << 16))); };
+    int pos = number(), lower = number(), upper = number();
+    BarRect client = {0, 0, std::labs(coord()), std::labs(coord())};
+    BarParts parts = splitBar(client, barFraction(pos, lower, upper), in.byte() & 1);
+    for (const BarRect& part : {parts.bar, parts.rest})
+        if (part.left < client.left || part.right > client.right || part.top < client.top ||
+            part.bottom > client.bottom || part.left > part.right || part.top > part.bottom)
+            std::abort();
+    filledWidth(pos, lower, upper, coord());
+    if (barLabel("", barFraction(pos, lower, upper)).size() > 12)
+        std::abort();
+    offsetPosition(pos, number());
+    splashOrigin(coord(), coord(), coord(), coord());
+    defaultPaletteEntry(in.byte());
+    splashMillis(number());
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "functable.h"
 #include "messages.h"
 #include "module.h"
+#include "progresswindows.h"
 #include "rxapi.h"
 #include "version.h"
 #include "waitcursor.h"
@@ -110,6 +111,7 @@ extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCod
         return initApplication(appId);
     case AcRx::kUnloadAppMsg:
         endWaitCursor();
+        closeProgressWindows();  // their code goes with the module
         if (AcEdCommandStack* commands = acedRegCmds())
             commands->removeGroup(kCommandGroup);
         return AcRx::kRetOK;

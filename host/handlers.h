@@ -80,6 +80,13 @@ int kelListbox(struct resbuf* args);
 int kelMsgbox(struct resbuf* args);
 int kelMultilist(struct resbuf* args);
 
+// Progress, cancel and splash windows, the wait cursor.
+int kelGetcancel(struct resbuf* args);
+int kelGetprogress(struct resbuf* args);
+int kelProgbar(struct resbuf* args);
+int kelSplash(struct resbuf* args);
+int kelWaitcursor(struct resbuf* args);
+
 // Printers.
 int kelGetprn(struct resbuf* args);
 int kelOrient(struct resbuf* args);

@@ -56,6 +56,7 @@ lisp_start() {
     local forms=$1
     shift
     printf '%s\n' "$forms" >"$WORK/forms.lsp"
+    : >"$WORK/out"  # nothing of an earlier run is read as this one's
     (cd "$WORK" && exec "$TESTS_DIR/../scripts/lisp" "$@" "$WORK/forms.lsp" >"$WORK/out" 2>"$WORK/err") &
     lisp_pid=$!
 }
@@ -157,4 +158,23 @@ centre() {
     local r=${1##* }
     IFS=, read -r x y w h <<<"$r"
     echo "$((x + w / 2)) $((y + h / 2))"
+}
+
+# For scripts that wait between forms while the test acts (the host's loop runs between
+# forms): hold N prints forms that wait a twentieth of a second each until the test makes
+# the file goN in the script's folder (go N); reached N waits for the line @N the script
+# prints.
+hold() {
+    rm -f "$WORK/go$1"
+    for _ in $(seq 1 300); do echo "(if (not (kel_filep \"go$1\")) (acadhost-sleep 50))"; done
+}
+go() {
+    touch "$WORK/go$1"
+}
+reached() {
+    for _ in $(seq 1 300); do
+        grep -q "^@$1\$" "$WORK/out" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
 }

@@ -31,6 +31,9 @@ printf 'first line\r\nsecond line\r\n' >"$m/notes.txt"
 printf 'a' >"$m/old/a.txt"
 printf 'bb' >"$m/old/b.txt"
 printf '[Paths]\r\nwork=c:\\work\r\n[Colours]\r\nbackground=black\r\n' >"$m/settings.ini"
+python3 -c 'import struct, sys; body = bytes([40, 90, 200]) * 64 * 48
+sys.stdout.buffer.write(struct.pack("<2sIHHIIiiHHIIiiII", b"BM", 54 + len(body), 0, 0, 54, 40, 64, 48, 1, 24, 0,
+                                    len(body), 2835, 2835, 0, 0) + body)' >"$m/logo.bmp"
 cp "$TESTS_DIR/../../shared/samples/dwg/circle.dwg" "$m/drawings/circle.dwg"
 cp "$TESTS_DIR/../../shared/samples/dwg/r9/entities.dwg" "$m/drawings/old.dwg"
 touch -d '2026-12-01 10:00' "$m"/old/* "$m"/notes.txt

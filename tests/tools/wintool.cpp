@@ -16,6 +16,10 @@
 //   wintool orientation PRINTER       the printer's default orientation (1 portrait, 2 landscape)
 //   wintool inichange MS              prints "ready", then the section of the first
 //                                     WM_WININICHANGE its window gets ("null" for none)
+//   wintool class CLASS [MS]          waits for a window of that class, lists it, then
+//                                     prints "topmost" or "not topmost"
+//   wintool syscolor N                system colour N as RRGGBB in hexadecimal
+//   wintool clientrect TITLE ID       the client area of control ID on the screen: X,Y,W,H
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
@@ -76,23 +80,38 @@ BOOL CALLBACK printTop(HWND w, LPARAM)
 }
 
 struct Search {
-    const char* title;
+    const char* name;
+    bool byClass;  // else by title
     HWND found;
 };
 
 BOOL CALLBACK findTop(HWND w, LPARAM lp)
 {
     Search* s = reinterpret_cast<Search*>(lp);
-    if (IsWindowVisible(w) && text(w) == s->title) {
+    if (IsWindowVisible(w) && (s->byClass ? className(w) : text(w)) == s->name) {
         s->found = w;
         return FALSE;
     }
     return TRUE;
 }
 
+int awaitClass(const char* name, DWORD limit)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= limit; Sleep(50)) {
+        Search s = {name, true, nullptr};
+        EnumWindows(findTop, reinterpret_cast<LPARAM>(&s));
+        if (s.found) {
+            printWindow(s.found);
+            std::printf("%s\n", (GetWindowLongA(s.found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "topmost" : "not topmost");
+            return 0;
+        }
+    }
+    return 1;
+}
+
 HWND find(const char* title)
 {
-    Search s = {title, nullptr};
+    Search s = {title, false, nullptr};
     EnumWindows(findTop, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
@@ -294,10 +313,28 @@ int main(int argc, char** argv)
         return printOrientation(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "inichange") == 0)
         return awaitIniChange(std::strtoul(argv[2], nullptr, 10));
+    if (argc >= 3 && std::strcmp(argv[1], "class") == 0)
+        return awaitClass(argv[2], argc >= 4 ? std::strtoul(argv[3], nullptr, 10) : 10000);
+    if (argc == 4 && std::strcmp(argv[1], "clientrect") == 0) {
+        HWND control = GetDlgItem(find(argv[2]), std::atoi(argv[3]));
+        RECT r;
+        if (!control || !GetClientRect(control, &r))
+            return 1;
+        POINT origin = {0, 0};
+        ClientToScreen(control, &origin);
+        std::printf("%ld,%ld,%ld,%ld\n", origin.x, origin.y, r.right, r.bottom);
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "syscolor") == 0) {
+        COLORREF c = GetSysColor(std::atoi(argv[2]));
+        std::printf("%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return printVersion(argv[2]);
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
                "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
-               "       | owner TITLE | inichange MS\n", stderr);
+               "       | owner TITLE | inichange MS | class CLASS [MS] | syscolor N\n"
+               "       | clientrect TITLE ID\n", stderr);
     return 2;
 }

@@ -1,0 +1,55 @@
+// The arithmetic of the labelled progress bar and the splash window: how much of the bar is
+// filled, where its two parts meet, what its label says, where the splash window goes and
+// the palette it falls back on. Free of the window system so that it can be tested alone.
+#pragma once
+
+#include <string>
+
+struct BarRect {
+    long left, top, right, bottom;
+};
+
+inline bool operator==(const BarRect& a, const BarRect& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// (pos - lower) / (upper - lower), in floating point; 0 for an empty or inverted range.
+double barFraction(int pos, int lower, int upper);
+
+// The whole part of a real, cut toward zero and held within the 32-bit range (0 for NaN).
+long wholePart(double value);
+
+// The filled width in pixels of a bar of the given width at pos.
+long filledWidth(int pos, int lower, int upper, long width);
+
+// The filled part and the rest of the client rectangle. Across: the split line is left + the
+// whole part of width x fraction; upright (a vertical bar) it is bottom - the whole part of
+// fraction x height, and the filled part is the lower one. The line is kept within the
+// rectangle, so that a bar past its range is all filled and one below it all empty.
+struct BarParts {
+    BarRect bar, rest;
+};
+BarParts splitBar(const BarRect& client, double fraction, bool vertical);
+
+// The label's text: the label when there is one, else the whole percentage ("33%", "150%").
+std::string barLabel(const std::string& label, double fraction);
+
+// pos + delta, held within the 32-bit range.
+int offsetPosition(int pos, long long delta);
+
+// Where a window of the given size goes to sit in the middle of the desktop: each half cut.
+struct SplashOrigin {
+    long x, y;
+};
+SplashOrigin splashOrigin(long desktopRight, long desktopBottom, long width, long height);
+
+// Entry i (0 to 255) of the palette for a bitmap without a colour table: eight levels of red
+// (changing fastest) and green, four of blue.
+struct PaletteColour {
+    unsigned char red, green, blue;
+};
+PaletteColour defaultPaletteEntry(int i);
+
+// A timer's interval for a number of seconds, in milliseconds, held to what a timer takes.
+unsigned splashMillis(int seconds);

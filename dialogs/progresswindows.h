@@ -1,0 +1,5 @@
+// The progress and cancel windows live between calls; the module closes any left open when
+// it is unloaded, before their code goes.
+#pragma once
+
+void closeProgressWindows();

@@ -1,0 +1,204 @@
+// kel_splash: a bitmap file in a borderless, always-on-top window in the middle of the
+// screen, until a timer or a click closes it. The call runs its own message loop meanwhile,
+// so the host's windows keep working.
+#include <windows.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "moduleresources.h"
+#include "progressmath.h"
+
+namespace {
+
+const char kSplashClass[] = "Splash";
+const char kCannotRegister[] = "Kelmar error:  cannot register window class.\n";
+const char kCannotCreate[] = "Kelmar error:  cannot create window.\n";
+const char kCannotInitialize[] = "Kelmar error:  cannot initialize window.\n";
+
+char splashFile[MAX_PATH];
+int splashSeconds;
+unsigned splashMillisecs;
+
+HBITMAP loadSplashBitmap(SIZE& size)
+{
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, splashFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    BITMAP info;
+    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
+        size = {info.bmWidth, info.bmHeight};
+        return bitmap;
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    return nullptr;
+}
+
+// The bitmap's own colours when it has a colour table, else eight levels of red and green
+// and four of blue.
+HPALETTE makePalette(HDC withBitmap)
+{
+    RGBQUAD table[256];
+    UINT count = GetDIBColorTable(withBitmap, 0, 256, table);
+    UINT entries = count ? count : 256;
+    std::vector<char> memory(sizeof(LOGPALETTE) + entries * sizeof(PALETTEENTRY));
+    auto* palette = reinterpret_cast<LOGPALETTE*>(memory.data());
+    palette->palVersion = 0x300;
+    palette->palNumEntries = static_cast<WORD>(entries);
+    for (UINT i = 0; i < entries; ++i) {
+        PALETTEENTRY& e = palette->palPalEntry[i];
+        if (count) {
+            e = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
+        } else {
+            PaletteColour c = defaultPaletteEntry(static_cast<int>(i));
+            e = {c.red, c.green, c.blue, 0};
+        }
+    }
+    return CreatePalette(palette);
+}
+
+// Loaded afresh at every paint: nothing is kept between paints.
+void paintBitmap(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    SIZE size;
+    HBITMAP bitmap = loadSplashBitmap(size);
+    if (!bitmap)
+        return;
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HPALETTE palette = makePalette(memory);
+    HPALETTE oldPalette = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+    RealizePalette(dc);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, size.cx, size.cy, SRCCOPY);
+    if (oldPalette)
+        SelectPalette(dc, oldPalette, FALSE);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(window, dc);
+    if (palette)
+        DeleteObject(palette);
+}
+
+LRESULT onMessage(HWND window, UINT message, WPARAM wp, LPARAM lp)
+{
+    switch (message) {
+    case WM_CREATE:
+        SetTimer(window, 0, splashMillisecs, nullptr);
+        return 0;
+    case WM_TIMER:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(window, &ps);
+        paintBitmap(window);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_PALETTECHANGED:
+        if (reinterpret_cast<HWND>(wp) == window)
+            return 0;
+        [[fallthrough]];  // another window took the palette
+    case WM_QUERYNEWPALETTE:
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+        return 1;
+    default:
+        return DefWindowProcA(window, message, wp, lp);
+    }
+}
+
+LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wp, LPARAM lp)
+{
+    try {
+        return onMessage(window, message, wp, lp);
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool registerSplashClass()
+{
+    UnregisterClassA(kSplashClass, nullptr);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = splashProc;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = kSplashClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+// The window at the bitmap's size in the middle of the desktop, above all others; null (after
+// its messages) when the bitmap cannot be loaded or the window made.
+HWND createSplashWindow()
+{
+    SIZE size;
+    HBITMAP bitmap = loadSplashBitmap(size);
+    if (!bitmap) {
+        acutPrintf(kCannotInitialize);
+        return nullptr;
+    }
+    DeleteObject(bitmap);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    SplashOrigin at = splashOrigin(desktop.right, desktop.bottom, size.cx, size.cy);
+    HWND window = CreateWindowExA(0, kSplashClass, nullptr, WS_POPUP | WS_BORDER, at.x, at.y, size.cx, size.cy,
+                                  nullptr, nullptr, nullptr, nullptr);
+    if (!window) {
+        acutPrintf(kCannotCreate);
+        acutPrintf(kCannotInitialize);
+        return nullptr;
+    }
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return window;
+}
+
+}  // namespace
+
+int kelSplash(struct resbuf* args)
+{
+    ModuleResources resources;
+    char file[MAX_PATH];
+    if (!getPathArg(args, file) || !getIntArg(args->rbnext, splashSeconds))
+        return RTNORM;
+    if (!_fullpath(splashFile, file, sizeof splashFile)) {
+        report(MSG_INVALID_STRING_LENGTH);  // a full path past the system's limit
+        return RTNORM;
+    }
+    if (splashSeconds <= 0) {
+        report(MSG_INVALID_ARGUMENT);
+        return RTNORM;
+    }
+    splashMillisecs = splashMillis(splashSeconds);
+    if (!noMoreArgs(args->rbnext->rbnext))
+        return RTNORM;
+    if (!registerSplashClass()) {
+        report(kCannotRegister);
+        return RTNORM;
+    }
+    if (createSplashWindow()) {
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    acedRetNil();
+    return RTNORM;
+}

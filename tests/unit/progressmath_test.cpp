@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "progressmath.h"
+
+namespace {
+
+TEST(ProgressMath, FilledWidthAndLabel)
+{
+    const struct {
+        int pos, lower, upper;
+        long width, filled;
+        const char* label;
+    } cases[] = {
+        {50, 0, 200, 225, 56, "25%"},     // a quarter: 56.25 cut to 56
+        {60, 0, 200, 225, 67, "30%"},
+        {1, 0, 3, 225, 75, "33%"},        // truncated, not rounded
+        {2, 0, 3, 225, 150, "66%"},
+        {300, 0, 200, 225, 337, "150%"},  // past the range: more than the bar, above 100
+        {1, 0, 1000, 150, 0, "0%"},       // 0.15 and 0.9 pixels: the same width
+        {6, 0, 1000, 150, 0, "0%"},
+        {7, 0, 1000, 150, 1, "0%"},
+        {-10, 0, 100, 150, -15, "-10%"},
+        {5, 5, 5, 150, 0, "0%"},          // an empty range fills nothing
+        {9, 10, 5, 150, 0, "0%"},
+        {32767, -32768, 32767, 1000, 1000, "100%"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.filled, filledWidth(c.pos, c.lower, c.upper, c.width)) << c.pos << " of " << c.upper;
+        EXPECT_EQ(c.label, barLabel("", barFraction(c.pos, c.lower, c.upper))) << c.pos << " of " << c.upper;
+    }
+    EXPECT_EQ("Copying", barLabel("Copying", 0.5));
+}
+
+TEST(ProgressMath, WholePartCutsTowardZeroWithinRange)
+{
+    EXPECT_EQ(2, wholePart(2.99));
+    EXPECT_EQ(-2, wholePart(-2.99));
+    EXPECT_EQ(2147483647L, wholePart(1e12));
+    EXPECT_EQ(-2147483647L - 1, wholePart(-1e12));
+    EXPECT_EQ(0, wholePart(std::nan("")));
+    EXPECT_EQ("2147483647%", barLabel("", barFraction(2147483647, 0, 1)));
+}
+
+TEST(ProgressMath, SplitLine)
+{
+    const BarRect client = {0, 0, 200, 20};
+    const struct {
+        double fraction;
+        bool vertical;
+        BarRect bar, rest;
+    } cases[] = {
+        {0.25, false, {0, 0, 50, 20}, {50, 0, 200, 20}},
+        {0.0, false, {0, 0, 0, 20}, {0, 0, 200, 20}},
+        {1.5, false, {0, 0, 200, 20}, {200, 0, 200, 20}},   // held at the right edge
+        {-0.5, false, {0, 0, 0, 20}, {0, 0, 200, 20}},      // and at the left
+        {0.5, true, {0, 10, 200, 20}, {0, 0, 200, 10}},     // upright: filled from the bottom
+        {0.33, true, {0, 14, 200, 20}, {0, 0, 200, 14}},    // 6.6 cut to 6
+    };
+    for (const auto& c : cases) {
+        BarParts p = splitBar(client, c.fraction, c.vertical);
+        EXPECT_EQ(c.bar, p.bar) << c.fraction << (c.vertical ? " upright" : "");
+        EXPECT_EQ(c.rest, p.rest) << c.fraction << (c.vertical ? " upright" : "");
+    }
+    BarParts moved = splitBar({10, 5, 160, 19}, 0.5, false);
+    EXPECT_EQ((BarRect{10, 5, 85, 19}), moved.bar);
+}
+
+TEST(ProgressMath, OffsetHoldsTheRange)
+{
+    EXPECT_EQ(60, offsetPosition(50, 10));
+    EXPECT_EQ(2147483647, offsetPosition(2147483600, 32768));
+    EXPECT_EQ(-2147483647 - 1, offsetPosition(-2147483600, -32768));
+}
+
+TEST(ProgressMath, SplashPlacementAndPalette)
+{
+    const struct {
+        long right, bottom, width, height, x, y;
+    } cases[] = {
+        {1024, 768, 400, 300, 312, 234},
+        {1024, 768, 401, 301, 312, 234},  // each half cut: 512 - 200, 384 - 150
+        {1024, 768, 2000, 100, -488, 334},
+    };
+    for (const auto& c : cases) {
+        SplashOrigin o = splashOrigin(c.right, c.bottom, c.width, c.height);
+        EXPECT_EQ(c.x, o.x) << c.width << "x" << c.height;
+        EXPECT_EQ(c.y, o.y) << c.width << "x" << c.height;
+    }
+    const struct {
+        int i;
+        int r, g, b;
+    } entries[] = {{0, 0, 0, 0}, {1, 32, 0, 0}, {7, 224, 0, 0}, {8, 0, 32, 0}, {63, 224, 224, 0},
+                   {64, 0, 0, 64}, {255, 224, 224, 192}};
+    for (const auto& e : entries) {
+        PaletteColour c = defaultPaletteEntry(e.i);
+        EXPECT_EQ(e.r, c.red) << e.i;
+        EXPECT_EQ(e.g, c.green) << e.i;
+        EXPECT_EQ(e.b, c.blue) << e.i;
+    }
+    EXPECT_EQ(3000u, splashMillis(3));
+    EXPECT_EQ(0x7FFFFFFFu, splashMillis(2147483647));
+    EXPECT_EQ(0u, splashMillis(-1));
+}
+
+}  // namespace
