@@ -22,8 +22,9 @@ printf 'first line\r\nsecond line\r\n' >"$m/notes.txt"
 printf 'a' >"$m/old/a.txt"
 printf 'bb' >"$m/old/b.txt"
 printf '[Paths]\r\nwork=c:\\work\r\n[Colours]\r\nbackground=black\r\n' >"$m/settings.ini"
-cp "$TESTS_DIR/../../shared/samples/dwg/circle.dwg" "$m/drawings/circle.dwg"
-cp "$TESTS_DIR/../../shared/samples/dwg/r9/entities.dwg" "$m/drawings/old.dwg"
+python3 "$TESTS_DIR/drawings/generate.py" "$WORK/gen"
+cp "$WORK/gen/preview/r2013-png.dwg" "$m/drawings/circle.dwg"
+cp "$WORK/gen/versions/AC1004.dwg" "$m/drawings/old.dwg"
 touch -d '2026-12-01 10:00' "$m"/old/* "$m"/notes.txt
 prepare='(kel_drive "m") (kel_chdir "m:/")'
 in_prefix wineserver -w
