@@ -109,6 +109,9 @@
 (kel_getcolor)
 
 (princ "\n--- Dialogs ---\n")
+(princ "kel_dwgpreview on the tour's drawings, closed by a key press =>\n  ")
+(prin1 (kel_dwgpreview "Kelmar tour drawings" "drawings"))
+(terpri)
 (princ "kel_msgbox, closing itself after 3 s   => ")
 (prin1 (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md."
                    "Kelmar tour" 1 3 3))

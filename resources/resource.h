@@ -11,6 +11,7 @@
 #define IDD_GETINT 205
 #define IDD_GETREAL 206
 #define IDD_GETCHECKLIST 207
+#define IDD_DWGPREVIEW 129
 
 // Their controls.
 #define IDC_VALUE 200
@@ -19,3 +20,5 @@
 #define IDC_COMBO 206
 #define IDC_SELECTALL 212
 #define IDC_CLEARALL 213
+#define IDC_BROWSE 1001
+#define IDC_PREVIEW 1003

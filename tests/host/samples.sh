@@ -27,4 +27,34 @@ dwg-HatchG.dwg: Unknown
 dwg-sample_2018.dwg: Unknown'
 same "$expected" "$(tail -n +4 <<<"$out")" "the real drawings' releases"
 
+# Previews: a folder of the real drawings of every release that keeps a picture, each
+# selected in turn with Down and its preview compared with the picture decoded by the test.
+[ -n "${DISPLAY:-}" ] || kelmar_display
+art=$TESTS_DIR/../build/test-artifacts
+mkdir -p "$art" real
+py=/usr/bin/python3  # Debian's interpreter, which has python3-pil
+for f in example_r13 v sample_2000 807_1 HatchG Point Line circle sample_2018; do cp "$samples/$f.dwg" real/; done
+title="Real drawings"
+# grab ID NAME: control ID of $dlg as it is on the screen, kept as test-artifacts/NAME.png.
+grab() {
+    local x y w h
+    IFS=, read -r x y w h <<<"$(rect_of "$1")"
+    import -window "$(desktop)" -crop "${w}x${h}+${x}+${y}" +repage "$art/$2.png"
+}
+step_through() {
+    local i report name
+    for i in 0 1 2 3 4 5 6 7 8; do
+        [ "$i" = 0 ] || { key Down; sleep 0.7; }
+        name=$(wintool items "$title" 205 | grep ' selected' | sed 's/^[0-9]* "\(.*\)".*/\1/')
+        grab 1003 "samples-$1-$i"
+        report=$($py "$TESTS_DIR/drawings/compare.py" "$art/samples-$1-$i.png" "real/$name" "$1")
+        ok "the preview of $name on $1: $report"
+    done
+    key Escape
+}
+answer "(kel_dwgpreview \"$title\" \"real\")" "$title" step_through black
+same "=> nil" "$got" "the dialog over the real drawings closes"
+answer "(kel_dwgpreview \"$title\" \"real\" T)" "$title" step_through white
+same "=> nil" "$got" "and again on white"
+
 finish
