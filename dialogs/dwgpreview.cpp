@@ -126,8 +126,9 @@ private:
         }
         case WM_SIZE: {
             LRESULT result = CSizingDialog::WindowProc(message, wp, lp);
-            if (preview.m_hWnd)
-                preview.Invalidate();
+            // Everything, the preview with it, is drawn again where it now stands: the
+            // background erased after a moved button had drawn itself would hide it.
+            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             return result;
         }
         default:
@@ -183,10 +184,6 @@ bool findDrawings(const std::string& prefix, std::vector<std::string>& files, bo
     FindClose(search);
     return error == ERROR_NO_MORE_FILES || report(MSG_FINDING_DRAWINGS);
 }
-
-}  // namespace
-
-namespace {
 
 int dwgPreview(const resbuf* args)
 {

@@ -121,9 +121,18 @@ same "=> \"${dwin//\\/\\\\}\\\\${order[1]}\"" "$got" "the drawing picked in the 
 title="Sizing"
 resize() {
     local before=$dlg x y w h
+    grab 1 dwgpreview-ok-before
+    grab 2 dwgpreview-cancel-before
     IFS=, read -r x y w h <<<"$(rect_of window)"
     drag $((x + w - 5)) $((y + h - 5)) 120 80
     dialog "$title"
+    grab 1 dwgpreview-ok-after
+    grab 2 dwgpreview-cancel-after
+    local b
+    for b in ok cancel; do
+        same 0 "$(compare -metric AE "$art/dwgpreview-$b-before.png" "$art/dwgpreview-$b-after.png" null: 2>&1)" \
+            "the $b button is drawn whole where it moved to"
+    done
     shot dwgpreview-resized
     grab 1003 dwgpreview-resized-preview
     looks dwgpreview-resized-preview "$(source_of "${order[0]}")" black "$(grid "$(source_of "${order[0]}")")"
