@@ -212,7 +212,6 @@ const char* acedGetAppName(void) { return theHost->modulePath.c_str(); }
 HWND adsw_acadMainWnd(void) { return theHost->frame; }
 HWND acedGetAcadFrame(void) { return theHost->frame; }
 
-bool acdbDisplayPreviewFromDwg(const char*, HWND, const unsigned long*) { return false; }
 void InitAcUiDLL(void) {}
 
 AcApDocManager* acDocManagerPtr(void) { return &theHost->docs; }

@@ -1,5 +1,4 @@
-// The host's colour index palette, made from its structure: nine basic colours, 24 hues of
-// ten shades, six greys.
+// The host's colour index palette: its own table of 255 colours.
 #pragma once
 
 #include <cstdint>

@@ -89,5 +89,7 @@
 (kel_pause 1)
 (stop "  steps it counted, of 200" step)
 (stop "kel_getprogress T: the window closes" (kel_getprogress T))
+(stop "kel_dwgpreview, closed by a key press"
+      (kel_dwgpreview "Kelmar tour drawings" "drawings"))
 (stop "kel_msgbox, closing itself after 3 s"
       (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md." "Kelmar tour" 1 3 3))

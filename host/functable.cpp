@@ -31,7 +31,7 @@ const FunctionRow functionTable[] = {
     {"kel_drivep", kelDrivep},
     {"kel_drives", kelDrives},
     {"kel_drivetype", kelDrivetype},
-    {"kel_dwgpreview", notAvailable},
+    {"kel_dwgpreview", kelDwgpreview},
     {"kel_dwgver", kelDwgver},
     {"kel_editlist", notAvailable},
     {"kel_encrypt", kelEncrypt},

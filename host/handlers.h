@@ -77,6 +77,7 @@ int kelGetpassword(struct resbuf* args);
 int kelGetreal(struct resbuf* args);
 int kelGetstring(struct resbuf* args);
 int kelListbox(struct resbuf* args);
+int kelDwgpreview(struct resbuf* args);
 int kelMsgbox(struct resbuf* args);
 int kelMultilist(struct resbuf* args);
 

@@ -26,3 +26,4 @@
 #define MSG_CANNOT_REGISTER_APP "Kelmar error: cannot register application with AutoCAD.\n"
 #define MSG_CANNOT_OPEN_KEY "Kelmar error:  cannot create or open registry key.\n"
 #define MSG_CANNOT_SET_VALUE "Kelmar error:  cannot set registry value.\n"
+#define MSG_FINDING_DRAWINGS "Kelmar error: finding drawing files.\n"

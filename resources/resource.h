@@ -13,6 +13,7 @@
 #define IDD_GETCHECKLIST 207
 #define IDD_CANCEL 209
 #define IDD_PROGRESS 211
+#define IDD_DWGPREVIEW 129
 
 // Their controls.
 #define IDC_VALUE 200
@@ -22,3 +23,5 @@
 #define IDC_SELECTALL 212
 #define IDC_CLEARALL 213
 #define IDC_PROGRESS 217
+#define IDC_BROWSE 1001
+#define IDC_PREVIEW 1003

@@ -6,6 +6,7 @@ kelmar_ready() {
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/include/gtest/gtest.h ] || missing=1
+    /usr/bin/python3 -c 'import ezdxf, PIL' >/dev/null 2>&1 || missing=1
     [ "$missing" = 0 ] || "$root/scripts/setup"
     if [ "${2:-}" = always ] || [ ! -f "$root/build/win32/bin/kelmar2k.arx" ] \
         || [ ! -f "$root/build/win64/bin/kelmar2k.arx" ]; then

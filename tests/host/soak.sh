@@ -4,9 +4,8 @@
 # after the first 1,000 calls. The figures go to build/test-artifacts/soak.txt.
 source "$(dirname "$0")/lib.sh"
 cd "$WORK" || exit 1
-cp "$TESTS_DIR/../../shared/samples/"*.dwg . 2>/dev/null
-drawing=$(ls ./*.dwg 2>/dev/null | head -1)
-drawing=${drawing:-none.dwg}
+python3 "$TESTS_DIR/drawings/generate.py" gen
+drawing=gen/preview/r2000-8bit-16.dwg
 printf '[Soak]\nkey=value\n' >soak.ini
 
 # Twenty calls a round: paths, listing, INI and registry, system facts, lists, colours, a

@@ -1,0 +1,230 @@
+// kel_dwgpreview: the drawings of a folder in a resizable dialog, the selected one's preview
+// beside the list (the host draws it), and the chosen drawing's full path.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "adslib.h"
+#include "adswin.h"
+#include "args.h"
+#include "handlers.h"
+#include "messages.h"
+#include "moduleresources.h"
+#include "paths.h"
+#include "resource.h"
+#include "sizingdialog.h"
+
+namespace {
+
+// The preview: a button-face box inside its etched frame, into which the host draws the
+// drawing's picture.
+class CDrawingPreviewCtrl : public CStatic {
+public:
+    std::string path;
+    COLORREF backColour = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override
+    {
+        if (message != WM_PAINT)
+            return CStatic::WindowProc(message, wp, lp);
+        try {
+            OnPaint();
+        } catch (...) {
+            ValidateRect(m_hWnd, nullptr);  // nothing may unwind into the system
+        }
+        return 0;
+    }
+
+private:
+    void OnPaint()
+    {
+        RECT window, client;
+        GetWindowRect(&window);
+        GetClientRect(&client);
+        // Half of what the frame takes on each side is left to it.
+        int bx = ((window.right - window.left) - (client.right - client.left)) / 2;
+        int by = ((window.bottom - window.top) - (client.bottom - client.top)) / 2;
+        RECT inside = {client.left + bx, client.top + by, client.right - bx, client.bottom - by};
+        if (HDC dc = ::GetDC(m_hWnd)) {
+            FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
+            ::ReleaseDC(m_hWnd, dc);
+        }
+        Default();  // the frame
+        unsigned long colour = backColour;
+        acdbDisplayPreviewFromDwg(path.c_str(), m_hWnd, &colour);  // nothing to show leaves it plain
+    }
+};
+
+class CDrawingPreviewDialog : public CSizingDialog {
+public:
+    CDrawingPreviewDialog() : CSizingDialog(IDD_DWGPREVIEW, nullptr) {}
+    std::vector<std::string> files;
+    std::string title;
+    COLORREF backColour = 0;
+    std::string folder;     // without a trailing backslash, unless a root
+    std::string prefix;     // with one: what the chosen name is appended to
+    std::string selection;
+
+protected:
+    CListBox fileList;
+    CDrawingPreviewCtrl preview;
+
+    void DoDataExchange(CDataExchange* dx) override
+    {
+        DDX_Control(dx, IDC_LIST, fileList);
+        DDX_Control(dx, IDC_PREVIEW, preview);
+        DDX_Text(dx, IDC_PROMPT, folder);
+        DDX_LBString(dx, IDC_LIST, selection);
+    }
+    BOOL OnInitDialog() override
+    {
+        CSizingDialog::OnInitDialog();
+        SetResizeDirections(true, true);
+        AddAnchor(IDC_PROMPT, ANCHOR_STRETCH, ANCHOR_FIXED, false);
+        AddAnchor(IDC_PREVIEW, ANCHOR_STRETCH, ANCHOR_STRETCH, false);
+        AddAnchor(IDC_LIST, ANCHOR_MOVE, ANCHOR_STRETCH, false);
+        AddAnchor(IDOK, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        AddAnchor(IDCANCEL, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        AddAnchor(IDC_BROWSE, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        SetWindowText(title.c_str());
+        for (const std::string& name : files)
+            fileList.AddString(name.c_str());
+        fileList.SetCurSel(0);
+        UpdatePreview();
+        return TRUE;
+    }
+    bool OnCommand(WPARAM wp, LPARAM lp) override
+    {
+        if (LOWORD(wp) == IDC_LIST && HIWORD(wp) == LBN_SELCHANGE) {
+            UpdatePreview();
+            return true;
+        }
+        return CSizingDialog::OnCommand(wp, lp);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override
+    {
+        try {
+            return OnMessage(message, wp, lp);
+        } catch (...) {
+            return 0;  // nothing may unwind into the system
+        }
+    }
+
+private:
+    LRESULT OnMessage(UINT message, WPARAM wp, LPARAM lp)
+    {
+        switch (message) {
+        case WM_PAINT: {
+            // The controls draw everything there is; the dialog only validates.
+            PAINTSTRUCT ps;
+            BeginPaint(m_hWnd, &ps);
+            EndPaint(m_hWnd, &ps);
+            return 0;
+        }
+        case WM_SIZE: {
+            LRESULT result = CSizingDialog::WindowProc(message, wp, lp);
+            // Everything, the preview with it, is drawn again where it now stands: the
+            // background erased after a moved button had drawn itself would hide it.
+            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return result;
+        }
+        default:
+            return CSizingDialog::WindowProc(message, wp, lp);
+        }
+    }
+
+    // An empty list selects nothing: the preview is then of no file, and stays plain.
+    void UpdatePreview()
+    {
+        int index = fileList.GetCurSel();
+        preview.path = index < 0 ? std::string() : prefix + fileList.GetText(index);
+        preview.backColour = backColour;
+        preview.Invalidate();
+    }
+};
+
+const DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+
+// The folder argument made a full path in full (512 bytes), without a trailing backslash.
+bool readFolder(const resbuf* rb, char (&full)[512])
+{
+    char folder[512];
+    bool present;
+    if (!getStringOrNilArg(rb, folder, present, MSG_INVALID_ARGUMENT))
+        return false;
+    if (present) {
+        if (!_fullpath(full, folder, sizeof full))
+            return report(MSG_INVALID_STRING_LENGTH);  // no full form within the buffer
+    } else {
+        DWORD n = GetCurrentDirectoryA(sizeof full, full);
+        if (n == 0 || n >= sizeof full)
+            return acedRetNil(), false;
+    }
+    stripTrailingBackslash(full);
+    return true;
+}
+
+// The names the search finds, in its order, less hidden, system and directory entries;
+// false, with the message, when it stops on an error. found is false for no match at all.
+bool findDrawings(const std::string& prefix, std::vector<std::string>& files, bool& found)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((prefix + "*.DWG").c_str(), &entry);
+    found = search != INVALID_HANDLE_VALUE;
+    if (!found)
+        return true;
+    do {
+        if (!(entry.dwFileAttributes & kLeftOut))
+            files.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    DWORD error = GetLastError();
+    FindClose(search);
+    return error == ERROR_NO_MORE_FILES || report(MSG_FINDING_DRAWINGS);
+}
+
+int dwgPreview(const resbuf* args)
+{
+    CDrawingPreviewDialog dialog;
+    char title[256], full[512];
+    const resbuf* rb = args;
+    if (!getStringArg(rb, title) || !readFolder(rb = rb->rbnext, full))
+        return RTNORM;
+    rb = rb->rbnext;
+    if (rb) {
+        if (rb->restype != RTT)
+            return report(MSG_INVALID_ARGUMENT), RTNORM;
+        if (!noMoreArgs(rb->rbnext))
+            return RTNORM;
+        dialog.backColour = RGB(255, 255, 255);
+    }
+    dialog.title = title;
+    dialog.folder = full;
+    if (!addTrailingBackslash(full, sizeof full))
+        return report(MSG_INVALID_STRING_LENGTH), RTNORM;
+    dialog.prefix = full;
+    bool found;
+    if (!findDrawings(dialog.prefix, dialog.files, found))
+        return RTNORM;
+    if (!found)
+        return acedRetNil(), RTNORM;
+    if (dialog.DoModal() == IDOK)
+        acedRetStr((dialog.prefix + dialog.selection).c_str());
+    else
+        acedRetNil();
+    return RTNORM;
+}
+
+}  // namespace
+
+int kelDwgpreview(struct resbuf* args)
+{
+    ModuleResources resources;
+    try {
+        return dwgPreview(args);
+    } catch (...) {
+        return report(MSG_OUT_OF_MEMORY), RTNORM;  // no memory for the names
+    }
+}
