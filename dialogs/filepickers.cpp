@@ -22,9 +22,10 @@
 namespace {
 
 const size_t kPath = 260;
-// The file-open description as Windows 4.0 knew it: 76 bytes, without the later members,
-// so that every system of both families takes it.
-const DWORD kOpenFileNameSize = 76;
+// The file-open description as Windows 4.0 knew it, without the later members, so that
+// every system of both families takes it: 76 bytes in a 32-bit program.
+const DWORD kOpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
+static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "the Windows 4.0 file-open description");
 const DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST |
                          OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_NODEREFERENCELINKS;  // 0x181A0C
 // The choice buffer: the folder and every name chosen, each with its zero byte. A megabyte
