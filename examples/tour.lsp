@@ -105,10 +105,10 @@
 (prin1 (car (member "acad.exe" (kel_processes))))
 (terpri)
 
-(princ "\n--- Not built yet ---\n")
-(kel_getcolor)
-
 (princ "\n--- Dialogs ---\n")
+(princ "kel_getcolor, opening on index 30     => ")
+(prin1 (kel_getcolor "Kelmar tour colour" 30))
+(princ "\n")
 (princ "kel_msgbox, closing itself after 3 s   => ")
 (prin1 (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md."
                    "Kelmar tour" 1 3 3))
