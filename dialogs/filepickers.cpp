@@ -5,9 +5,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <cstring>
+#include <cstddef>
 #include <string>
-#include <vector>
 
 #include "adslib.h"
 #include "adswin.h"
@@ -24,7 +23,7 @@ namespace {
 const size_t kPath = 260;
 // The file-open description as Windows 4.0 knew it, without the later members, so that
 // every system of both families takes it: 76 bytes in a 32-bit program.
-const DWORD kOpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
+constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "the Windows 4.0 file-open description");
 const DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST |
                          OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_NODEREFERENCELINKS;  // 0x181A0C
