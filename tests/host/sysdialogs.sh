@@ -15,7 +15,8 @@ done
 in_prefix wineserver -w
 rm -f "$WINEPREFIX/dosdevices/m:"
 ln -s "$m" "$WINEPREFIX/dosdevices/m:"
-# Kept with what the display set up: its server goes too.
+# Kept with what the display set up: its server goes too (expanded now, on purpose).
+# shellcheck disable=SC2064
 trap "kelmar_unmap \"\$WORK\"; rm -rf \"\$WORK\"; $(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")" EXIT
 
 # field ID: the text of control ID of $dlg.
@@ -31,13 +32,13 @@ selected() {
 # It opens on the folder given (its trailing backslash dropped), and OK returns it with one.
 browse=(lisp_start "(kel_getdir \"Pick a/folder\" \"C:\\\\windows\\\\\")" --echo)
 "${browse[@]}"
-dialog "Browse for Folder"
+dlg=$(wintool wait "Browse for Folder" 60000)  # the shell's first start in a new prefix is slow
+same '"Desktop"/"My Computer"/" (C:)"/"windows"/' "$(selected)" "it opens with C:\\windows selected"
 # shellcheck disable=SC2046
 click $(wintool tree "Browse for Folder" | tail -n 1 | sed 's/.* //; s/,/ /')  # the tree takes the focus
 shot sysdialogs-folder
 same "$host" "$(wintool owner "Browse for Folder")" "the browser is owned by the host's main window"
 same 'Pick a\folder' "$(field 14146)" "the title, read as a path, shows \"/\" as \"\\\""
-same '"Desktop"/"My Computer"/" (C:)"/"windows"/' "$(selected)" "it opens with C:\\windows selected"
 press 1
 lisp_wait
 same '=> "C:\\windows\\"' "$(tail -n 1 <<<"$out")" "OK returns the folder with one trailing backslash"
