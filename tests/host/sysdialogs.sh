@@ -113,7 +113,13 @@ dialog "$title"
 # shellcheck disable=SC2046
 click $(at 1)   # the list of files: a click selects a file and takes the focus
 key Home shift+End
-sleep 3
+# Wine fills the name field with every name quoted, which takes it a while.
+for _ in $(seq 1 60); do
+    dialog "$title"
+    grep -q '^  1148 Edit ""sheet-' <<<"$dlg" && break
+    sleep 0.5
+done
+sleep 1
 shot sysdialogs-files-many
 key Return
 lisp_wait
