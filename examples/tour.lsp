@@ -76,9 +76,6 @@
 (stop "kel_exewait runs a program to its end" (kel_exewait "cmd /c exit"))
 (stop "kel_processes finds the host" (car (member "acad.exe" (kel_processes))))
 
-(princ "\n--- Not built yet ---\n")
-(kel_getcolor)
-
 (princ "\n--- Dialogs ---\n")
 (princ "kel_getprogress, a progress window moving through a loop:\n")
 (kel_getprogress "Kelmar tour" "Counting to 200..." 200 T)
@@ -91,5 +88,7 @@
 (stop "kel_getprogress T: the window closes" (kel_getprogress T))
 (stop "kel_dwgpreview, closed by a key press"
       (kel_dwgpreview "Kelmar tour drawings" "drawings"))
+(stop "kel_getcolor, opening on index 30"
+      (kel_getcolor "Kelmar tour colour" 30))
 (stop "kel_msgbox, closing itself after 3 s"
       (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md." "Kelmar tour" 1 3 3))

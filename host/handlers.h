@@ -72,6 +72,9 @@ int kelPing(struct resbuf* args);
 // Dialogs.
 int kelChecklist(struct resbuf* args);
 int kelCombolist(struct resbuf* args);
+int kelGetcolor(struct resbuf* args);
+int kelGetdir(struct resbuf* args);
+int kelGetfilem(struct resbuf* args);
 int kelGetint(struct resbuf* args);
 int kelGetpassword(struct resbuf* args);
 int kelGetreal(struct resbuf* args);

@@ -20,8 +20,7 @@ sorted
 (kel_demandload 1)
 (kel_demandload nil)
 (kel_demandload "T")
-; a function whose family is not built yet
-(kel_getcolor)
+; a path argument of the wrong kind
 (kel_splash 1)
 ; one handler for two names
 (list (kel_move "none-a" "none-b") (kel_rename "none-a" "none-b"))

@@ -13,6 +13,9 @@
 //   wintool style TITLE ID            the style bits of control ID, in decimal
 //   wintool client TITLE              the screen position of the client area's bottom right
 //   wintool owner TITLE               the title of the window's owner ("none" without one)
+//   wintool tree TITLE                the selected item of the window's tree view and the
+//                                     items above it, root first, one a line: "TEXT" X,Y
+//                                     (the item's middle on the screen)
 //   wintool orientation PRINTER       the printer's default orientation (1 portrait, 2 landscape)
 //   wintool inichange MS              prints "ready", then the section of the first
 //                                     WM_WININICHANGE its window gets ("null" for none)
@@ -24,6 +27,7 @@
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
 
+#include <commctrl.h>
 #include <winspool.h>
 
 #include <cstdio>
@@ -186,6 +190,60 @@ int printItems(const char* title, int id)
     return 0;
 }
 
+BOOL CALLBACK findTree(HWND w, LPARAM lp)
+{
+    if (className(w) != WC_TREEVIEWA)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lp) = w;
+    return FALSE;
+}
+
+// A tree view's items live in its own process: they are asked through a block of memory
+// lent there.
+int printTree(const char* title)
+{
+    HWND window = find(title), tree = nullptr;
+    if (window)
+        EnumChildWindows(window, findTree, reinterpret_cast<LPARAM>(&tree));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process = tree ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid) : nullptr;
+    if (!process)
+        return 1;
+    struct Remote {
+        TVITEMA item;
+        RECT rect;
+        char text[260];
+    };
+    auto* remote = static_cast<Remote*>(VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    std::string lines;
+    for (auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)); remote && item;
+         item = reinterpret_cast<HTREEITEM>(
+             SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)))) {
+        Remote local = {};
+        local.item.mask = TVIF_TEXT;
+        local.item.hItem = item;
+        local.item.pszText = remote->text;
+        local.item.cchTextMax = sizeof local.text;
+        std::memcpy(&local.rect, &item, sizeof item);  // TVM_GETITEMRECT asks for the item there
+        WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&remote->item));
+        SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&remote->rect));
+        ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+        local.text[sizeof local.text - 1] = '\0';
+        POINT mid = {(local.rect.left + local.rect.right) / 2, (local.rect.top + local.rect.bottom) / 2};
+        ClientToScreen(tree, &mid);
+        char line[320];
+        std::snprintf(line, sizeof line, "\"%s\" %ld,%ld\n", local.text, mid.x, mid.y);
+        lines.insert(0, line);
+    }
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    std::fputs(lines.c_str(), stdout);
+    return remote ? 0 : 1;
+}
+
 int printOrientation(const char* name)
 {
     HANDLE printer;
@@ -309,6 +367,8 @@ int main(int argc, char** argv)
         std::printf("%s\n", owner ? text(owner).c_str() : "none");
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "tree") == 0)
+        return printTree(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "orientation") == 0)
         return printOrientation(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "inichange") == 0)
@@ -334,7 +394,7 @@ int main(int argc, char** argv)
         return printVersion(argv[2]);
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
                "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
-               "       | owner TITLE | inichange MS | class CLASS [MS] | syscolor N\n"
+               "       | owner TITLE | tree TITLE | inichange MS | class CLASS [MS] | syscolor N\n"
                "       | clientrect TITLE ID\n", stderr);
     return 2;
 }
