@@ -1,0 +1,70 @@
+# The Wine prefix is one run's at a time: a second scripts/lisp says at once that it waits
+# and which process holds the prefix, and a run killed before its exit trap (a time-out,
+# Ctrl-C) leaves nothing holding the lock, not even its private X server. Wine itself is not
+# needed: a stand-in `wine` on PATH plays the host, so that the test is of the script alone.
+source "$(dirname "$0")/lib.sh"
+
+fake=$WORK/bin
+mkdir -p "$fake" "$WORK/prefix/drive_c/windows/Fonts" "$WORK/exe"
+touch "$WORK/prefix/system.reg" "$WORK/prefix/.kelmar-desktop" "$WORK/prefix/drive_c/windows/Fonts/marlett.ttf" "$WORK/exe/acad.exe"
+echo "" >"$WORK/prefix/.kelmar-winver"
+# wine acad.exE ARGS: says it started, then runs for as long as $WORK/hold exists.
+cat >"$fake/wine" <<'FAKE'
+#!/usr/bin/env bash
+case "$1" in
+*acad.exe)
+    echo "acad started: DISPLAY=${DISPLAY:+set}"
+    while [ -e "$HOLD" ]; do sleep 0.1; done
+    echo "acad done" ;;
+esac
+exit 0
+FAKE
+printf '#!/bin/sh\nexit 0\n' >"$fake/wineserver"
+chmod +x "$fake/wine" "$fake/wineserver"
+run_env=(env -u DISPLAY PATH="$fake:$PATH" WINEPREFIX="$WORK/prefix" KELMAR_BIN="$WORK/exe" HOLD="$WORK/hold")
+lisp_cmd="$TESTS_DIR/../scripts/lisp"
+echo '(princ)' >"$WORK/forms.lsp"
+
+# wait_for FILE TEXT: up to 10 s for the text to show in the file.
+wait_for() {
+    for _ in $(seq 1 100); do grep -q "$2" "$1" 2>/dev/null && return 0; sleep 0.1; done
+    return 1
+}
+
+# A first run holds the prefix; a second one says whom it waits for, then proceeds.
+touch "$WORK/hold"
+("${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/a.out" 2>&1) &
+first=$!
+wait_for "$WORK/a.out" "acad started"; ok "the first run starts"
+grep -q "DISPLAY=set" "$WORK/a.out"; ok "the first run has a private display"
+holder=$(cut -d' ' -f1 "$WORK/prefix.lock")
+("${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/b.out" 2>"$WORK/b.err") &
+second=$!
+wait_for "$WORK/b.err" "waiting"; ok "the second run says at once that it waits"
+same "lisp: waiting for the Wine prefix $WORK/prefix, held by process $holder (bash $lisp_cmd $WORK/forms.lsp)" \
+    "$(cat "$WORK/b.err")" "it names the process that holds the prefix"
+kill -0 "$holder" 2>/dev/null; ok "the holder named is alive"
+! grep -q "acad started" "$WORK/b.out"; ok "the second run waits"
+rm -f "$WORK/hold"
+wait "$first"
+wait "$second"
+same 0 $? "the second run ends well once the first is done"
+grep -q "acad done" "$WORK/b.out"; ok "the second run ran"
+
+# A run killed before its exit trap: its X server lives on, but the next run proceeds.
+touch "$WORK/hold"
+setsid "${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/c.out" 2>&1 &
+killed=$!
+wait_for "$WORK/c.out" "acad started"; ok "the run to kill starts"
+kill -9 "$killed"
+rm -f "$WORK/hold"
+sleep 0.5
+xvfb=$(ps -o pid= -o comm= -g "$killed" | awk '$2 == "Xvfb" {print $1}')
+[ -n "$xvfb" ]; ok "the killed run's X server lives on"
+status=0
+timeout 20 "${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/d.out" 2>"$WORK/d.err" || status=$?
+same 0 "$status" "the next run proceeds"
+same "" "$(cat "$WORK/d.err")" "without waiting"
+grep -q "acad done" "$WORK/d.out"; ok "the next run ran"
+kill -- -"$killed" 2>/dev/null
+finish
