@@ -1,4 +1,4 @@
-// acad.exe [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [SCRIPT.lsp]
+// acad.exe [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]
 // Loads the module, opens the documents and runs the script's forms, or forms typed on
 // standard input, from the frame's message loop.
 #include <fcntl.h>
@@ -17,13 +17,15 @@ namespace {
 const UINT kStep = WM_APP + 1;
 
 const char kUsage[] =
-    "usage: acad [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [SCRIPT.lsp]\n"
-    "  --fail: the N-th call (1 when not given) of acedDefun, acrxRegisterApp or alloc fails\n";
+    "usage: acad [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]\n"
+    "  --fail: the N-th call (1 when not given) of acedDefun, acrxRegisterApp or alloc fails\n"
+    "  --terminal: a person types the forms: continued lines get the prompt (_>\n";
 
 struct Options {
     std::string arx, script;
     int documents = 1;
     bool echo = false;
+    bool terminal = false;
     std::vector<std::pair<std::string, int>> faults;
 };
 
@@ -41,6 +43,8 @@ bool parse(int argc, char** argv, Options& o)
             o.documents = static_cast<int>(n);
         } else if (a == "--echo") {
             o.echo = true;
+        } else if (a == "--terminal") {
+            o.terminal = true;
         } else if (a == "--fail" && k + 1 < argc) {
             std::string f = argv[++k];
             size_t colon = f.find(':');
@@ -229,7 +233,7 @@ int main(int argc, char** argv)
     size_t slash = opt.script.find_last_of("\\/");
     if (slash != std::string::npos)
         host.lisp.searchPath.push_back(opt.script.substr(0, slash));
-    Runner run{host, opt.echo, opt.script.empty(), opt.script.empty() && _isatty(_fileno(stdin))};
+    Runner run{host, opt.echo, opt.script.empty(), opt.script.empty() && opt.terminal};
     run.reader = lisp::Reader(text);
     runner = &run;
     // Each form is one message to the frame, so that windows the module leaves open between

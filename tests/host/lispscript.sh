@@ -1,19 +1,33 @@
-# The Wine prefix is one run's at a time: a second scripts/lisp says at once that it waits
-# and which process holds the prefix, and a run killed before its exit trap (a time-out,
-# Ctrl-C) leaves nothing holding the lock, not even its private X server. Wine itself is not
-# needed: a stand-in `wine` on PATH plays the host, so that the test is of the script alone.
+# What scripts/lisp itself does around the host. The Wine prefix is one run's at a time: a
+# second run says at once that it waits and which process holds the prefix, and a run killed
+# before its exit trap (a time-out, Ctrl-C) leaves nothing holding the lock, not even its
+# private X server. At a terminal, the terminal edits the lines, Ctrl-D ends the input and
+# the host is told to prompt for continued lines. Wine itself is not needed: a stand-in
+# `wine` on PATH plays the host, so that the test is of the script alone.
 source "$(dirname "$0")/lib.sh"
 
 fake=$WORK/bin
 mkdir -p "$fake" "$WORK/prefix/drive_c/windows/Fonts" "$WORK/exe"
 touch "$WORK/prefix/system.reg" "$WORK/prefix/.kelmar-desktop" "$WORK/prefix/drive_c/windows/Fonts/marlett.ttf" "$WORK/exe/acad.exe"
 echo "" >"$WORK/prefix/.kelmar-winver"
-# wine acad.exE ARGS: says it started, then runs for as long as $WORK/hold exists.
+# wine acad.exe ARGS: says it started, then runs for as long as $WORK/hold exists; without
+# a script, echoes the lines it reads until the end of input or (quit).
 cat >"$fake/wine" <<'FAKE'
 #!/usr/bin/env bash
 case "$1" in
 *acad.exe)
-    echo "acad started: DISPLAY=${DISPLAY:+set}"
+    shift
+    echo "acad started: DISPLAY=${DISPLAY:+set} args: $*"
+    if [[ "$*" != *.lsp ]]; then
+        printf 'Command: '
+        while IFS= read -r line; do
+            echo "read [$line]"
+            [ "$line" = "(quit)" ] && exit 0
+            printf 'Command: '
+        done
+        echo "end of input"
+        exit 0
+    fi
     while [ -e "$HOLD" ]; do sleep 0.1; done
     echo "acad done" ;;
 esac
@@ -57,6 +71,7 @@ setsid "${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/c.out" 2>&1 &
 killed=$!
 wait_for "$WORK/c.out" "acad started"; ok "the run to kill starts"
 kill -9 "$killed"
+wait "$killed" 2>/dev/null
 rm -f "$WORK/hold"
 sleep 0.5
 xvfb=$(ps -o pid= -o comm= -g "$killed" | awk '$2 == "Xvfb" {print $1}')
@@ -67,4 +82,26 @@ same 0 "$status" "the next run proceeds"
 same "" "$(cat "$WORK/d.err")" "without waiting"
 grep -q "acad done" "$WORK/d.out"; ok "the next run ran"
 kill -- -"$killed" 2>/dev/null
+
+# At a terminal: the lines as the terminal edits them, Ctrl-D, and (quit) ending at once.
+"${run_env[@]}" python3 - "$lisp_cmd" <<'PY'
+import sys, pexpect
+for ending in ("eof", "quit"):
+    child = pexpect.spawn(sys.argv[1], ["--echo"], encoding="utf-8", timeout=20)
+    child.expect_exact("args: --terminal --echo")
+    child.expect_exact("Command: ")
+    child.send("(+ 1 2x\x7f)\r")  # a typing slip mended with backspace
+    child.expect_exact("read [(+ 1 2)]")
+    if ending == "eof":
+        child.sendeof()
+        child.expect_exact("end of input")
+    else:
+        child.sendline("(quit)")
+    child.expect(pexpect.EOF)
+    child.close()
+    if child.exitstatus != 0:
+        sys.exit(f"{ending}: exit status {child.exitstatus}")
+    print(f"ok {ending}")
+PY
+same 0 $? "a terminal session ends with Ctrl-D or (quit), status 0"
 finish
