@@ -466,6 +466,17 @@ void mergeSort(Interp& in, const Value& less, std::vector<Value>& v, std::vector
     std::copy(tmp.begin() + static_cast<long>(lo), tmp.begin() + static_cast<long>(hi), v.begin() + static_cast<long>(lo));
 }
 
+// The elements for which the predicate is (keep) or is not true.
+Value filter(Interp& in, Args& a, bool keep)
+{
+    needCount(a, 2, 2);
+    std::vector<Value> kept;
+    for (const Value& v : elements(a[1]))
+        if (truthy(in, function(a[0]), {v}) == keep)
+            kept.push_back(v);
+    return listFrom(kept);
+}
+
 // mapcar's argument lists taken a column at a time, up to the shortest.
 template <class Each>
 void columns(Args& a, size_t from, Each each)
@@ -617,24 +628,8 @@ const Reg kBuiltins[] = {
          }
          return listFrom(out);
      }},
-    {"VL-REMOVE-IF",
-     [](Interp& in, Args& a) {
-         needCount(a, 2, 2);
-         std::vector<Value> kept;
-         for (const Value& v : elements(a[1]))
-             if (!truthy(in, function(a[0]), {v}))
-                 kept.push_back(v);
-         return listFrom(kept);
-     }},
-    {"VL-REMOVE-IF-NOT",
-     [](Interp& in, Args& a) {
-         needCount(a, 2, 2);
-         std::vector<Value> kept;
-         for (const Value& v : elements(a[1]))
-             if (truthy(in, function(a[0]), {v}))
-                 kept.push_back(v);
-         return listFrom(kept);
-     }},
+    {"VL-REMOVE-IF", [](Interp& in, Args& a) { return filter(in, a, false); }},
+    {"VL-REMOVE-IF-NOT", [](Interp& in, Args& a) { return filter(in, a, true); }},
     {"VL-MEMBER-IF",
      [](Interp& in, Args& a) -> Value {
          needCount(a, 2, 2);

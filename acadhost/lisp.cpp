@@ -487,8 +487,16 @@ bool isFunction(const Value& v)
         return false;
     if (v->type == Type::Subr || v->type == Type::Usubr || v->type == Type::Exrx)
         return true;
-    // (lambda (args) body) as a quoted list, and a defun-q function: ((args) body)
-    return v->type == Type::Cons && (isSym(v->car, "LAMBDA") || !v->car || v->car->type == Type::Cons);
+    if (v->type != Type::Cons)
+        return false;
+    // (lambda (args) body) as a quoted list, and a defun-q function: ((args) body), whose
+    // head is a list of symbols; other lists are data.
+    if (isSym(v->car, "LAMBDA"))
+        return true;
+    for (Value p = v->car; p; p = p->cdr)
+        if (p->type != Type::Cons || !p->car || p->car->type != Type::Sym)
+            return false;
+    return true;
 }
 
 namespace {

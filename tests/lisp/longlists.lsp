@@ -9,3 +9,7 @@
 (progn (setq back (kel_sortlist mixed)) (list (length back) (equal back mixed)))
 (progn (setq n 0 x (last back)) (while x (setq n (1+ n) x (car x))) n)
 (progn (setq l nil back nil mixed nil d nil x nil) (length (kel_sortlist '(3 1 2))))
+; Deep recursion ends in the language's own error, not in the host's stack.
+(defun deeper (n) (if (> n 0) (1+ (deeper (1- n))) 0))
+(deeper 500)
+(deeper 5000)
