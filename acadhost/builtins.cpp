@@ -723,17 +723,20 @@ const Reg kBuiltins[] = {
              x %= y, std::swap(x, y);
          return makeInt(static_cast<int32_t>(x));
      }},
-    {"EXPT",  // integer when both are and the power is not negative
+    {"EXPT",  // an integer when both are: a negative power truncates
      [](Interp&, Args& a) {
          needCount(a, 2, 2);
          double b = number(a[0]), p = number(a[1]);
-         if (a[0]->type == Type::Int && a[1]->type == Type::Int && a[1]->i >= 0) {
-             uint32_t r = 1;
-             for (int32_t k = 0; k < a[1]->i && r; ++k)
-                 r *= static_cast<uint32_t>(a[0]->i);
-             return makeInt(static_cast<int32_t>(r));
-         }
-         return makeReal(std::pow(b, p));
+         if (a[0]->type != Type::Int || a[1]->type != Type::Int)
+             return makeReal(std::pow(b, p));
+         if (p < 0 && b == 0)
+             throw Error("divide by zero");
+         if (p < 0)
+             return makeInt(static_cast<int32_t>(std::trunc(std::pow(b, p))));
+         uint32_t r = 1;
+         for (int32_t k = 0; k < a[1]->i && r; ++k)
+             r *= static_cast<uint32_t>(a[0]->i);
+         return makeInt(static_cast<int32_t>(r));
      }},
     {"SQRT", [](Interp&, Args& a) { return real1(a, std::sqrt, [](double x) { return x >= 0; }); }},
     {"EXP", [](Interp&, Args& a) { return real1(a, std::exp, [](double) { return true; }); }},
