@@ -284,6 +284,43 @@ TEST(Builtins, Text)
     runTable(cases, sizeof cases / sizeof cases[0]);
 }
 
+// Every c[ad]{2,4}r is its car and cdr calls composed, as CADR is (car (cdr x)).
+TEST(Builtins, EveryCarCdrCombination)
+{
+    const std::string tree = "'(((((1 . 2) 3) (4 . 5) 6) ((7 . 8) 9) 10) (((11 . 12) 13) 14) 15 16)";
+    lisp::Interp in;
+    int checked = 0;
+    for (int depth = 2; depth <= 4; ++depth)
+        for (int bits = 0; bits < (1 << depth); ++bits) {
+            std::string path, composed = tree;
+            for (int k = 0; k < depth; ++k)
+                path += (bits >> k) & 1 ? 'D' : 'A';
+            for (auto it = path.rbegin(); it != path.rend(); ++it)
+                composed = std::string("(c") + static_cast<char>(std::tolower(*it)) + "r " + composed + ")";
+            EXPECT_EQ(run(in, "(c" + path + "r " + tree + ")"), run(in, composed)) << path;
+            ++checked;
+        }
+    EXPECT_EQ(checked, 28);
+}
+
+// A module's function is the value of its symbol, of type EXRXSUBR, and can be passed on.
+TEST(Builtins, ModuleFunctionsAreValues)
+{
+    lisp::Interp in;
+    in.externalDefined = [](const std::string& name) { return name == "KEL_DIR"; };
+    in.external = [](const std::string& name, lisp::Args& args, lisp::Value& result) {
+        if (name != "KEL_DIR")
+            return false;
+        result = lisp::makeInt(static_cast<int32_t>(args.size()));
+        return true;
+    };
+    EXPECT_EQ(run(in, "(type kel_dir)"), "EXRXSUBR");
+    EXPECT_EQ(run(in, "kel_dir"), "#<EXRXSUBR KEL_DIR>");
+    EXPECT_EQ(run(in, "(mapcar 'kel_dir '(1 2) '(3 4))"), "(2 2)");
+    EXPECT_EQ(run(in, "(setq f kel_dir) (f 1 2 3)"), "3");
+    EXPECT_EQ(run(in, "(type kel_none)"), "nil");
+}
+
 TEST(Builtins, ErrorsAreTheHostsMessages)
 {
     const Case cases[] = {
