@@ -32,7 +32,8 @@ kelmar_prefix() {
     local lock="$WINEPREFIX.lock"
     exec 9<>"$lock"
     if ! flock -n 9; then
-        echo "${0##*/}: waiting for the Wine prefix $WINEPREFIX, held by process $(head -1 "$lock" 2>/dev/null)" >&2
+        echo "$(realpath --relative-to="$KELMAR_ROOT" "$0"): waiting for the Wine prefix $WINEPREFIX," \
+            "held by process $(head -1 "$lock" 2>/dev/null)" >&2
         flock 9
     fi
     local me=$BASHPID

@@ -55,7 +55,7 @@ holder=$(cut -d' ' -f1 "$WORK/prefix.lock")
 ("${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/b.out" 2>"$WORK/b.err") &
 second=$!
 wait_for "$WORK/b.err" "waiting"; ok "the second run says at once that it waits"
-same "lisp: waiting for the Wine prefix $WORK/prefix, held by process $holder (bash $lisp_cmd $WORK/forms.lsp)" \
+same "scripts/lisp: waiting for the Wine prefix $WORK/prefix, held by process $holder (bash $lisp_cmd $WORK/forms.lsp)" \
     "$(cat "$WORK/b.err")" "it names the process that holds the prefix"
 kill -0 "$holder" 2>/dev/null; ok "the holder named is alive"
 ! grep -q "acad started" "$WORK/b.out"; ok "the second run waits"
