@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 
 namespace lisp {
 
@@ -826,6 +827,9 @@ bool Interp::evalTop(const Value& form, Value& result, std::string& message)
         }
         if (e.handled || quitting)
             message.clear();
+        return false;
+    } catch (const std::bad_alloc&) {
+        message = "insufficient memory";  // the form is abandoned, the host goes on
         return false;
     }
 }
