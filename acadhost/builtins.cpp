@@ -105,6 +105,16 @@ void output(Interp& in, std::FILE* f, const std::string& text)
         in.write(text);
 }
 
+// princ, prin1 and print: the value as text, to the command line or a file.
+Value printTo(Interp& in, Args& a, std::string (*text)(const Value&), const char* before, const char* after = "")
+{
+    needCount(a, 0, 2);
+    if (a.empty())
+        return voidValue();  // prints nothing: the idiom that ends a program quietly
+    output(in, fileAt(a, 1), before + text(a[0]) + after);
+    return a[0];
+}
+
 // ---- numbers ----
 
 // Arithmetic stays integer while every operand is, as in the host's LISP.
@@ -897,30 +907,9 @@ const Reg kBuiltins[] = {
          return k == std::string::npos ? nullptr : makeStr(a[0]->s.substr(k));
      }},
     // printing, files and the command line
-    {"PRINC",
-     [](Interp& in, Args& a) {
-         needCount(a, 0, 2);
-         if (a.empty())
-             return voidValue();  // prints nothing: the idiom that ends a program quietly
-         output(in, fileAt(a, 1), princ(a[0]));
-         return a[0];
-     }},
-    {"PRIN1",
-     [](Interp& in, Args& a) {
-         needCount(a, 0, 2);
-         if (a.empty())
-             return voidValue();
-         output(in, fileAt(a, 1), prin1(a[0]));
-         return a[0];
-     }},
-    {"PRINT",
-     [](Interp& in, Args& a) {
-         needCount(a, 0, 2);
-         if (a.empty())
-             return voidValue();
-         output(in, fileAt(a, 1), "\n" + prin1(a[0]) + " ");
-         return a[0];
-     }},
+    {"PRINC", [](Interp& in, Args& a) { return printTo(in, a, princ, ""); }},
+    {"PRIN1", [](Interp& in, Args& a) { return printTo(in, a, prin1, ""); }},
+    {"PRINT", [](Interp& in, Args& a) { return printTo(in, a, prin1, "\n", " "); }},
     {"TERPRI", [](Interp& in, Args& a) { needCount(a, 0, 0); in.write("\n"); return Value(); }},
     {"WRITE-LINE",
      [](Interp& in, Args& a) {
