@@ -18,6 +18,7 @@ case "$1" in
 *acad.exe)
     shift
     echo "acad started: DISPLAY=${DISPLAY:+set} args: $*"
+    echo $$ >"$HOLD.pid"
     if [[ "$*" != *.lsp ]]; then
         printf 'Command: '
         while IFS= read -r line; do
@@ -82,6 +83,24 @@ same 0 "$status" "the next run proceeds"
 same "" "$(cat "$WORK/d.err")" "without waiting"
 grep -q "acad done" "$WORK/d.out"; ok "the next run ran"
 kill -- -"$killed" 2>/dev/null
+
+# A run that times out ends its host, and the next run proceeds.
+touch "$WORK/hold"
+status=0
+timeout 3 "${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/e.out" 2>&1 || status=$?
+same 124 "$status" "the run times out"
+sleep 0.5
+! kill -0 "$(cat "$WORK/hold.pid")" 2>/dev/null; ok "its host ended with it"
+rm -f "$WORK/hold"
+status=0
+timeout 20 "${run_env[@]}" "$lisp_cmd" "$WORK/forms.lsp" >"$WORK/f.out" 2>"$WORK/f.err" || status=$?
+same 0 "$status" "the next run proceeds"
+same "" "$(cat "$WORK/f.err")" "without waiting"
+
+# Forms piped in reach the host.
+out=$(printf '(+ 1 2)\n' | "${run_env[@]}" "$lisp_cmd" --echo 2>&1)
+grep -q "read \[(+ 1 2)\]" <<<"$out"; ok "piped forms reach the host"
+grep -q "end of input" <<<"$out"; ok "and their end"
 
 # At a terminal: the lines as the terminal edits them, Ctrl-D, and (quit) ending at once.
 "${run_env[@]}" python3 - "$lisp_cmd" <<'PY'
