@@ -31,7 +31,29 @@ struct ChainBuilder {
         return rb;
     }
 
+    // One value; a list's elements are added with a stack of the lists still open, so
+    // that any length or nesting converts.
     void value(const Value& v)
+    {
+        std::vector<Value> open;  // what remains of each open list
+        one(v, open);
+        while (!open.empty()) {
+            Value rest = open.back();
+            if (rest && rest->type == Type::Cons) {
+                open.back() = rest->cdr;
+                one(rest->car, open);
+            } else {
+                open.pop_back();
+                if (rest) {
+                    add(RTDOTE);
+                    one(rest, open);  // an atom: the tail of a dotted list
+                }
+                add(RTLE);
+            }
+        }
+    }
+
+    void one(const Value& v, std::vector<Value>& open)
     {
         int points = 0;
         if (!v || v->type == Type::Void) {
@@ -43,10 +65,10 @@ struct ChainBuilder {
                 add(RTLONG)->resval.rlong = v->i;
         } else if (v->type == Type::Real) {
             add(RTREAL)->resval.rreal = v->r;
-        } else if (v->type == Type::Str || (v->type == Type::Sym && v->s != "T")) {
-            add(RTSTR)->resval.rstring = recordString(v->s.c_str());
-        } else if (v->type == Type::Sym) {
+        } else if (v->type == Type::Sym && v->s == "T") {
             add(RTT);
+        } else if (v->type != Type::Cons) {
+            add(RTSTR)->resval.rstring = recordString(v->s.c_str());
         } else if (isPoint(v, points)) {
             resbuf* rb = add(points == 2 ? RTPOINT : RT3DPOINT);
             int k = 0;
@@ -54,14 +76,7 @@ struct ChainBuilder {
                 rb->resval.rpoint[k++] = lisp::toDouble(p->car);
         } else {
             add(RTLB);
-            Value p = v;
-            for (; p && p->type == Type::Cons; p = p->cdr)
-                value(p->car);
-            if (p) {
-                add(RTDOTE);
-                value(p);
-            }
-            add(RTLE);
+            open.push_back(v);
         }
     }
 };
@@ -99,6 +114,7 @@ namespace {
 struct ListBuilder {
     Value head;
     Cell* tail = nullptr;
+    bool afterDot = false;  // a group after a dot: the tail of the list around it
     void add(Value v)
     {
         Value cell = lisp::cons(std::move(v), nullptr);
@@ -111,71 +127,89 @@ struct ListBuilder {
     }
 };
 
-// Reads elements up to an RTLE (inside a group) or the end of the chain (at the top).
-bool readElements(const resbuf*& rb, bool inGroup, Value& out, std::string& problem)
-{
-    ListBuilder items;
-    for (;;) {
-        if (!rb) {
-            if (inGroup) {
-                problem = "result list has no list end";
-                return false;
-            }
-            break;
-        }
-        int type = rb->restype;
-        if (type == RTLE) {
-            if (!inGroup) {
-                problem = "result list has a list end without a begin";
-                return false;
-            }
-            rb = rb->rbnext;
-            break;
-        }
-        if (type == RTDOTE) {
-            rb = rb->rbnext;
-            if (!inGroup || !items.tail || !rb || rb->restype == RTLE || rb->restype == RTDOTE) {
-                problem = "result list has a misplaced dot";
-                return false;
-            }
-            Value tail;
-            if (rb->restype == RTLB) {
-                rb = rb->rbnext;
-                if (!readElements(rb, true, tail, problem))
+// Reads the chain with a stack of the groups still open, so that any nesting converts.
+class ChainReader {
+public:
+    explicit ChainReader(const resbuf* rb) : rb_(rb), open_(1) {}
+
+    bool read(Value& out, std::string& problem)
+    {
+        while (rb_) {
+            int type = rb_->restype;
+            if (type == RTLE) {
+                if (open_.size() == 1)
+                    return fail(problem, "result list has a list end without a begin");
+                rb_ = rb_->rbnext;
+                if (!close(problem))
                     return false;
+            } else if (type == RTDOTE) {
+                rb_ = rb_->rbnext;
+                if (open_.size() == 1 || !open_.back().tail || !rb_ || rb_->restype == RTLE || rb_->restype == RTDOTE)
+                    return fail(problem, "result list has a misplaced dot");
+                if (rb_->restype == RTLB) {
+                    rb_ = rb_->rbnext;
+                    open_.emplace_back();
+                    open_.back().afterDot = true;
+                    continue;
+                }
+                open_.back().tail->cdr = recordValue(rb_);
+                rb_ = rb_->rbnext;
+                if (!endAfterDot(problem) || !close(problem))
+                    return false;
+            } else if (type == RTLB) {
+                rb_ = rb_->rbnext;
+                open_.emplace_back();
             } else {
-                tail = recordValue(rb);
-                rb = rb->rbnext;
+                open_.back().add(recordValue(rb_));
+                rb_ = rb_->rbnext;
             }
-            if (!rb || rb->restype != RTLE) {
-                problem = "result list has more than one value after a dot";
-                return false;
-            }
-            rb = rb->rbnext;
-            items.tail->cdr = tail;
-            break;
         }
-        if (type == RTLB) {
-            rb = rb->rbnext;
-            Value sub;
-            if (!readElements(rb, true, sub, problem))
-                return false;
-            items.add(std::move(sub));
-            continue;
-        }
-        items.add(recordValue(rb));
-        rb = rb->rbnext;
+        if (open_.size() > 1)
+            return fail(problem, "result list has no list end");
+        out = std::move(open_.back().head);
+        return true;
     }
-    out = std::move(items.head);
-    return true;
-}
+
+private:
+    static bool fail(std::string& problem, const char* what)
+    {
+        problem = what;
+        return false;
+    }
+
+    bool endAfterDot(std::string& problem)
+    {
+        if (!rb_ || rb_->restype != RTLE)
+            return fail(problem, "result list has more than one value after a dot");
+        rb_ = rb_->rbnext;
+        return true;
+    }
+
+    // Closes the innermost group; one that followed a dot closes the group around it too.
+    bool close(std::string& problem)
+    {
+        for (;;) {
+            ListBuilder done = std::move(open_.back());
+            open_.pop_back();
+            if (!done.afterDot) {
+                open_.back().add(std::move(done.head));
+                return true;
+            }
+            open_.back().tail->cdr = std::move(done.head);
+            if (!endAfterDot(problem))
+                return false;
+        }
+    }
+
+    const resbuf* rb_;
+    std::vector<ListBuilder> open_;
+};
 
 }  // namespace
 
 bool chainValue(const resbuf* chain, Value& out, std::string& problem)
 {
-    const resbuf* rb = chain;
-    if (!readElements(rb, false, out, problem))
+    if (!ChainReader(chain).read(out, problem))
         return false;
     // One group spanning the whole chain is the list itself.
     if (chain && chain->restype == RTLB && out && !out->cdr && (!out->car || out->car->type == Type::Cons))

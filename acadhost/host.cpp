@@ -123,6 +123,9 @@ Host::Host()
     lisp.external = [this](const std::string& name, lisp::Args& args, lisp::Value& result) {
         return callFunction(name, args, result);
     };
+    lisp.externalDefined = [this](const std::string& name) {
+        return module && docs.current() && docs.current()->functions.count(name) > 0;
+    };
     defineHostBuiltins();
     SetUnhandledExceptionFilter(reportFault);
 }
@@ -381,15 +384,16 @@ void Host::runQueues()
 
 void Host::runForm(const lisp::Value& form, bool echo)
 {
-    try {
-        lisp::Value v = lisp.eval(form);
+    lisp::Value v;
+    std::string message;
+    if (lisp.evalTop(form, v, message)) {
         if (echo) {
             std::string text = lisp::prin1(v);
             std::printf(text.empty() ? "=>\n" : "=> %s\n", text.c_str());
             std::fflush(stdout);
         }
-    } catch (const lisp::Error& e) {
-        printError(e.what());
+    } else if (!message.empty()) {
+        printError(message);
     }
     runQueues();
 }
@@ -420,6 +424,12 @@ void Host::defineHostBuiltins()
             throw lisp::Error("AutoCAD variable setting rejected: \"" + var + "\"");
         it->second = static_cast<short>(a[1]->i);
         return a[1];
+    });
+    // (alert "text"): the host's message box, owned by its main window.
+    lisp.defineBuiltin("ALERT", [this](lisp::Interp&, Args& a) -> Value {
+        lisp::needCount(a, 1, 1);
+        MessageBoxA(frame, lisp::stringArg(a[0]).c_str(), "AutoCAD Message", MB_OK | MB_ICONEXCLAMATION);
+        return nullptr;
     });
     lisp.defineBuiltin("COMMAND", [this](lisp::Interp&, Args& a) -> Value {
         for (const Value& v : a) {

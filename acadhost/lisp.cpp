@@ -6,8 +6,35 @@
 #include <cstdio>
 #include <cstddef>
 #include <cstdlib>
+#include <filesystem>
+#include <new>
 
 namespace lisp {
+
+// Cells a dying cell held are released here, one at a time, instead of by recursion: a
+// list a million long, or nested a hundred thousand deep, would overflow the stack.
+namespace {
+std::vector<Value> dying;
+bool releasing = false;
+}  // namespace
+
+Cell::~Cell()
+{
+    if (file)
+        std::fclose(file);
+    if (car && car->type == Type::Cons)
+        dying.push_back(std::move(car));
+    if (cdr && (cdr->type == Type::Cons || cdr->type == Type::Usubr))
+        dying.push_back(std::move(cdr));
+    if (releasing)
+        return;
+    releasing = true;
+    while (!dying.empty()) {
+        Value v = std::move(dying.back());
+        dying.pop_back();
+    }
+    releasing = false;
+}
 
 namespace {
 
@@ -102,6 +129,13 @@ Value cons(Value car, Value cdr)
     return c;
 }
 
+Value makeCell(Type t, std::string name)
+{
+    auto c = newCell(t);
+    c->s = std::move(name);
+    return c;
+}
+
 Value symT()
 {
     static const Value t = makeSym("T");
@@ -177,48 +211,71 @@ bool Reader::next(Value& form)
     return true;
 }
 
+// Lists are read with a stack of their own, not by recursion, so that any nesting reads.
 Value Reader::readForm()
 {
-    skipBlank();
-    if (pos_ >= text_.size())
-        throw Error(kMalformed);
-    char ch = text_[pos_];
-    if (ch == '\'') {
-        ++pos_;
-        return cons(makeSym("QUOTE"), cons(readForm(), nullptr));
-    }
-    if (ch == '"')
-        return readString();
-    if (ch == ')') {
-        ++pos_;
-        throw Error(kMalformed);
-    }
-    if (ch != '(')
-        return readAtom();
-    ++pos_;
-    std::vector<Value> items;
-    Value tail;
+    struct Open {
+        bool quote;  // 'x: waiting for x
+        std::vector<Value> items;
+        Value tail;
+        int dot = 0;  // 1: a lone dot was read, 2: and the value after it
+    };
+    std::vector<Open> open;
     for (;;) {
         skipBlank();
         if (pos_ >= text_.size())
             throw Error(kMalformed);
-        if (text_[pos_] == ')') {
-            ++pos_;
-            break;
-        }
-        // A lone dot before the last element makes a dotted pair.
-        if (text_[pos_] == '.' && !items.empty() && pos_ + 1 < text_.size() && isDelimiter(text_[pos_ + 1])) {
-            ++pos_;
-            tail = readForm();
-            skipBlank();
-            if (pos_ >= text_.size() || text_[pos_] != ')')
+        char ch = text_[pos_];
+        Value done;
+        bool have = false;
+        if (!open.empty() && !open.back().quote) {
+            Open& list = open.back();
+            if (ch == ')') {
+                ++pos_;
+                if (list.dot == 1)
+                    throw Error(kMalformed);
+                done = listFrom(list.items, list.tail);
+                have = true;
+                open.pop_back();
+            } else if (list.dot == 2) {
+                ++pos_;
                 throw Error(kMalformed);
-            ++pos_;
-            break;
+            } else if (ch == '.' && !list.items.empty() && list.dot == 0 && pos_ + 1 < text_.size() &&
+                       isDelimiter(text_[pos_ + 1])) {
+                ++pos_;  // a lone dot before the last element makes a dotted pair
+                list.dot = 1;
+                continue;
+            }
         }
-        items.push_back(readForm());
+        if (!have) {
+            if (ch == '\'' || ch == '(') {
+                ++pos_;
+                open.push_back(Open{ch == '\'', {}, nullptr});
+                continue;
+            }
+            if (ch == ')') {
+                ++pos_;
+                throw Error(kMalformed);
+            }
+            done = ch == '"' ? readString() : readAtom();
+        }
+        for (;;) {
+            if (open.empty())
+                return done;
+            Open& top = open.back();
+            if (!top.quote) {
+                if (top.dot == 1) {
+                    top.tail = done;
+                    top.dot = 2;
+                } else {
+                    top.items.push_back(done);
+                }
+                break;
+            }
+            done = cons(makeSym("QUOTE"), cons(done, nullptr));
+            open.pop_back();
+        }
     }
-    return listFrom(items, tail);
 }
 
 Value Reader::readString()
@@ -301,15 +358,18 @@ static std::string formatReal(double r)
     return s;
 }
 
-static std::string print(const Value& v, bool quoted)
+static std::string printAtom(const Value& v, bool quoted)
 {
     if (!v)
         return "nil";
     switch (v->type) {
-    case Type::Void: return "";
     case Type::Int: return std::to_string(v->i);
     case Type::Real: return formatReal(v->r);
     case Type::Sym: return v->s;
+    case Type::Subr: return "#<SUBR " + v->s + ">";
+    case Type::Usubr: return "#<USUBR " + v->s + ">";
+    case Type::Exrx: return "#<EXRXSUBR " + v->s + ">";
+    case Type::File: return "#<file \"" + v->s + "\">";
     case Type::Str: {
         if (!quoted)
             return v->s;
@@ -325,28 +385,82 @@ static std::string print(const Value& v, bool quoted)
         }
         return out + "\"";
     }
-    case Type::Cons: {
-        std::string out = "(";
-        Value p = v;
-        for (;;) {
-            out += isNil(p->car) ? std::string("nil") : print(p->car, quoted);
-            p = p->cdr;
-            if (!p)
-                break;
-            if (p->type != Type::Cons) {
-                out += " . " + print(p, quoted);
-                break;
-            }
-            out += " ";
+    default: return "";  // void
+    }
+}
+
+// Lists print with a stack of their own: any length or nesting prints.
+static std::string print(const Value& v, bool quoted)
+{
+    if (!v || v->type != Type::Cons)
+        return printAtom(v, quoted);
+    std::string out = "(";
+    struct Open {
+        Value next;  // the cell whose car prints next
+        bool first;
+    };
+    std::vector<Open> open{{v, true}};
+    while (!open.empty()) {
+        Value p = open.back().next;
+        if (!p || p->type != Type::Cons) {
+            if (p)
+                out += " . " + printAtom(p, quoted);
+            out += ')';
+            open.pop_back();
+            continue;
         }
-        return out + ")";
+        if (!open.back().first)
+            out += ' ';
+        open.back().first = false;
+        open.back().next = p->cdr;
+        if (p->car && p->car->type == Type::Cons) {
+            out += '(';
+            open.push_back({p->car, true});
+        } else {
+            out += isNil(p->car) ? std::string("nil") : printAtom(p->car, quoted);
+        }
     }
-    }
-    return "";
+    return out;
 }
 
 std::string prin1(const Value& v) { return print(v, true); }
 std::string princ(const Value& v) { return print(v, false); }
+
+// Compared with a stack of pending pairs, not by recursion.
+bool equalValues(const Value& a, const Value& b, double fuzz)
+{
+    std::vector<std::pair<Cell*, Cell*>> pending{{a.get(), b.get()}};
+    while (!pending.empty()) {
+        Cell* x = pending.back().first;
+        Cell* y = pending.back().second;
+        pending.pop_back();
+        bool nx = !x || x->type == Type::Void, ny = !y || y->type == Type::Void;
+        if (nx || ny) {
+            if (nx != ny)
+                return false;
+            continue;
+        }
+        bool nums = (x->type == Type::Int || x->type == Type::Real) && (y->type == Type::Int || y->type == Type::Real);
+        if (nums) {
+            double dx = x->type == Type::Int ? x->i : x->r, dy = y->type == Type::Int ? y->i : y->r;
+            if (!(dx == dy || std::fabs(dx - dy) <= fuzz))
+                return false;
+            continue;
+        }
+        if (x->type != y->type)
+            return false;
+        if (x->type == Type::Cons) {
+            pending.emplace_back(x->cdr.get(), y->cdr.get());
+            pending.emplace_back(x->car.get(), y->car.get());
+        } else if (x->type == Type::Usubr || x->type == Type::File) {
+            if (x != y)
+                return false;
+        } else if (x->s != y->s) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // ---- evaluator ----
 
@@ -368,13 +482,186 @@ void Interp::setGlobal(const std::string& upperName, Value v)
 
 void Interp::defineBuiltin(const std::string& upperName, Builtin fn) { builtins_[upperName] = std::move(fn); }
 
-Value Interp::evalBody(Value body)
+bool isFunction(const Value& v)
+{
+    if (!v)
+        return false;
+    if (v->type == Type::Subr || v->type == Type::Usubr || v->type == Type::Exrx)
+        return true;
+    if (v->type != Type::Cons)
+        return false;
+    // (lambda (args) body) as a quoted list, and a defun-q function: ((args) body), whose
+    // head is a list of symbols; other lists are data.
+    if (isSym(v->car, "LAMBDA"))
+        return true;
+    for (Value p = v->car; p; p = p->cdr)
+        if (p->type != Type::Cons || !p->car || p->car->type != Type::Sym)
+            return false;
+    return true;
+}
+
+namespace {
+
+Value evalBody(Interp& in, Value body)
 {
     Value result;
     for (; body && body->type == Type::Cons; body = body->cdr)
-        result = eval(body->car);
+        result = in.eval(body->car);
     return result;
 }
+
+Value nthArg(const Value& rest, int n)
+{
+    Value p = rest;
+    for (int k = 0; k < n && p; ++k)
+        p = p->cdr;
+    if (!p || p->type != Type::Cons)
+        throw Error("too few arguments");
+    return p->car;
+}
+
+const std::string& symbolArg(const Value& v)
+{
+    if (!v || v->type != Type::Sym || v->s == "T")
+        throw Error("bad argument type: symbolp " + prin1(v));
+    return v->s;
+}
+
+Value noVoid(Value v) { return v && v->type == Type::Void ? nullptr : v; }
+
+Value makeUsubr(const std::string& name, const Value& params, const Value& body)
+{
+    Value f = makeCell(Type::Usubr, name);
+    f->car = params;
+    f->cdr = body;
+    return f;
+}
+
+// The special forms: they get their arguments unevaluated.
+using Special = Value (*)(Interp&, const Value& rest);
+
+struct SpecialForm {
+    const char* name;
+    Special fn;
+};
+
+const SpecialForm kSpecialForms[] = {
+    {"QUOTE", [](Interp&, const Value& rest) { return nthArg(rest, 0); }},
+    {"FUNCTION",  // (function (lambda ...)) makes the function; (function name) is the name
+     [](Interp& in, const Value& rest) {
+         Value f = nthArg(rest, 0);
+         return f && f->type == Type::Cons && isSym(f->car, "LAMBDA") ? in.eval(f) : f;
+     }},
+    {"LAMBDA", [](Interp&, const Value& rest) { return makeUsubr("-lambda-", nthArg(rest, 0), rest->cdr); }},
+    {"SETQ",
+     [](Interp& in, const Value& rest) {
+         Value result;
+         for (Value p = rest; p && p->type == Type::Cons; p = p->cdr ? p->cdr->cdr : nullptr) {
+             const std::string& name = symbolArg(p->car);
+             if (!p->cdr)
+                 throw Error("too few arguments");
+             result = noVoid(in.eval(p->cdr->car));
+             in.setGlobal(name, result);
+         }
+         return result;
+     }},
+    {"PROGN", [](Interp& in, const Value& rest) { return evalBody(in, rest); }},
+    {"IF",
+     [](Interp& in, const Value& rest) -> Value {
+         if (!isNil(in.eval(nthArg(rest, 0))))
+             return in.eval(nthArg(rest, 1));
+         Value elseForm = rest && rest->cdr ? rest->cdr->cdr : nullptr;
+         return elseForm ? in.eval(elseForm->car) : nullptr;
+     }},
+    {"COND",
+     [](Interp& in, const Value& rest) -> Value {
+         for (Value p = rest; p && p->type == Type::Cons; p = p->cdr) {
+             Value clause = p->car;
+             if (!clause || clause->type != Type::Cons)
+                 throw Error("bad argument type: listp " + prin1(clause));
+             Value test = in.eval(clause->car);
+             if (!isNil(test))
+                 return clause->cdr ? evalBody(in, clause->cdr) : test;
+         }
+         return nullptr;
+     }},
+    {"WHILE",
+     [](Interp& in, const Value& rest) {
+         Value result;
+         while (!isNil(in.eval(nthArg(rest, 0))))
+             result = evalBody(in, rest->cdr);
+         return result;
+     }},
+    {"REPEAT",
+     [](Interp& in, const Value& rest) {
+         Value n = in.eval(nthArg(rest, 0));
+         if (!n || n->type != Type::Int)
+             throw Error("bad argument type: fixnump " + prin1(n));
+         Value result;
+         for (int32_t k = 0; k < n->i; ++k)
+             result = evalBody(in, rest->cdr);
+         return result;
+     }},
+    {"FOREACH",
+     [](Interp& in, const Value& rest) {
+         const std::string& var = symbolArg(nthArg(rest, 0));
+         Value list = in.eval(nthArg(rest, 1));
+         if (list && list->type != Type::Cons)
+             throw Error("bad argument type: listp " + prin1(list));
+         Value saved = in.getGlobal(var);
+         Value result;
+         try {
+             for (; list && list->type == Type::Cons; list = list->cdr) {
+                 in.setGlobal(var, list->car);
+                 result = evalBody(in, rest->cdr->cdr);
+             }
+         } catch (...) {
+             in.setGlobal(var, saved);
+             throw;
+         }
+         in.setGlobal(var, saved);
+         return result;
+     }},
+    {"AND",
+     [](Interp& in, const Value& rest) -> Value {
+         for (Value p = rest; p && p->type == Type::Cons; p = p->cdr)
+             if (isNil(in.eval(p->car)))
+                 return nullptr;
+         return symT();
+     }},
+    {"OR",
+     [](Interp& in, const Value& rest) -> Value {
+         for (Value p = rest; p && p->type == Type::Cons; p = p->cdr)
+             if (!isNil(in.eval(p->car)))
+                 return symT();
+         return nullptr;
+     }},
+    {"DEFUN",  // (defun NAME (params / locals) body...)
+     [](Interp& in, const Value& rest) {
+         const std::string& name = symbolArg(nthArg(rest, 0));
+         in.setGlobal(name, makeUsubr(name, nthArg(rest, 1), rest->cdr->cdr));
+         return rest->car;
+     }},
+    {"DEFUN-Q",  // the function is the list ((params / locals) body...)
+     [](Interp& in, const Value& rest) {
+         const std::string& name = symbolArg(nthArg(rest, 0));
+         in.setGlobal(name, cons(nthArg(rest, 1), rest->cdr->cdr));
+         return rest->car;
+     }},
+};
+
+const std::unordered_map<std::string, Special>& specialForms()
+{
+    static const std::unordered_map<std::string, Special> table = [] {
+        std::unordered_map<std::string, Special> t;
+        for (const SpecialForm& f : kSpecialForms)
+            t[f.name] = f.fn;
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
 
 Value Interp::eval(const Value& form)
 {
@@ -383,13 +670,18 @@ Value Interp::eval(const Value& form)
     if (form->type == Type::Sym) {
         if (form->s == "T")
             return form;
-        return getGlobal(form->s);
+        auto g = globals_.find(form->s);
+        if (g != globals_.end())
+            return g->second;
+        // A function's name evaluates to the function.
+        if (builtins_.count(form->s) || specialForms().count(form->s))
+            return makeCell(Type::Subr, form->s);
+        if (externalDefined && externalDefined(form->s))
+            return makeCell(Type::Exrx, form->s);
+        return nullptr;
     }
     if (form->type != Type::Cons)
         return form;
-    const Value& head = form->car;
-    if (!head || head->type != Type::Sym)
-        throw Error("bad function: " + prin1(head));
     struct DepthGuard {
         int& d;
         explicit DepthGuard(int& depth) : d(depth)
@@ -402,48 +694,86 @@ Value Interp::eval(const Value& form)
         ~DepthGuard() { --d; }
     } guard(depth_);
 
-    const std::string& name = head->s;
-    bool handled = false;
-    Value special = evalSpecial(name, form->cdr, handled);
-    if (handled)
-        return special;
-
+    const Value& head = form->car;
+    bool named = head && head->type == Type::Sym;
+    if (named) {
+        auto s = specialForms().find(head->s);
+        if (s != specialForms().end())
+            return s->second(*this, form->cdr);
+    } else if (!isFunction(head) || (head->type == Type::Cons && !isSym(head->car, "LAMBDA"))) {
+        throw Error("bad function: " + prin1(head));
+    }
     Args args;
     for (Value p = form->cdr; p && p->type == Type::Cons; p = p->cdr)
-        args.push_back(eval(p->car));
-    // Void results count as nil once they are an argument.
-    for (Value& a : args)
-        if (a && a->type == Type::Void)
-            a = nullptr;
+        args.push_back(noVoid(eval(p->car)));  // void counts as nil once it is an argument
+    return named ? callNamed(head->s, args) : apply(head, args);
+}
 
+Value Interp::callNamed(const std::string& name, Args& args)
+{
+    auto g = globals_.find(name);
+    if (g != globals_.end() && isFunction(g->second))
+        return apply(g->second, args);
     auto b = builtins_.find(name);
     if (b != builtins_.end())
         return b->second(*this, args);
-    if (!functions_.empty()) {
-        auto f = functions_.find(name);
-        if (f != functions_.end())
-            return callUser(f->second, args);
-    }
     Value result;
     if (external && external(name, args, result))
         return result;
+    if (g != globals_.end())
+        throw Error("bad function: " + prin1(g->second));
     throw Error("no function definition: " + name);
 }
 
-Value Interp::callUser(const UserFunction& f, Args& args)
+Value Interp::apply(const Value& fn, Args& args)
 {
-    if (args.size() != f.params.size())
-        throw Error(args.size() < f.params.size() ? "too few arguments" : "too many arguments");
-    // Dynamic scope: bind, run, restore.
+    if (fn && fn->type == Type::Sym) {
+        auto s = specialForms().find(fn->s);
+        if (s == specialForms().end())
+            return callNamed(fn->s, args);
+        // (apply 'and list): the form with each argument quoted
+        std::vector<Value> quoted;
+        for (const Value& a : args)
+            quoted.push_back(listFrom({makeSym("QUOTE"), a}));
+        return s->second(*this, listFrom(quoted));
+    }
+    if (!isFunction(fn))
+        throw Error("bad function: " + prin1(fn));
+    switch (fn->type) {
+    case Type::Subr: return callNamed(fn->s, args);
+    case Type::Exrx: {
+        Value result;
+        if (external && external(fn->s, args, result))
+            return result;
+        throw Error("no function definition: " + fn->s);
+    }
+    case Type::Usubr: return callUser(fn->car, fn->cdr, args);
+    default:
+        if (isSym(fn->car, "LAMBDA"))
+            return callUser(fn->cdr ? fn->cdr->car : nullptr, fn->cdr ? fn->cdr->cdr : nullptr, args);
+        return callUser(fn->car, fn->cdr, args);
+    }
+}
+
+Value Interp::callUser(const Value& params, const Value& body, Args& args)
+{
+    // (params / locals): dynamic scope, so bind, run, restore.
     std::vector<std::pair<std::string, Value>> saved;
-    for (const auto& n : f.params)
-        saved.emplace_back(n, getGlobal(n));
-    for (const auto& n : f.locals)
-        saved.emplace_back(n, getGlobal(n));
-    for (size_t k = 0; k < f.params.size(); ++k)
-        setGlobal(f.params[k], args[k]);
-    for (const auto& n : f.locals)
-        setGlobal(n, nullptr);
+    size_t paramCount = 0;
+    bool local = false;
+    for (Value p = params; p && p->type == Type::Cons; p = p->cdr) {
+        if (isSym(p->car, "/")) {
+            local = true;
+            continue;
+        }
+        const std::string& name = symbolArg(p->car);
+        paramCount += local ? 0 : 1;
+        saved.emplace_back(name, getGlobal(name));
+    }
+    if (args.size() != paramCount)
+        throw Error(args.size() < paramCount ? "too few arguments" : "too many arguments");
+    for (size_t k = 0; k < saved.size(); ++k)
+        setGlobal(saved[k].first, k < paramCount ? args[k] : nullptr);
     struct Restore {
         Interp& in;
         std::vector<std::pair<std::string, Value>>& s;
@@ -453,128 +783,100 @@ Value Interp::callUser(const UserFunction& f, Args& args)
                 in.setGlobal(it->first, it->second);
         }
     } restore{*this, saved};
-    return evalBody(f.body);
+    try {
+        return evalBody(*this, body);
+    } catch (Error& e) {
+        // *error* runs where the error happened, with the failing function's variables.
+        raiseToHandler(e);
+        throw;
+    }
 }
 
-static Value nthArg(const Value& rest, int n)
+void Interp::raiseToHandler(Error& e)
 {
-    Value p = rest;
-    for (int k = 0; k < n && p; ++k)
-        p = p->cdr;
-    if (!p || p->type != Type::Cons)
-        throw Error("too few arguments");
-    return p->car;
+    if (e.handled || inHandler_)
+        return;
+    e.handled = true;
+    Value handler = getGlobal("*ERROR*");
+    if (!isFunction(handler)) {
+        e.handled = false;
+        return;
+    }
+    inHandler_ = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{inHandler_};
+    Args message{makeStr(e.what())};
+    apply(handler, message);
 }
 
-static std::vector<std::string> symbolNames(Value list)
+bool Interp::evalTop(const Value& form, Value& result, std::string& message)
 {
-    std::vector<std::string> names;
-    for (; list && list->type == Type::Cons; list = list->cdr) {
-        if (!list->car || list->car->type != Type::Sym)
-            throw Error("bad argument type");
-        names.push_back(list->car->s);
+    depth_ = 0;
+    try {
+        result = eval(form);
+        return true;
+    } catch (Error& e) {
+        message = e.what();
+        try {
+            raiseToHandler(e);
+        } catch (Error& inner) {
+            message = inner.what();  // *error* itself failed
+            return false;
+        }
+        if (e.handled || quitting)
+            message.clear();
+        return false;
+    } catch (const std::bad_alloc&) {
+        message = "insufficient memory";  // the form is abandoned, the host goes on
+        return false;
     }
-    return names;
 }
 
-Value Interp::evalSpecial(const std::string& name, const Value& rest, bool& handled)
+#ifdef _WIN32
+static const char* const kSeparator = "\\";
+#else
+static const char* const kSeparator = "/";
+#endif
+
+std::string Interp::findFile(const std::string& name) const
 {
-    handled = true;
-    if (name == "QUOTE")
-        return nthArg(rest, 0);
-    if (name == "SETQ") {
-        Value result;
-        for (Value p = rest; p && p->type == Type::Cons; p = p->cdr ? p->cdr->cdr : nullptr) {
-            if (!p->car || p->car->type != Type::Sym || p->car->s == "T")
-                throw Error("bad argument type");
-            if (!p->cdr)
-                throw Error("too few arguments");
-            result = eval(p->cdr->car);
-            if (result && result->type == Type::Void)
-                result = nullptr;
-            setGlobal(p->car->s, result);
-        }
-        return result;
+    auto readable = [](const std::string& path) {
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (f)
+            std::fclose(f);
+        return f != nullptr;
+    };
+    if (name.find_first_of("/\\:") != std::string::npos)
+        return readable(name) ? name : std::string();
+    std::vector<std::string> dirs{std::filesystem::current_path().string()};
+    dirs.insert(dirs.end(), searchPath.begin(), searchPath.end());
+    for (const std::string& dir : dirs) {
+        std::string path = dir + (dir.back() == '\\' || dir.back() == '/' ? "" : kSeparator) + name;
+        if (readable(path))
+            return path;
     }
-    if (name == "PROGN")
-        return evalBody(rest);
-    if (name == "IF") {
-        if (!isNil(eval(nthArg(rest, 0))))
-            return eval(nthArg(rest, 1));
-        Value elseForm = rest && rest->cdr ? rest->cdr->cdr : nullptr;
-        return elseForm ? eval(elseForm->car) : nullptr;
-    }
-    if (name == "COND") {
-        for (Value p = rest; p && p->type == Type::Cons; p = p->cdr) {
-            Value clause = p->car;
-            if (!clause || clause->type != Type::Cons)
-                throw Error("bad argument type");
-            Value test = eval(clause->car);
-            if (!isNil(test))
-                return clause->cdr ? evalBody(clause->cdr) : test;
-        }
-        return nullptr;
-    }
-    if (name == "WHILE") {
-        Value result;
-        while (!isNil(eval(nthArg(rest, 0))))
-            result = evalBody(rest->cdr);
-        return result;
-    }
-    if (name == "REPEAT") {
-        Value n = eval(nthArg(rest, 0));
-        if (!n || n->type != Type::Int)
-            throw Error("bad argument type");
-        Value result;
-        for (int32_t k = 0; k < n->i; ++k)
-            result = evalBody(rest->cdr);
-        return result;
-    }
-    if (name == "FOREACH") {
-        Value var = nthArg(rest, 0);
-        if (!var || var->type != Type::Sym)
-            throw Error("bad argument type");
-        Value list = eval(nthArg(rest, 1));
-        Value saved = getGlobal(var->s);
-        Value result;
-        for (; list && list->type == Type::Cons; list = list->cdr) {
-            setGlobal(var->s, list->car);
-            result = evalBody(rest->cdr->cdr);
-        }
-        setGlobal(var->s, saved);
-        return result;
-    }
-    if (name == "AND") {
-        for (Value p = rest; p && p->type == Type::Cons; p = p->cdr)
-            if (isNil(eval(p->car)))
-                return nullptr;
-        return symT();
-    }
-    if (name == "OR") {
-        for (Value p = rest; p && p->type == Type::Cons; p = p->cdr)
-            if (!isNil(eval(p->car)))
-                return symT();
-        return nullptr;
-    }
-    if (name == "DEFUN") {
-        // (defun NAME (params / locals) body...)
-        Value fname = nthArg(rest, 0);
-        if (!fname || fname->type != Type::Sym)
-            throw Error("bad argument type");
-        UserFunction f;
-        bool afterSlash = false;
-        for (const std::string& n : symbolNames(nthArg(rest, 1))) {
-            if (n == "/")
-                afterSlash = true;
-            else
-                (afterSlash ? f.locals : f.params).push_back(n);
-        }
-        f.body = rest->cdr->cdr;
-        functions_[fname->s] = f;
-        return fname;
-    }
-    handled = false;
-    return nullptr;
+    return std::string();
+}
+
+bool Interp::load(const std::string& path, Value& result)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    std::fclose(f);
+    Reader reader(text);
+    Value form;
+    result = nullptr;
+    while (reader.next(form))
+        result = eval(form);
+    return true;
 }
 
 }  // namespace lisp

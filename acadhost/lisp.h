@@ -1,10 +1,11 @@
 // The stand-in host's LISP: reader, printer and evaluator, small on purpose. It exists to
-// carry calls to modules faithfully. Dynamic scope, as in the host's own LISP.
+// carry calls to modules faithfully, and to run the ordinary programs that use them.
+// Dynamic scope, as in the host's own LISP; functions are values of their symbols.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -13,7 +14,8 @@
 
 namespace lisp {
 
-enum class Type { Int, Real, Str, Sym, Cons, Void };
+// Subr: a built-in; Usubr: a defun or lambda; Exrx: a function a module defines.
+enum class Type { Int, Real, Str, Sym, Cons, Void, Subr, Usubr, Exrx, File };
 
 struct Cell;
 using Value = std::shared_ptr<Cell>;  // null is nil
@@ -22,9 +24,14 @@ struct Cell {
     Type type;
     int32_t i = 0;
     double r = 0;
-    std::string s;  // string text or symbol name (upper case)
-    Value car, cdr;
+    std::string s;  // string text, symbol or function name (upper case), file name
+    Value car, cdr;  // a Usubr keeps its parameter list in car and its body in cdr
+    std::FILE* file = nullptr;  // an open File; closed when the last reference goes
     explicit Cell(Type t) : type(t) {}
+    Cell(const Cell&) = delete;
+    Cell& operator=(const Cell&) = delete;
+    // Lists a million long or deep are released without recursion.
+    ~Cell();
 };
 
 Value makeInt(int32_t v);
@@ -32,6 +39,7 @@ Value makeReal(double v);
 Value makeStr(std::string s);
 Value makeSym(const std::string& name);  // upper-cased
 Value cons(Value car, Value cdr);
+Value makeCell(Type t, std::string name);  // Subr, Exrx, File
 Value symT();
 // The value of a call whose handler set no result: counts as nil, echoes as nothing.
 Value voidValue();
@@ -42,10 +50,13 @@ double toDouble(const Value& v);
 bool isSym(const Value& v, const char* upperName);
 std::string toUpper(std::string s);
 Value listFrom(const std::vector<Value>& items, Value tail = nullptr);
+// equal: numbers by value (within fuzz), strings and symbols by text, lists element by element.
+bool equalValues(const Value& a, const Value& b, double fuzz = 0);
 
 // Abandons the current top-level form; the host prints "; error: " and the message.
 struct Error : std::runtime_error {
     using std::runtime_error::runtime_error;
+    bool handled = false;  // *error* has seen it
 };
 
 // Reads forms one at a time from a text.
@@ -78,30 +89,52 @@ class Interp {
 public:
     Interp();
     Value eval(const Value& form);
+    // A top-level form: false when it failed, with the message to print unless *error*
+    // took it (then the message is empty).
+    bool evalTop(const Value& form, Value& result, std::string& message);
+    // Calls a function value (or a symbol naming one) with evaluated arguments.
+    Value apply(const Value& fn, Args& args);
+    // Runs the forms of a file; false when it cannot be read.
+    bool load(const std::string& path, Value& result);
+    // The path of a file to load or find, searched where the host looks; empty if none.
+    std::string findFile(const std::string& name) const;
 
     // Built-ins receive evaluated arguments.
     void defineBuiltin(const std::string& upperName, Builtin fn);
     // Functions defined outside (a module's); consulted after built-ins and defuns.
     // Returns false when the name is not defined there.
     std::function<bool(const std::string& upperName, Args& args, Value& result)> external;
-    // Where princ, prin1, print and terpri write.
+    std::function<bool(const std::string& upperName)> externalDefined;
+    // Where princ, prin1, print, terpri and prompts write; where keyboard input comes from
+    // (false at the end of input).
     std::function<void(const std::string&)> write;
+    std::function<bool(std::string& line)> readLine;
+    // Folders searched after the current one by load and findfile.
+    std::vector<std::string> searchPath;
+    // Set by quit and exit: the host ends after this form.
+    bool quitting = false;
+    // What initget set for the next getint, getreal or getkword.
+    int inputBits = 0;
+    std::string keywords;
 
     Value getGlobal(const std::string& upperName) const;
     void setGlobal(const std::string& upperName, Value v);
 
 private:
-    struct UserFunction {
-        std::vector<std::string> params, locals;
-        Value body;
-    };
-    Value evalSpecial(const std::string& name, const Value& rest, bool& handled);
-    Value evalBody(Value body);
-    Value callUser(const UserFunction& f, Args& args);
+    Value callNamed(const std::string& name, Args& args);
+    Value callUser(const Value& params, const Value& body, Args& args);
+    void raiseToHandler(Error& e);
     std::unordered_map<std::string, Builtin> builtins_;
-    std::unordered_map<std::string, UserFunction> functions_;
-    std::map<std::string, Value> globals_;
+    std::unordered_map<std::string, Value> globals_;
     int depth_ = 0;
+    bool inHandler_ = false;
 };
+
+// The argument checks built-ins share; they throw the messages.
+void needCount(const Args& a, size_t least, size_t most);
+const std::string& stringArg(const Value& v);
+
+// True for the values apply can call.
+bool isFunction(const Value& v);
 
 }  // namespace lisp

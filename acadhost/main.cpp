@@ -1,4 +1,4 @@
-// acad.exe [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [SCRIPT.lsp]
+// acad.exe [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]
 // Loads the module, opens the documents and runs the script's forms, or forms typed on
 // standard input, from the frame's message loop.
 #include <fcntl.h>
@@ -17,13 +17,15 @@ namespace {
 const UINT kStep = WM_APP + 1;
 
 const char kUsage[] =
-    "usage: acad [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [SCRIPT.lsp]\n"
-    "  --fail: the N-th call (1 when not given) of acedDefun, acrxRegisterApp or alloc fails\n";
+    "usage: acad [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]\n"
+    "  --fail: the N-th call (1 when not given) of acedDefun, acrxRegisterApp or alloc fails\n"
+    "  --terminal: a person types the forms: continued lines get the prompt (_>\n";
 
 struct Options {
     std::string arx, script;
     int documents = 1;
     bool echo = false;
+    bool terminal = false;
     std::vector<std::pair<std::string, int>> faults;
 };
 
@@ -41,6 +43,8 @@ bool parse(int argc, char** argv, Options& o)
             o.documents = static_cast<int>(n);
         } else if (a == "--echo") {
             o.echo = true;
+        } else if (a == "--terminal") {
+            o.terminal = true;
         } else if (a == "--fail" && k + 1 < argc) {
             std::string f = argv[++k];
             size_t colon = f.find(':');
@@ -88,8 +92,9 @@ bool readFile(const std::string& path, std::string& text)
     return true;
 }
 
-// True when the text holds whole forms: no list or string left open.
-bool complete(const std::string& text)
+// True when the text holds whole forms: no list or string left open. The prompt for a
+// continued line shows how many lists are open, as the host's does: "(_> ", "((_> ".
+bool complete(const std::string& text, std::string* continuation = nullptr)
 {
     int depth = 0;
     bool inString = false, any = false;
@@ -114,6 +119,8 @@ bool complete(const std::string& text)
             any = true;
         }
     }
+    if (continuation)
+        *continuation = std::string(depth > 0 ? depth : 0, '(') + (inString ? "\"" : "") + "_> ";
     return any && depth <= 0 && !inString;
 }
 
@@ -121,8 +128,9 @@ struct Runner {
     Host& host;
     bool echo;
     bool interactive;
+    bool terminal;  // a person types: continued lines get their prompt
     lisp::Reader reader{""};
-    bool finished = false;
+    bool bang = false;  // !form at the prompt: its value is printed
 
     // Next form to run; false at the end of input.
     bool nextForm(lisp::Value& form)
@@ -141,16 +149,23 @@ struct Runner {
             std::printf("Command: ");
             std::fflush(stdout);
             char buf[4096];
+            std::string more;
             while (std::fgets(buf, sizeof buf, stdin)) {
                 text += buf;
-                if (complete(text))
+                if (complete(text, &more))
                     break;
+                if (terminal && text.back() == '\n') {
+                    std::fputs(more.c_str(), stdout);
+                    std::fflush(stdout);
+                }
             }
             if (text.find_first_not_of(" \t\r\n") == std::string::npos && std::feof(stdin)) {
                 std::printf("\n");
                 return false;
             }
-            reader = lisp::Reader(text);
+            size_t first = text.find_first_not_of(" \t\r\n");
+            bang = first != std::string::npos && text[first] == '!';
+            reader = lisp::Reader(bang ? text.substr(first + 1) : text);
         }
     }
 
@@ -161,7 +176,23 @@ struct Runner {
             PostQuitMessage(0);
             return;
         }
-        host.runForm(form, echo);
+        if (bang) {
+            bang = false;
+            lisp::Value v;
+            std::string message;
+            if (host.lisp.evalTop(form, v, message))
+                std::printf("%s\n", lisp::prin1(v).c_str());
+            else if (!message.empty())
+                host.printError(message);
+            std::fflush(stdout);
+            host.runQueues();
+        } else {
+            host.runForm(form, echo);
+        }
+        if (host.lisp.quitting) {
+            PostQuitMessage(0);
+            return;
+        }
         PostMessageA(host.frame, kStep, 0, 0);
     }
 };
@@ -211,7 +242,11 @@ int main(int argc, char** argv)
     for (int k = 0; k < opt.documents; ++k)
         host.openDocument();
 
-    Runner run{host, opt.echo, opt.script.empty()};
+    // load and findfile look in the script's folder after the current one.
+    size_t slash = opt.script.find_last_of("\\/");
+    if (slash != std::string::npos)
+        host.lisp.searchPath.push_back(opt.script.substr(0, slash));
+    Runner run{host, opt.echo, opt.script.empty(), opt.script.empty() && opt.terminal};
     run.reader = lisp::Reader(text);
     runner = &run;
     // Each form is one message to the frame, so that windows the module leaves open between

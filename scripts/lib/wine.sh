@@ -42,11 +42,20 @@ kelmar_noclock_exec() {
     fi
 }
 
-# Holds the prefix for this process until it exits; makes the prefix on first use.
+# Holds the prefix for this process until it exits; makes the prefix on first use. A run
+# that has to wait says so at once, and names the process that holds the prefix (the lock
+# file keeps the holder's process id and command).
 kelmar_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
-    exec 9>"$WINEPREFIX.lock"
-    flock 9
+    local lock="$WINEPREFIX.lock"
+    exec 9<>"$lock"
+    if ! flock -n 9; then
+        echo "$(realpath --relative-to="$KELMAR_ROOT" "$0"): waiting for the Wine prefix $WINEPREFIX," \
+            "held by process $(head -1 "$lock" 2>/dev/null)" >&2
+        flock 9
+    fi
+    local me=$BASHPID
+    echo "$me ($(ps -o args= -p "$me" 2>/dev/null))" >"$lock"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Making the Wine prefix $WINEPREFIX ..." >&2
         DISPLAY= kelmar_noclock wineboot -i >/dev/null 2>&1 || true
@@ -92,7 +101,9 @@ kelmar_display() {
     local fifo
     fifo=$(mktemp -u /tmp/kelmar-xvfb.XXXXXX)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 &
+    # The server must not hold the prefix lock: killed before its trap, a run would leave it
+    # running, and the prefix locked for ever.
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 9>&- &
     KELMAR_XVFB_PID=$!
     local n
     read -r n <"$fifo"

@@ -1,0 +1,512 @@
+// The host's LISP built-ins, each with the value it prints, as the host's documentation
+// gives them; then *error*, quit, the command line, files, and very long and deep lists.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <deque>
+#include <fstream>
+
+#include "bridge.h"
+#include "lisp.h"
+
+namespace {
+
+struct Case {
+    const char* in;
+    const char* out;
+};
+
+// Runs the forms in order; the value of the last, or "error: MESSAGE".
+std::string run(lisp::Interp& in, const std::string& text)
+{
+    lisp::Reader r(text);
+    lisp::Value form, v;
+    std::string message;
+    while (r.next(form))
+        if (!in.evalTop(form, v, message))
+            return "error: " + message;
+    return lisp::prin1(v);
+}
+
+void runTable(const Case* cases, size_t n)
+{
+    for (size_t k = 0; k < n; ++k) {
+        lisp::Interp in;
+        in.write = [](const std::string&) {};
+        in.readLine = [](std::string&) { return false; };
+        EXPECT_EQ(run(in, cases[k].in), cases[k].out) << "case " << k << ": " << cases[k].in;
+    }
+}
+
+TEST(Builtins, Lists)
+{
+    const Case cases[] = {
+        {"(caar '((1 2) 3))", "1"},
+        {"(cdar '((1 2) 3))", "(2)"},
+        {"(cddr '(1 2 3))", "(3)"},
+        {"(cadar '((1 2) 3))", "2"},
+        {"(cdddr '(1 2 3 4))", "(4)"},
+        {"(cadddr '(1 2 3 4))", "4"},
+        {"(caaaar '((((x)))))", "X"},
+        {"(cddddr '(1 2 3 4 5))", "(5)"},
+        {"(nth 0 '(a b))", "A"},
+        {"(nth -1 '(a b))", "nil"},
+        {"(last '(1 (2 3)))", "(2 3)"},
+        {"(last nil)", "nil"},
+        {"(append '(1 2) nil '((3)))", "(1 2 (3))"},
+        {"(reverse '((a) b c))", "(C B (A))"},
+        {"(member 'c '(a b c d))", "(C D)"},
+        {"(member 'q '(a b))", "nil"},
+        {"(assoc 'b '((a . 1) (b 2)))", "(B 2)"},
+        {"(assoc \"x\" '((\"a\" . 1)))", "nil"},
+        {"(subst 'qq 'b '(a b (c d) b))", "(A QQ (C D) QQ)"},
+        {"(subst '(qq rr) '(c d) '(a b (c d) b))", "(A B (QQ RR) B)"},
+        {"(subst 'qq 'z '(a b))", "(A B)"},
+        {"(length '(1 (2 3) 4))", "3"},
+        {"(vl-position 'c '(a b c))", "2"},
+        {"(vl-position 9 '(1 2))", "nil"},
+        {"(vl-remove 2 '(1 2 3 2))", "(1 3)"},
+        {"(vl-consp '(1))", "T"},
+        {"(vl-consp nil)", "nil"},
+        {"(listp nil)", "T"},
+        {"(listp 'a)", "nil"},
+        {"(atom '(1))", "nil"},
+        {"(atom nil)", "T"},
+        {"(null nil)", "T"},
+        {"(not 0)", "nil"},
+    };
+    runTable(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(Builtins, Functions)
+{
+    const Case cases[] = {
+        {"(mapcar '1+ '(1 2 3))", "(2 3 4)"},
+        {"(mapcar '+ '(1 2 3) '(10 20))", "(11 22)"},
+        {"(mapcar '(lambda (x) (* x x)) '(1 2 3))", "(1 4 9)"},
+        {"(mapcar (function (lambda (a b) (strcat a b))) '(\"a\" \"b\") '(\"1\" \"2\"))", "(\"a1\" \"b2\")"},
+        {"(mapcar (lambda (x) (list x)) '(1 2))", "((1) (2))"},
+        {"(mapcar 'car nil)", "nil"},
+        {"(apply '+ '(1 2 3))", "6"},
+        {"(apply 'max '(4 9 2))", "9"},
+        {"(apply (function (lambda (a b) (- a b))) '(10 3))", "7"},
+        {"(apply 'and '(1 nil))", "nil"},
+        {"(apply 'strcat (mapcar 'itoa '(1 2)))", "\"12\""},
+        {"(defun add (a b) (+ a b)) (apply 'add '(2 3))", "5"},
+        {"((lambda (x) (* 2 x)) 21)", "42"},
+        {"(function car)", "CAR"},
+        {"(eval '(+ 1 2))", "3"},
+        {"(setq v 5) (eval 'v)", "5"},
+        {"(read \"(a \\\"b\\\" 1.5)\")", "(A \"b\" 1.5)"},
+        {"(read \"abc def\")", "ABC"},
+        {"(read \"\")", "nil"},
+        {"(vl-sort '(3 2 1 3) '<)", "(1 2 3)"},
+        {"(vl-sort '(\"b\" \"c\" \"a\") '<)", "(\"a\" \"b\" \"c\")"},
+        {"(vl-sort '((1 3) (2 2) (3 1)) (function (lambda (e1 e2) (< (cadr e1) (cadr e2)))))",
+         "((3 1) (2 2) (1 3))"},
+        {"(vl-sort '(a d c b a) '(lambda (s1 s2) (< (vl-symbol-name s1) (vl-symbol-name s2))))", "(A B C D)"},
+        {"(vl-sort '(2.0 1.0 2.0) '<)", "(1.0 2.0 2.0)"},
+        {"(vl-remove-if 'minusp '(-1 2 -3 4))", "(2 4)"},
+        {"(vl-remove-if-not 'numberp '(1 \"a\" 2))", "(1 2)"},
+        {"(vl-member-if '(lambda (x) (> x 2)) '(1 3 5))", "(3 5)"},
+        {"(vl-every '= '(1 2) '(1 2 3))", "T"},
+        {"(vl-every 'numberp '(1 \"a\"))", "nil"},
+        {"(vl-some '(lambda (x) (if (> x 2) (* x 10))) '(1 3 5))", "30"},
+        {"(vl-some 'minusp '(1 2))", "nil"},
+        {"(defun f (x / y) (setq y (* x 2)) y) (f 4)", "8"},
+        {"(setq y 1) (defun f (x / y) (setq y x)) (f 4) y", "1"},
+        {"(defun-q dq (x) (* x 3)) (dq 4)", "12"},
+        {"(defun-q dq (x / z) (* x 3)) dq", "((X / Z) (* X 3))"},
+        {"(defun f () 1)", "F"},
+        {"(setq a 1 b 2 c (+ a b))", "3"},
+        {"(set 'q 7) q", "7"},
+        {"(set (read \"r\") 8) r", "8"},
+        {"(progn 1 2 3)", "3"},
+        {"(if T \"yes\" \"no\")", "\"yes\""},
+        {"(and 1 2)", "T"},
+        {"(or nil nil)", "nil"},
+        {"(quote (a b))", "(A B)"},
+        {"(setq s 0) (foreach n '(1 2 3) (setq s (+ s n)))", "6"},
+        {"(setq n 0) (foreach n '(1 2) n) n", "0"},
+        {"(cond ((= 1 2) 'a) (T 'b))", "B"},
+        {"(cond (5))", "5"},
+        {"(setq i 0) (while (< i 3) (setq i (1+ i)))", "3"},
+        {"(repeat 3 'x)", "X"},
+        {"(boundp 'zz)", "nil"},
+        {"(setq zz 1) (boundp 'zz)", "T"},
+        {"(boundp 'car)", "T"},
+        {"(type car)", "SUBR"},
+        {"(type if)", "SUBR"},
+        {"(defun f () 1) (type f)", "USUBR"},
+        {"(defun-q g () 1) (type g)", "LIST"},
+        {"(type (lambda (x) x))", "USUBR"},
+        {"(setq plus +) (plus 1 2)", "3"},
+        {"car", "#<SUBR CAR>"},
+        {"(defun sq (x) (* x x)) sq", "#<USUBR SQ>"},
+        {"(defun list (x) x) (list 1)", "1"},  // a defun replaces a built-in, as in the host
+        {"(vl-load-com)", "nil"},
+    };
+    runTable(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(Builtins, Numbers)
+{
+    const Case cases[] = {
+        {"(abs -5)", "5"},
+        {"(abs -5.5)", "5.5"},
+        {"(abs 3)", "3"},
+        {"(min 3 1 2)", "1"},
+        {"(min 3 1.0 2)", "1.0"},
+        {"(max -88 19 5 2)", "19"},
+        {"(max 4.07 -144)", "4.07"},
+        {"(max 2.0 4 6)", "6.0"},
+        {"(max)", "0"},
+        {"(fix 3.7)", "3"},
+        {"(fix -3.7)", "-3"},
+        {"(fix 5)", "5"},
+        {"(fix 1e10)", "10000000000.0"},
+        {"(float 3)", "3.0"},
+        {"(numberp 1.5)", "T"},
+        {"(numberp \"1\")", "nil"},
+        {"(zerop 0)", "T"},
+        {"(zerop 0.0)", "T"},
+        {"(zerop 1)", "nil"},
+        {"(minusp -0.1)", "T"},
+        {"(minusp 0)", "nil"},
+        {"(gcd 81 57)", "3"},
+        {"(gcd 12 -18)", "6"},
+        {"(expt 2 4)", "16"},
+        {"(expt 3.0 2.0)", "9.0"},
+        {"(expt 2 -1)", "0"},
+        {"(expt 2.0 -1)", "0.5"},
+        {"(expt -1 -3)", "-1"},
+        {"(sqrt 30.25)", "5.5"},
+        {"(sqrt 4)", "2.0"},
+        {"(exp 0)", "1.0"},
+        {"(log 1)", "0.0"},
+        {"(log 2.718281828459045)", "1.0"},
+        {"(sin 0)", "0.0"},
+        {"(cos 0.0)", "1.0"},
+        {"(atan 1)", "0.785398163397448"},
+        {"(atan 1 -1)", "2.35619449019234"},
+        {"(atan -1 0)", "-1.5707963267949"},
+        {"(logand 7 15 3)", "3"},
+        {"(logand)", "0"},
+        {"(logior 9 3)", "11"},
+        {"(lsh 2 1)", "4"},
+        {"(lsh 40 -2)", "10"},
+        {"(lsh 1 31)", "-2147483648"},
+        {"(boole 1 12 5)", "4"},
+        {"(boole 6 6 5)", "3"},
+        {"(boole 7 4 1)", "5"},
+        {"(boole 8 0 0)", "-1"},
+        {"(~ 3)", "-4"},
+        {"(~ -1)", "0"},
+        {"(1+ 2.5)", "3.5"},
+        {"(1- 0)", "-1"},
+        {"(rem 42 12)", "6"},
+        {"(rem 10.5 4)", "2.5"},
+        {"(rem -7 2)", "-1"},
+        {"(equal 1.0 1 0)", "T"},
+        {"(equal '(1.0 2.0) '(1.01 1.99) 0.02)", "T"},
+        {"(equal '(1.0 2.0) '(1.1 2.0) 0.02)", "nil"},
+        {"(equal \"a\" \"a\")", "T"},
+        {"(eq \"a\" 'a)", "nil"},
+        {"(setq l1 '(a b) l2 l1) (eq l1 l2)", "T"},
+    };
+    runTable(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(Builtins, Text)
+{
+    const Case cases[] = {
+        {"(strcase \"Sample\")", "\"SAMPLE\""},
+        {"(strcase \"Sample\" T)", "\"sample\""},
+        {"(strlen \"ab\" \"cde\")", "5"},
+        {"(strlen)", "0"},
+        {"(substr \"Welcome\" 1 3)", "\"Wel\""},
+        {"(strcat)", "\"\""},
+        {"(strcat \"a\" \"b\")", "\"ab\""},
+        {"(itoa 33)", "\"33\""},
+        {"(atoi \"-17\")", "-17"},
+        {"(atoi \"x\")", "0"},
+        {"(atof \"3.9\")", "3.9"},
+        {"(atof \"x\")", "0.0"},
+        {"(ascii \"B\")", "66"},
+        {"(ascii \"\")", "0"},
+        {"(chr 97)", "\"a\""},
+        {"(rtos 17.5 1 4)", "\"1.7500E+01\""},
+        {"(rtos 17.5 2 2)", "\"17.50\""},
+        {"(rtos 17.5 3 2)", "\"1'-5.50\\\"\""},
+        {"(rtos 17.5 4 2)", "\"1'-5 1/2\\\"\""},
+        {"(rtos 17.5 5 2)", "\"17 1/2\""},
+        {"(rtos -2.25 5 3)", "\"-2 1/4\""},
+        {"(rtos 2 2 0)", "\"2\""},
+        {"(distof \"17.5\")", "17.5"},
+        {"(distof \"1.75E+01\" 1)", "17.5"},
+        {"(distof \"1'-5 1/2\\\"\" 4)", "17.5"},
+        {"(distof \"17 1/2\" 5)", "17.5"},
+        {"(distof \"3/4\")", "0.75"},
+        {"(distof \"abc\")", "nil"},
+        {"(wcmatch \"Name\" \"N*\")", "T"},
+        {"(wcmatch \"Name\" \"n*\")", "nil"},
+        {"(wcmatch \"Name\" \"???,~*m*,N*\")", "T"},
+        {"(wcmatch \"Name\" \"*`,*\")", "nil"},
+        {"(wcmatch \"a,b\" \"*`,*\")", "T"},
+        {"(wcmatch \"test5\" \"*test[4-69]*\")", "T"},
+        {"(wcmatch \"test7\" \"test[~4-6]\")", "T"},
+        {"(wcmatch \"A1\" \"@#\")", "T"},
+        {"(wcmatch \"A-\" \"@.\")", "T"},
+        {"(wcmatch \"abc\" \"~*b*\")", "nil"},
+        {"(vl-string-search \"foo\" \"pfooyey on you\")", "1"},
+        {"(vl-string-search \"who\" \"pfooyey!\")", "nil"},
+        {"(vl-string-search \"foo\" \"fooey-more-fooey\" 1)", "11"},
+        {"(vl-string-subst \"Obi-wan\" \"Ben\" \"Ben Kenobi Ben\")", "\"Obi-wan Kenobi Ben\""},
+        {"(vl-string-subst \"Obi-wan\" \"Ben\" \"ben Kenobi\")", "\"ben Kenobi\""},
+        {"(vl-string-subst \"x\" \"a\" \"aaa\" 1)", "\"axa\""},
+        {"(vl-string->list \"12\")", "(49 50)"},
+        {"(vl-list->string '(49 50))", "\"12\""},
+        {"(vl-string-trim \" \\t\" \"  hi \\t\")", "\"hi\""},
+        {"(vl-string-left-trim \" \" \"  hi \")", "\"hi \""},
+        {"(vl-string-right-trim \" \" \"  hi \")", "\"  hi\""},
+        {"(vl-string-trim \" \" \"   \")", "\"\""},
+        {"(vl-filename-base \"c:\\\\acadwin\\\\acad.exe\")", "\"acad\""},
+        {"(vl-filename-base \"c:/acadwin\")", "\"acadwin\""},
+        {"(vl-filename-directory \"c:\\\\acadwin\\\\acad.exe\")", "\"c:\\\\acadwin\""},
+        {"(vl-filename-directory \"acad.exe\")", "\"\""},
+        {"(vl-filename-extension \"c:\\\\acadwin\\\\acad.exe\")", "\".exe\""},
+        {"(vl-filename-extension \"c:\\\\a.b\\\\acad\")", "nil"},
+        {"(vl-prin1-to-string \"a\\\\b\")", "\"\\\"a\\\\\\\\b\\\"\""},
+        {"(vl-princ-to-string '(1 \"a\"))", "\"(1 a)\""},
+        {"(vl-symbol-name 'abc)", "\"ABC\""},
+        {"(type (read \"x\"))", "SYM"},
+    };
+    runTable(cases, sizeof cases / sizeof cases[0]);
+}
+
+// Every c[ad]{2,4}r is its car and cdr calls composed, as CADR is (car (cdr x)).
+TEST(Builtins, EveryCarCdrCombination)
+{
+    const std::string tree = "'(((((1 . 2) 3) (4 . 5) 6) ((7 . 8) 9) 10) (((11 . 12) 13) 14) 15 16)";
+    lisp::Interp in;
+    int checked = 0;
+    for (int depth = 2; depth <= 4; ++depth)
+        for (int bits = 0; bits < (1 << depth); ++bits) {
+            std::string path, composed = tree;
+            for (int k = 0; k < depth; ++k)
+                path += (bits >> k) & 1 ? 'D' : 'A';
+            for (auto it = path.rbegin(); it != path.rend(); ++it)
+                composed = std::string("(c") + static_cast<char>(std::tolower(*it)) + "r " + composed + ")";
+            EXPECT_EQ(run(in, "(c" + path + "r " + tree + ")"), run(in, composed)) << path;
+            ++checked;
+        }
+    EXPECT_EQ(checked, 28);
+}
+
+// A module's function is the value of its symbol, of type EXRXSUBR, and can be passed on.
+TEST(Builtins, ModuleFunctionsAreValues)
+{
+    lisp::Interp in;
+    in.externalDefined = [](const std::string& name) { return name == "KEL_DIR"; };
+    in.external = [](const std::string& name, lisp::Args& args, lisp::Value& result) {
+        if (name != "KEL_DIR")
+            return false;
+        result = lisp::makeInt(static_cast<int32_t>(args.size()));
+        return true;
+    };
+    EXPECT_EQ(run(in, "(type kel_dir)"), "EXRXSUBR");
+    EXPECT_EQ(run(in, "kel_dir"), "#<EXRXSUBR KEL_DIR>");
+    EXPECT_EQ(run(in, "(mapcar 'kel_dir '(1 2) '(3 4))"), "(2 2)");
+    EXPECT_EQ(run(in, "(setq f kel_dir) (f 1 2 3)"), "3");
+    EXPECT_EQ(run(in, "(type kel_none)"), "nil");
+}
+
+TEST(Builtins, ErrorsAreTheHostsMessages)
+{
+    const Case cases[] = {
+        {"(mapcar 1 '(1))", "error: bad argument type: functionp 1"},
+        {"(vl-symbol-name \"a\")", "error: bad argument type: symbolp \"a\""},
+        {"(sqrt -1)", "error: function undefined for argument: -1"},
+        {"(log 0)", "error: function undefined for argument: 0"},
+        {"(close 1)", "error: bad argument type: streamp 1"},
+        {"(open \"x\" \"q\")", "error: bad argument value: \"q\""},
+        {"(rtos 1 9)", "error: bad argument value: 9"},
+        {"(gcd 1.5 2)", "error: bad argument type: fixnump 1.5"},
+        {"(zerop \"0\")", "error: bad argument type: numberp \"0\""},
+        {"(setq 1 2)", "error: bad argument type: symbolp 1"},
+        {"(defun f (a) a) (f)", "error: too few arguments"},
+        {"(defun f (a) a) (f 1 2)", "error: too many arguments"},
+        {"(setq x 5) (x)", "error: bad function: 5"},
+        {"(load \"no-such-file\")", "error: LOAD failed: \"no-such-file\""},
+        {"(load \"no-such-file\" 'gone)", "GONE"},
+        {"(read \"(a\")", "error: malformed list on input"},
+        {"(foreach x 5 x)", "error: bad argument type: listp 5"},
+    };
+    runTable(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(Builtins, ErrorHandlerGetsTheMessageWhereTheErrorHappened)
+{
+    lisp::Interp in;
+    std::string out;
+    in.write = [&out](const std::string& s) { out += s; };
+    EXPECT_EQ(run(in, "(defun *error* (msg) (princ (strcat \"caught: \" msg \"\\n\")))"
+                      "(+ 1 \"a\")"),
+              "error: ");
+    EXPECT_EQ(out, "caught: bad argument type: numberp \"a\"\n");
+    // The idiom: a command's own *error* as a local, seeing the command's variables.
+    out.clear();
+    EXPECT_EQ(run(in, "(defun c:go (/ *error* step)"
+                      "  (defun *error* (msg) (princ (strcat \"at \" step \": \" msg)))"
+                      "  (setq step \"two\") (car 1))"
+                      "(c:go)"),
+              "error: ");
+    EXPECT_EQ(out, "at two: bad argument type: listp 1");
+    out.clear();
+    EXPECT_EQ(run(in, "(setq *error* nil) (car 1)"), "error: bad argument type: listp 1");
+    // A handler that fails: its own error is the one printed.
+    EXPECT_EQ(run(in, "(defun *error* (msg) (car msg)) (car 1)"), "error: bad argument type: listp \"bad argument type: listp 1\"");
+}
+
+TEST(Builtins, QuitEndsTheScriptThroughTheHandler)
+{
+    lisp::Interp in;
+    std::string out;
+    in.write = [&out](const std::string& s) { out += s; };
+    EXPECT_EQ(run(in, "(princ \"a\") (quit) (princ \"b\")"), "error: ");
+    EXPECT_TRUE(in.quitting);
+    EXPECT_EQ(out, "a");
+    lisp::Interp in2;
+    out.clear();
+    in2.write = [&out](const std::string& s) { out += s; };
+    EXPECT_EQ(run(in2, "(defun *error* (m) (princ m)) (exit)"), "error: ");
+    EXPECT_EQ(out, "quit / exit abort");
+}
+
+TEST(Builtins, PrincAloneLeavesNothing)
+{
+    lisp::Interp in;
+    std::string out;
+    in.write = [&out](const std::string& s) { out += s; };
+    EXPECT_EQ(run(in, "(princ)"), "");
+    EXPECT_EQ(run(in, "(defun c:x () (princ \"done\") (princ)) (c:x)"), "");
+    EXPECT_EQ(run(in, "(setq r (prin1)) r"), "nil");
+    EXPECT_EQ(out, "done");
+}
+
+TEST(Builtins, TheCommandLine)
+{
+    struct Row {
+        const char* forms;
+        std::vector<std::string> typed;
+        const char* value;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {"(getstring \"Name: \")", {"Ann Lee\n"}, "\"Ann\"", "Name: "},
+        {"(getstring T \"Name: \")", {"Ann Lee\n"}, "\"Ann Lee\"", "Name: "},
+        {"(getstring)", {}, "nil", ""},
+        {"(getint \"N: \")", {"x\n", "2.5\n", "40000\n", "12\n"}, "12",
+         "N: Requires an integer value.\nN: Requires an integer value.\nN: Requires an integer value.\nN: "},
+        {"(getint)", {"\n"}, "nil", ""},
+        {"(initget 1) (getint)", {"\n", "3\n"}, "3", "Requires an integer value.\n"},
+        {"(initget 6) (getint)", {"0\n", "-2\n", "4\n"}, "4", "Value must be nonzero.\nValue must be positive.\n"},
+        {"(getreal \"R: \")", {"abc\n", "2.5\n"}, "2.5", "R: Requires numeric value.\nR: "},
+        {"(getreal)", {"7\n"}, "7.0", ""},
+        {"(initget \"Yes No\") (getreal)", {"n\n"}, "\"No\"", ""},
+        {"(initget 1 \"Yes No\") (getkword \"Sure? \")", {"Maybe\n", "yes\n"}, "\"Yes\"",
+         "Sure? Invalid option keyword.\nSure? "},
+        {"(initget \"Left lAst\") (getkword)", {"la\n"}, "\"lAst\"", ""},
+        {"(getkword \"no keywords \")", {"x\n"}, "nil", ""},
+        {"(read-line)", {"a line\n"}, "\"a line\"", ""},
+        {"(read-char)", {"Q\n"}, "81", ""},
+        {"(write-line \"out\")", {}, "\"out\"", "out\n"},
+        {"(write-char 65)", {}, "65", "A"},
+        {"(print \"p\")", {}, "\"p\"", "\n\"p\" "},
+        {"(terpri)", {}, "nil", "\n"},
+    };
+    for (const Row& r : rows) {
+        lisp::Interp in;
+        std::string out;
+        std::deque<std::string> typed(r.typed.begin(), r.typed.end());
+        in.write = [&out](const std::string& s) { out += s; };
+        in.readLine = [&typed](std::string& line) {
+            if (typed.empty())
+                return false;
+            line = typed.front();
+            typed.pop_front();
+            return true;
+        };
+        EXPECT_EQ(run(in, r.forms), r.value) << r.forms;
+        EXPECT_EQ(out, r.shown) << r.forms;
+    }
+}
+
+TEST(Builtins, FilesAndLoading)
+{
+    std::string dir = ::testing::TempDir();
+    std::string text = dir + "kelmar-lisp-file.txt", lsp = dir + "kelmar-lisp-load.lsp";
+    lisp::Interp in;
+    std::string out;
+    in.write = [&out](const std::string& s) { out += s; };
+    in.setGlobal("TEXT", lisp::makeStr(text));
+    EXPECT_EQ(run(in, "(setq f (open text \"w\")) (type f)"), "FILE");
+    EXPECT_EQ(run(in, "(write-line \"one\" f) (princ 2 f) (prin1 \"q\" f) (print 'x f) (write-char 10 f) (close f)"), "nil");
+    EXPECT_EQ(run(in, "(close f)"), "error: bad argument type: streamp #<file \"" + text + "\">");
+    EXPECT_EQ(run(in, "(setq f (open text \"a\")) (write-line \"three\" f) (close f)"), "nil");
+    EXPECT_EQ(run(in, "(setq f (open text \"r\") lines nil)"
+                      "(while (setq l (read-line f)) (setq lines (cons l lines)))"
+                      "(close f) (reverse lines)"),
+              "(\"one\" \"2\\\"q\\\"\" \"X \" \"three\")");
+    EXPECT_EQ(run(in, "(setq f (open text \"r\")) (list (read-char f) (read-char f) (progn (close f) 0))"), "(111 110 0)");
+    EXPECT_EQ(run(in, "(open \"/no/such/folder/x\" \"r\")"), "nil");
+    std::ofstream(lsp) << "(defun loaded (x) (* x 10))\n(setq marker 'here)\n";
+    in.setGlobal("LSP", lisp::makeStr(lsp));
+    EXPECT_EQ(run(in, "(load lsp)"), "HERE");
+    EXPECT_EQ(run(in, "(loaded 4)"), "40");
+    EXPECT_EQ(run(in, "(load (substr lsp 1 (- (strlen lsp) 4)))"), "HERE");  // .lsp is added
+    EXPECT_EQ(run(in, "(= (findfile lsp) lsp)"), "T");
+    EXPECT_EQ(run(in, "(findfile \"no-such-file.lsp\")"), "nil");
+    in.searchPath.push_back(dir);
+    EXPECT_EQ(run(in, "(findfile \"kelmar-lisp-load.lsp\")"), lisp::prin1(lisp::makeStr(lsp)));
+    EXPECT_EQ(run(in, "(type (getenv \"PATH\"))"), "STR");
+    EXPECT_EQ(run(in, "(getenv \"KELMAR_NO_SUCH_VARIABLE\")"), "nil");
+    std::remove(text.c_str());
+    std::remove(lsp.c_str());
+}
+
+// Lists a million long and nested a hundred thousand deep: made, compared, printed, read,
+// turned into records and back, and released, all without running out of stack.
+TEST(Builtins, LongAndDeepLists)
+{
+    lisp::Interp in;
+    EXPECT_EQ(run(in, "(setq l '(1)) (repeat 20 (setq l (append l l))) (length l)"), "1048576");
+    EXPECT_EQ(run(in, "(equal l (append l nil))"), "T");
+    EXPECT_EQ(run(in, "(setq d nil) (repeat 100000 (setq d (list d))) (setq e nil) (repeat 100000 (setq e (list e)))"
+                      "(equal d e)"),
+              "T");
+    EXPECT_EQ(run(in, "(equal d (list e))"), "nil");
+    std::string printed = run(in, "d");
+    EXPECT_EQ(printed.size(), 200003u);  // (((...(nil)...)))
+    lisp::Reader r(printed);
+    lisp::Value back;
+    ASSERT_TRUE(r.next(back));
+    EXPECT_TRUE(lisp::equalValues(back, in.getGlobal("D")));
+
+    for (const char* name : {"L", "D"}) {
+        RecordPool pool;
+        lisp::Args args{in.getGlobal(name)};
+        resbuf* chain = argumentChain(pool, args);
+        lisp::Value value;
+        std::string problem;
+        ASSERT_TRUE(chainValue(chain, value, problem)) << problem;
+        EXPECT_TRUE(lisp::equalValues(value, args[0])) << name;
+        EXPECT_TRUE(pool.release(chain, problem));
+        pool.endCall();
+    }
+    in.setGlobal("L", nullptr);
+    in.setGlobal("D", nullptr);
+    in.setGlobal("E", nullptr);
+}
+
+}  // namespace
