@@ -72,6 +72,7 @@ int kelPing(struct resbuf* args);
 // Dialogs.
 int kelChecklist(struct resbuf* args);
 int kelCombolist(struct resbuf* args);
+int kelEditlist(struct resbuf* args);
 int kelGetint(struct resbuf* args);
 int kelGetpassword(struct resbuf* args);
 int kelGetreal(struct resbuf* args);
@@ -79,6 +80,7 @@ int kelGetstring(struct resbuf* args);
 int kelListbox(struct resbuf* args);
 int kelMsgbox(struct resbuf* args);
 int kelMultilist(struct resbuf* args);
+int kelProplist(struct resbuf* args);
 
 // Printers.
 int kelGetprn(struct resbuf* args);

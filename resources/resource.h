@@ -11,6 +11,8 @@
 #define IDD_GETINT 205
 #define IDD_GETREAL 206
 #define IDD_GETCHECKLIST 207
+#define IDD_EDITLIST 208
+#define IDD_PROPLIST 210
 
 // Their controls.
 #define IDC_VALUE 200
@@ -19,3 +21,4 @@
 #define IDC_COMBO 206
 #define IDC_SELECTALL 212
 #define IDC_CLEARALL 213
+#define IDC_HEADER 215
