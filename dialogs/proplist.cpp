@@ -55,6 +55,9 @@ private:
     int currentItem = 1;
     int dividerX = 0;  // 0: not placed yet
     bool dragging = false;
+    // Between a press on a row and its release: the list tells of the new selection at the
+    // press already, but the editor opens on the row of the release.
+    bool clicking = false;
     long dragTop = 0, dragBottom = 0;
     int dragX = 0;
     HCURSOR dividerCursor = nullptr, arrowCursor = nullptr;
@@ -101,7 +104,8 @@ bool CPropListBox::OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* re
     case WM_COMMAND:
         if (HIWORD(wp) != LBN_SELCHANGE)
             return false;
-        OpenEditor();
+        if (!clicking)
+            OpenEditor();
         *result = 0;
         return true;
     default:
@@ -225,6 +229,10 @@ LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
                 return 0;
             }
             dragging = false;
+            clicking = true;
+            break;
+        case WM_CAPTURECHANGED:
+            clicking = false;
             break;
         case WM_MOUSEMOVE:
             if (dragging) {
@@ -243,10 +251,8 @@ LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
                 OnLButtonUp(x, lp);
                 return 0;
             }
-            {
-                LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, lp);
-                currentItem = LOWORD(hit);
-            }
+            clicking = false;
+            currentItem = LOWORD(SendMessage(LB_ITEMFROMPOINT, 0, lp));
             break;
         default:
             break;

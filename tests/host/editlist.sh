@@ -166,16 +166,16 @@ hover_press() {
     done
     same 1 "$tips" "hovering over New shows its tooltip"
     shot editlist-hot
+    local names=("New" "Delete" "Move Up" "Move Down") tip
     for i in 1 2 3; do
         read -r x y <<<"$(tool $i)"
         xdotool mousemove --window "$d" "$x" "$y" sleep 0.2 mousemove --window "$d" $((x + 1)) "$y"
-        tip=
         for _ in $(seq 1 30); do
             tip=$(wintool list | grep -o '^"[A-Za-z ]*" tooltips_class32' | head -1)
-            [ "$tip" = "\"$(echo 'New Delete Move_Up Move_Down' | cut -d' ' -f$((i + 1)) | tr _ ' ')\" tooltips_class32" ] && break
+            [ "$tip" = "\"${names[i]}\" tooltips_class32" ] && break
             sleep 0.2
         done
-        same "\"$(echo 'New Delete Move_Up Move_Down' | cut -d' ' -f$((i + 1)) | tr _ ' ')\" tooltips_class32" "$tip" "tooltip of button $i"
+        same "\"${names[i]}\" tooltips_class32" "$tip" "the tooltip of button $i"
     done
     read -r x y <<<"$(tool 1)"
     xdotool mousemove --window "$d" "$x" "$y" sleep 0.3 mousedown 1 sleep 0.3

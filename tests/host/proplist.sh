@@ -73,31 +73,39 @@ one_row() { key Down; sleep 0.3; same "" "$(editor)" "one row: no editor"; press
 answer "(kel_proplist \"$title\" \"One:\" (list (list \"Only\" \"1\")))" "$title" one_row
 same '=> (("Only" . "1"))' "$got" "a single row"
 
-# The divider: pressed within 5 pixels and dragged, it moves; the name cell follows.
-divider() {
-    shot proplist-before
-    local before lx ly lw lh
-    before=$(grey_width proplist-before 0)
-    IFS=, read -r lx ly lw lh <<<"$(rect_of 205)"
-    local -a r
-    read -r -a r <<<"$(row_at 0)"
-    # The split starts at half the row: the grey ends a pixel left of it.
-    local split=$((lx + 2 + before + 1)) d
+# The divider: pressed within 5 pixels and dragged, it moves to where the button is released,
+# the editor hidden meanwhile; both columns are drawn again at the new split.
+# move_divider FROM TO Y NAME: the button held from FROM to TO on the row at Y; NAME.png shows
+# the drag under way.
+move_divider() {
+    local d
     d=$(desktop)
-    xdotool mousemove --window "$d" $((split + 3)) "${r[1]}" sleep 0.3 mousedown 1 sleep 0.3 \
-        mousemove --window "$d" $((split + 20)) "${r[1]}" sleep 0.3 mousemove --window "$d" $((split + 43)) "${r[1]}" sleep 0.3
-    shot proplist-dragging
+    xdotool mousemove --window "$d" "$1" "$3" sleep 0.3 mousedown 1 sleep 0.3 \
+        mousemove --window "$d" $((($1 + $2) / 2)) "$3" sleep 0.3 mousemove --window "$d" "$2" "$3" sleep 0.3
+    shot "$4"
     xdotool mouseup 1
     sleep 0.4
+}
+divider() {
+    local lx ly lw lh first second y
+    IFS=, read -r lx ly lw lh <<<"$(rect_of 205)"
+    y=$(row_at 0 | cut -d' ' -f2)
+    click_row 1   # the editor is open when the drag begins
+    shot proplist-before
+    # It starts in the middle of the rows (inside the list's 2-pixel edge), and is grabbed
+    # 3 pixels right of it.
+    first=$((lx + lw / 2 + 12))
+    move_divider $((lx + 2 + (lw - 4) / 2 + 3)) "$first" "$y" proplist-dragging
+    shot proplist-moved
+    local before=$(grey_width proplist-before 0) moved=$(grey_width proplist-moved 0)
+    [ "$moved" -gt "$before" ]; ok "the name cell grew: $before then $moved pixels"
+    second=$((first + 40))
+    move_divider "$first" "$second" "$y" proplist-dragging-again
     shot proplist-after
-    local after
-    after=$(grey_width proplist-after 0)
-    same $((before + 40)) "$after" "the name cell is 40 pixels wider after the divider moved 40"
+    same $((moved + 40)) "$(grey_width proplist-after 0)" "dragged 40 pixels further, the name cell is 40 pixels wider"
     click_row 1
     shot proplist-after-editing
-    local ex
-    ex=$(wintool list | grep -E '^  713 Edit' | sed 's/.* //' | cut -d, -f1)
-    same $((split + 40 + 1)) "$ex" "the editor opens right of the moved divider"
+    same "$second" "$(wintool list | grep -E '^  713 Edit' | sed 's/.* //' | cut -d, -f1)" "the editor opens right of the divider"
     press 1
 }
 answer "$call" "$title" divider
