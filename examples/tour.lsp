@@ -109,6 +109,10 @@
 (kel_getcolor)
 
 (princ "\n--- Dialogs ---\n")
+(princ "kel_editlist: edit the items in place (double click or F2), drag them,\n")
+(princ "or use the tool buttons, then press OK  => ")
+(prin1 (kel_editlist "Kelmar tour" "Stops of the tour:" (list "files" "registry" "dialogs")))
+(terpri)
 (princ "kel_msgbox, closing itself after 3 s   => ")
 (prin1 (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md."
                    "Kelmar tour" 1 3 3))
