@@ -74,7 +74,6 @@ private:
 
 CEditListHeader::~CEditListHeader()
 {
-    tooltip.DestroyWindow();
     if (strip)
         DeleteObject(strip);
 }
@@ -152,6 +151,10 @@ LRESULT CEditListHeader::WindowProc(UINT message, WPARAM, LPARAM lp)
             break;
         case WM_LBUTTONUP:
             OnLButtonUp(lp);
+            break;
+        case WM_DESTROY:
+            tooltip.DestroyWindow();
+            tooltip.Attach(nullptr);
             break;
         case WM_NOTIFYFORMAT:
             return NFR_ANSI;

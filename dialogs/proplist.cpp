@@ -181,8 +181,10 @@ void CPropListBox::OnLButtonDown(int x)
     bounds.left += kDragMargin;
     bounds.right -= kDragMargin;
     ClipCursor(&bounds);
-    if (valueEdit.m_hWnd)
+    if (valueEdit.m_hWnd) {
         ShowWindow(valueEdit.m_hWnd, SW_HIDE);
+        UpdateWindow(m_hWnd);  // the rows under it are drawn before the line goes over them
+    }
     RECT client;
     GetClientRect(&client);
     dragTop = client.top;
@@ -233,6 +235,12 @@ LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
             break;
         case WM_CAPTURECHANGED:
             clicking = false;
+            if (dragging) {
+                // The mouse was taken away mid-drag: the cursor goes free, the divider stays.
+                dragging = false;
+                ClipCursor(nullptr);
+                Invalidate();
+            }
             break;
         case WM_MOUSEMOVE:
             if (dragging) {

@@ -8,12 +8,7 @@ items3='(list "one" "two" "three")'
 call="(kel_editlist \"$title\" \"Items:\" $items3)"
 
 # item_at INDEX: the middle of a list item on the screen.
-item_at() {
-    local line
-    line=$(wintool items "$title" 205 | grep "^$1 ")
-    [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] || return 1
-    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
-}
+item_at() { list_item "$title" 205 "$1"; }
 # shellcheck disable=SC2046
 click_item() { click $(item_at "$1"); }
 double_item() {

@@ -7,12 +7,7 @@ title="Kelmar properties"
 props='(list (list "Width" "10") (list "Height" "20"))'
 call="(kel_proplist \"$title\" \"Size:\" $props)"
 
-row_at() {
-    local line
-    line=$(wintool items "$title" 205 | grep "^$1 ")
-    [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] || return 1
-    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
-}
+row_at() { list_item "$title" 205 "$1"; }
 # shellcheck disable=SC2046
 click_row() { click $(row_at "$1"); sleep 0.3; }
 type_text() { xdotool type --delay 60 -- "$1"; sleep 0.2; }
