@@ -1,5 +1,7 @@
 #include "listboxex.h"
 
+#include "listgeometry.h"
+
 namespace {
 // Registered once, when the module is loaded.
 const UINT kCtrlMessage = RegisterWindowMessageA("ipc_CtrlMsg");
@@ -8,6 +10,16 @@ const DWORD kListStyles = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_DISABLENOSCRO
                           LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
                           LBS_NOTIFY;
 const DWORD kEditStyles = ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_NOHIDESEL;
+
+ListRect fromRect(const RECT& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void invert(HDC dc, const ListRect& r)
+{
+    PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATINVERT);
+}
 
 // The classic 50% grey of drag feedback: every other pixel.
 HBRUSH halftoneBrush()
@@ -202,9 +214,10 @@ void CListBoxEx::DrawMarker(int index)
     GetClientRect(&client);
     IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
     HGDIOBJ old = SelectObject(dc, halftoneBrush());
-    PatBlt(dc, item.left + 5, item.top - 2, (item.right - 5) - (item.left + 5), 4, PATINVERT);
-    PatBlt(dc, item.left + 2, item.top - 6, 3, 12, PATINVERT);
-    PatBlt(dc, item.right - 5, item.top - 6, 3, 12, PATINVERT);
+    MarkerPieces marker = insertMarker(fromRect(item));
+    invert(dc, marker.bar);
+    invert(dc, marker.leftCap);
+    invert(dc, marker.rightCap);
     SelectObject(dc, old);
     ReleaseDC(m_hWnd, dc);
 }
@@ -244,10 +257,10 @@ void CListBoxEx::BeginEdit(int index)
     }
     SetCurSel(index);
     currentItem = editItem = index;
-    SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&editRect));
-    editRect.left += 5;
-    editRect.right -= 5;
-    InflateRect(&editRect, 0, 2);
+    RECT item = {};
+    SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    ListRect r = inPlaceEditRect(fromRect(item));
+    editRect = {r.left, r.top, r.right, r.bottom};
     edit.SetWindowText(GetText(index).c_str());
     edit.ShowAt(editRect);
 }

@@ -9,6 +9,7 @@
 #include "adslib.h"
 #include "args.h"
 #include "handlers.h"
+#include "listgeometry.h"
 #include "messages.h"
 #include "moduleresources.h"
 #include "resource.h"
@@ -19,8 +20,12 @@ namespace {
 
 const int IDC_VALUE_EDIT = 713;
 const int kRowHeight = 20;
-const int kDividerGrab = 5;    // how near the divider a press grabs it
 const int kDragMargin = 10;    // the divider stays this far inside the list
+
+RECT toRect(const ListRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // One property: its name, never edited, and its value, edited as text.
 struct PropItem {
@@ -48,7 +53,6 @@ private:
     void InvertLine(int x) const;
     void OnLButtonDown(int x);
     void OnLButtonUp(int x, LPARAM lp);
-    bool NearDivider(int x) const { return x >= dividerX - kDividerGrab && x <= dividerX + kDividerGrab; }
 
     CEdit valueEdit;
     HFONT editFont = nullptr;
@@ -115,11 +119,11 @@ bool CPropListBox::OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* re
 
 void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
 {
-    RECT r = item.rcItem;
+    ListRect row = {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
     if (dividerX == 0)
-        dividerX = (r.right - r.left) / 2;
-    RECT name = {r.left, r.top, dividerX - 1, r.bottom};
-    RECT value = {dividerX, r.top, r.right, r.bottom};
+        dividerX = firstDivider(row);
+    PropertyRow cells = propertyRow(row, dividerX);
+    RECT name = toRect(cells.nameCell), value = toRect(cells.valueCell);
     PropItem* prop = item.itemID == static_cast<UINT>(-1) ? nullptr : reinterpret_cast<PropItem*>(item.itemData);
     if (!prop)
         return;
@@ -130,9 +134,8 @@ void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
     DrawEdge(dc, &name, EDGE_SUNKEN, BF_RIGHT | BF_BOTTOM);
     DrawEdge(dc, &value, EDGE_SUNKEN, BF_BOTTOM);
     int oldMode = SetBkMode(dc, TRANSPARENT);
-    RECT nameText = {r.left + 3, r.top + 3, dividerX - 4, r.bottom + 3};
+    RECT nameText = toRect(cells.nameText), valueText = toRect(cells.valueText);
     DrawTextA(dc, prop->name.c_str(), -1, &nameText, DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
-    RECT valueText = {dividerX + 3, r.top + 3, r.right + 3, r.bottom + 3};
     DrawTextA(dc, prop->value.c_str(), -1, &valueText, DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
     SetBkMode(dc, oldMode);
 }
@@ -145,7 +148,7 @@ void CPropListBox::OpenEditor()
     PropItem* prop = Item(currentItem);
     if (!prop)
         return;
-    RECT r = {dividerX, row.top, row.right, row.bottom - 3};
+    RECT r = toRect(valueEditorRect({row.left, row.top, row.right, row.bottom}, dividerX));
     if (valueEdit.m_hWnd) {
         MoveWindow(valueEdit.m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     } else {
@@ -226,7 +229,7 @@ LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
             }
             break;
         case WM_LBUTTONDOWN:
-            if (NearDivider(x)) {
+            if (nearDivider(x, dividerX)) {
                 OnLButtonDown(x);
                 return 0;
             }
@@ -249,7 +252,7 @@ LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
                 dragX = x;
                 return 0;
             }
-            if (NearDivider(x)) {
+            if (nearDivider(x, dividerX)) {
                 SetCursor(dividerCursor);
                 return 0;
             }
