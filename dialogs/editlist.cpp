@@ -2,6 +2,7 @@
 // buttons above it (New, Delete, Move Up, Move Down).
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,15 +31,19 @@ RECT toRect(const ToolRect& r)
 HBITMAP loadToolStrip()
 {
     std::vector<unsigned char> file = toolStripBitmapFile();
-    auto* info = reinterpret_cast<BITMAPINFO*>(&file[14]);
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[16];
+    } info;
+    std::memcpy(&info, &file[kToolStripPaletteOffset - sizeof info.header], sizeof info);
     COLORREF face = GetSysColor(COLOR_BTNFACE);
-    RGBQUAD& grey = info->bmiColors[kToolStripGrey];
+    RGBQUAD& grey = info.colours[kToolStripGrey];
     grey.rgbRed = GetRValue(face);
     grey.rgbGreen = GetGValue(face);
     grey.rgbBlue = GetBValue(face);
     HDC screen = GetDC(nullptr);
-    HBITMAP strip = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, &file[kToolStripPixelOffset], info,
-                                   DIB_RGB_COLORS);
+    HBITMAP strip = CreateDIBitmap(screen, &info.header, CBM_INIT, &file[kToolStripPixelOffset],
+                                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return strip;
 }

@@ -125,16 +125,6 @@ ToolRect toolButtonRect(int i, long width, long height)
     return {left, top, left + kToolButtonWidth, top + kToolStripHeight};
 }
 
-int toolButtonAt(long x, long y, long width, long height)
-{
-    for (int i = 0; i < kToolButtons; ++i) {
-        ToolRect r = toolButtonRect(i, width, height);
-        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom)
-            return i;
-    }
-    return kNoToolButton;
-}
-
 ToolRect toolFrameRect(int i, long width, long height)
 {
     ToolRect r = toolButtonRect(i, width, height);

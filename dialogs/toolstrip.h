@@ -33,8 +33,6 @@ inline bool operator==(const ToolRect& a, const ToolRect& b)
 // Button i of a header whose client area is width x height: the four sit at the right end,
 // vertically centred.
 ToolRect toolButtonRect(int i, long width, long height);
-// The first button containing (x, y), or kNoToolButton.
-int toolButtonAt(long x, long y, long width, long height);
 // Where the strip's top edge is drawn, and the frame drawn around a hot button, in the
 // coordinates the header composes its picture in (2 pixels left of the window's).
 long toolStripTop(long height);
