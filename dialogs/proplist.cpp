@@ -131,6 +131,8 @@ void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
     HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
     FillRect(dc, &name, grey);
     DeleteObject(grey);
+    // The value is drawn on a clean cell: drawn again over itself, its text would thicken.
+    FillRect(dc, &value, GetSysColorBrush(COLOR_WINDOW));
     DrawEdge(dc, &name, EDGE_SUNKEN, BF_RIGHT | BF_BOTTOM);
     DrawEdge(dc, &value, EDGE_SUNKEN, BF_BOTTOM);
     int oldMode = SetBkMode(dc, TRANSPARENT);
