@@ -7,7 +7,8 @@ title="Kelmar properties"
 props='(list (list "Width" "10") (list "Height" "20"))'
 call="(kel_proplist \"$title\" \"Size:\" $props)"
 
-row_at() { list_item "$title" 205 "$1"; }
+# row_at INDEX: a point of the row's name cell (its middle is the divider's place).
+row_at() { list_item "$title" 205 "$1" 20; }
 # shellcheck disable=SC2046
 click_row() { click $(row_at "$1"); sleep 0.3; }
 type_text() { xdotool type --delay 60 -- "$1"; sleep 0.2; }
