@@ -86,6 +86,8 @@
 (kel_pause 1)
 (stop "  steps it counted, of 200" step)
 (stop "kel_getprogress T: the window closes" (kel_getprogress T))
+(stop "kel_editlist, answered with OK"
+      (kel_editlist "Kelmar tour stops" "Stops of the tour:" (list "files" "registry" "dialogs")))
 (stop "kel_dwgpreview, closed by a key press"
       (kel_dwgpreview "Kelmar tour drawings" "drawings"))
 (stop "kel_getcolor, opening on index 30"

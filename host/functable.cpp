@@ -33,7 +33,7 @@ const FunctionRow functionTable[] = {
     {"kel_drivetype", kelDrivetype},
     {"kel_dwgpreview", kelDwgpreview},
     {"kel_dwgver", kelDwgver},
-    {"kel_editlist", notAvailable},
+    {"kel_editlist", kelEditlist},
     {"kel_encrypt", kelEncrypt},
     {"kel_execute", kelExecute},
     {"kel_exewait", kelExewait},
@@ -77,7 +77,7 @@ const FunctionRow functionTable[] = {
     {"kel_printers", kelPrinters},
     {"kel_processes", kelProcesses},
     {"kel_progbar", kelProgbar},
-    {"kel_proplist", notAvailable},
+    {"kel_proplist", kelProplist},
     {"kel_pwdir", kelPwdir},
     {"kel_random", kelRandom},
     {"kel_recent", kelRecent},
@@ -149,12 +149,4 @@ void dispatch()
     int status = functionTable[code - 1].handler(args);
     acutRelRb(args);
     acedSetFunResult(status == RTNORM ? RSRSLT : RSERR);
-}
-
-int notAvailable(struct resbuf*)
-{
-    int code = acedGetFunCode();
-    acutPrintf("Kelmar error: %s is not available yet.\n", functionTable[code - 1].name);
-    acedRetNil();
-    return RTNORM;
 }

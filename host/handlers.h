@@ -75,6 +75,7 @@ int kelCombolist(struct resbuf* args);
 int kelGetcolor(struct resbuf* args);
 int kelGetdir(struct resbuf* args);
 int kelGetfilem(struct resbuf* args);
+int kelEditlist(struct resbuf* args);
 int kelGetint(struct resbuf* args);
 int kelGetpassword(struct resbuf* args);
 int kelGetreal(struct resbuf* args);
@@ -83,6 +84,7 @@ int kelListbox(struct resbuf* args);
 int kelDwgpreview(struct resbuf* args);
 int kelMsgbox(struct resbuf* args);
 int kelMultilist(struct resbuf* args);
+int kelProplist(struct resbuf* args);
 
 // Progress, cancel and splash windows, the wait cursor.
 int kelGetcancel(struct resbuf* args);
@@ -134,5 +136,3 @@ int kelSaveall(struct resbuf* args);
 int kelShow(struct resbuf* args);
 int kelSortlist(struct resbuf* args);
 
-// Stands in for a function whose family is not built yet.
-int notAvailable(struct resbuf* args);

@@ -68,6 +68,11 @@ bool PairList::add(const char* name, double value)
     return linkPair(acutBuildList(RTLB, RTSTR, name, RTDOTE, RTREAL, value, RTLE, 0));
 }
 
+bool PairList::add(const char* name, const char* value)
+{
+    return linkPair(acutBuildList(RTLB, RTSTR, name, RTDOTE, RTSTR, value, RTLE, 0));
+}
+
 bool PairList::returnList()
 {
     if (empty_) {

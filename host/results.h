@@ -45,6 +45,7 @@ public:
     bool ok() const { return head_ != nullptr; }
     bool add(const char* name, short value);
     bool add(const char* name, double value);
+    bool add(const char* name, const char* value);
     // Closes the list and sets the result: the pairs, or nil when none was added.
     bool returnList();
 

@@ -14,6 +14,8 @@
 #define IDD_CANCEL 209
 #define IDD_PROGRESS 211
 #define IDD_DWGPREVIEW 129
+#define IDD_EDITLIST 208
+#define IDD_PROPLIST 210
 
 // Their controls.
 #define IDC_VALUE 200
@@ -25,3 +27,4 @@
 #define IDC_PROGRESS 217
 #define IDC_BROWSE 1001
 #define IDC_PREVIEW 1003
+#define IDC_HEADER 215

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "afxwin.h"
+#include "draglistbox.h"
 
 namespace {
 
@@ -152,6 +153,8 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wp, LPARAM lp)
         child = GetDlgItem(static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID));
         break;
     default:
+        if (message == CDragListBox::NotifyMessage())  // sent to the parent: the list answers
+            child = reinterpret_cast<DRAGLISTINFO*>(lp)->hWnd;
         break;
     }
     if (CWnd* control = FromHandlePermanent(child)) {

@@ -56,6 +56,7 @@ bool CWnd::SubclassWindow(HWND window)
     m_hWnd = window;
     previous_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    PreSubclassWindow();
     return true;
 }
 

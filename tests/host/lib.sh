@@ -153,6 +153,19 @@ close_box() {
     click $((x + w - 12)) $((y + 12))
 }
 
+# list_item TITLE ID INDEX [DX]: the middle of item INDEX of list ID of window TITLE on the
+# screen, or the point DX pixels in from its left edge.
+list_item() {
+    local line
+    line=$(wintool items "$1" "$2" | grep "^$3 ")
+    [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] || return 1
+    if [ -n "${4:-}" ]; then
+        echo "$((BASH_REMATCH[3] + $4)) ${BASH_REMATCH[2]}"
+    else
+        echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
+    fi
+}
+
 # centre LINE: the middle of the X,Y,W,H at the end of a wintool line.
 centre() {
     local r=${1##* }

@@ -1,0 +1,370 @@
+// kel_proplist: named values shown as a two-column property sheet in a resizable dialog; the
+// user edits the values in place and may drag the divider between the columns.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "adslib.h"
+#include "args.h"
+#include "handlers.h"
+#include "listgeometry.h"
+#include "messages.h"
+#include "moduleresources.h"
+#include "resource.h"
+#include "results.h"
+#include "sizingdialog.h"
+
+namespace {
+
+const int IDC_VALUE_EDIT = 713;
+const int kRowHeight = 20;
+const int kDragMargin = 10;    // the divider stays this far inside the list
+
+RECT toRect(const ListRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// One property: its name, never edited, and its value, edited as text.
+struct PropItem {
+    PropItem(const std::string& n, const std::string& v) : name(n), value(v) {}
+    virtual ~PropItem() = default;
+    std::string name;
+    std::string value;
+    int kind = 1;  // text edited in place
+    std::string choices;
+};
+
+class CPropListBox : public CListBox {
+public:
+    ~CPropListBox() override;
+
+protected:
+    void PreSubclassWindow() override;
+    bool OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) override;
+    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override;
+
+private:
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    void OpenEditor();
+    PropItem* Item(int row) const;
+    void InvertLine(int x) const;
+    void OnLButtonDown(int x);
+    void OnLButtonUp(int x, LPARAM lp);
+
+    CEdit valueEdit;
+    HFONT editFont = nullptr;
+    int currentItem = 1;
+    int dividerX = 0;  // 0: not placed yet
+    bool dragging = false;
+    // Between a press on a row and its release: the list tells of the new selection at the
+    // press already, but the editor opens on the row of the release.
+    bool clicking = false;
+    long dragTop = 0, dragBottom = 0;
+    int dragX = 0;
+    HCURSOR dividerCursor = nullptr, arrowCursor = nullptr;
+};
+
+CPropListBox::~CPropListBox()
+{
+    if (editFont)
+        DeleteObject(editFont);
+}
+
+void CPropListBox::PreSubclassWindow()
+{
+    dividerX = 0;
+    dragging = false;
+    currentItem = 1;
+    dividerCursor = LoadCursor(nullptr, IDC_SIZEWE);
+    arrowCursor = LoadCursor(nullptr, IDC_ARROW);
+    // 8 points on the screen, as the dialogs' own font.
+    HDC screen = GetDC(nullptr);
+    int height = -MulDiv(80, GetDeviceCaps(screen, LOGPIXELSY), 720);
+    ReleaseDC(nullptr, screen);
+    editFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+PropItem* CPropListBox::Item(int row) const
+{
+    LRESULT data = SendMessage(LB_GETITEMDATA, row);
+    return data == LB_ERR ? nullptr : reinterpret_cast<PropItem*>(data);
+}
+
+bool CPropListBox::OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* result)
+{
+    switch (message) {
+    case WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = kRowHeight;
+        *result = TRUE;
+        return true;
+    case WM_DRAWITEM:
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        *result = TRUE;
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wp) != LBN_SELCHANGE)
+            return false;
+        if (!clicking)
+            OpenEditor();
+        *result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    ListRect row = {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    if (dividerX == 0)
+        dividerX = firstDivider(row);
+    PropertyRow cells = propertyRow(row, dividerX);
+    RECT name = toRect(cells.nameCell), value = toRect(cells.valueCell);
+    PropItem* prop = item.itemID == static_cast<UINT>(-1) ? nullptr : reinterpret_cast<PropItem*>(item.itemData);
+    if (!prop)
+        return;
+    HDC dc = item.hDC;
+    HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
+    FillRect(dc, &name, grey);
+    DeleteObject(grey);
+    // The value is drawn on a clean cell: drawn again over itself, its text would thicken.
+    FillRect(dc, &value, GetSysColorBrush(COLOR_WINDOW));
+    DrawEdge(dc, &name, EDGE_SUNKEN, BF_RIGHT | BF_BOTTOM);
+    DrawEdge(dc, &value, EDGE_SUNKEN, BF_BOTTOM);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT nameText = toRect(cells.nameText), valueText = toRect(cells.valueText);
+    DrawTextA(dc, prop->name.c_str(), -1, &nameText, DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+    DrawTextA(dc, prop->value.c_str(), -1, &valueText, DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+    SetBkMode(dc, oldMode);
+}
+
+void CPropListBox::OpenEditor()
+{
+    RECT row;
+    if (SendMessage(LB_GETITEMRECT, currentItem, reinterpret_cast<LPARAM>(&row)) == LB_ERR)
+        return;
+    PropItem* prop = Item(currentItem);
+    if (!prop)
+        return;
+    RECT r = toRect(valueEditorRect({row.left, row.top, row.right, row.bottom}, dividerX));
+    if (valueEdit.m_hWnd) {
+        MoveWindow(valueEdit.m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    } else {
+        HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left, r.top,
+                                    r.right - r.left, r.bottom - r.top, m_hWnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_VALUE_EDIT)), nullptr, nullptr);
+        if (!edit)
+            return;
+        valueEdit.Attach(edit);
+        valueEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+    }
+    ShowWindow(valueEdit.m_hWnd, SW_SHOW);
+    valueEdit.SetFocus();
+    valueEdit.SetWindowText(prop->value.c_str());
+    valueEdit.SetSel(0, -1);  // what the user types replaces the value
+}
+
+void CPropListBox::InvertLine(int x) const
+{
+    HDC dc = GetDC(m_hWnd);
+    int oldMode = SetROP2(dc, R2_NOT);
+    MoveToEx(dc, x, dragTop, nullptr);
+    LineTo(dc, x, dragBottom);
+    SetROP2(dc, oldMode);
+    ReleaseDC(m_hWnd, dc);
+}
+
+void CPropListBox::OnLButtonDown(int x)
+{
+    SetCursor(dividerCursor);
+    RECT bounds;
+    GetWindowRect(&bounds);
+    bounds.left += kDragMargin;
+    bounds.right -= kDragMargin;
+    ClipCursor(&bounds);
+    if (valueEdit.m_hWnd) {
+        ShowWindow(valueEdit.m_hWnd, SW_HIDE);
+        UpdateWindow(m_hWnd);  // the rows under it are drawn before the line goes over them
+    }
+    RECT client;
+    GetClientRect(&client);
+    dragTop = client.top;
+    dragBottom = client.bottom;
+    dragging = true;
+    dragX = x;
+    InvertLine(x);
+    SetCapture(m_hWnd);
+}
+
+void CPropListBox::OnLButtonUp(int x, LPARAM lp)
+{
+    (void)lp;
+    dragging = false;
+    if (GetCapture() == m_hWnd)
+        ReleaseCapture();
+    ClipCursor(nullptr);
+    InvertLine(x);
+    dividerX = x;
+    Invalidate();
+}
+
+LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
+{
+    try {
+        int x = static_cast<short>(LOWORD(lp));
+        switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDC_VALUE_EDIT && HIWORD(wp) == EN_CHANGE) {
+                // Every keystroke is kept at once: nothing is lost when the editor closes.
+                if (PropItem* prop = Item(currentItem))
+                    prop->value = valueEdit.GetWindowText();
+                return 0;
+            }
+            if (LOWORD(wp) == IDC_VALUE_EDIT && HIWORD(wp) == EN_KILLFOCUS) {
+                ShowWindow(valueEdit.m_hWnd, SW_HIDE);
+                Invalidate();
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            if (nearDivider(x, dividerX)) {
+                OnLButtonDown(x);
+                return 0;
+            }
+            dragging = false;
+            clicking = true;
+            break;
+        case WM_CAPTURECHANGED:
+            clicking = false;
+            if (dragging) {
+                // The mouse was taken away mid-drag: the cursor goes free, the divider stays.
+                dragging = false;
+                ClipCursor(nullptr);
+                Invalidate();
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (dragging) {
+                InvertLine(dragX);
+                InvertLine(x);
+                dragX = x;
+                return 0;
+            }
+            if (nearDivider(x, dividerX)) {
+                SetCursor(dividerCursor);
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (dragging) {
+                OnLButtonUp(x, lp);
+                return 0;
+            }
+            clicking = false;
+            currentItem = LOWORD(SendMessage(LB_ITEMFROMPOINT, 0, lp));
+            break;
+        default:
+            break;
+        }
+        return Default();
+    } catch (...) {
+        return 0;
+    }
+}
+
+class CPropListDialog : public CSizingDialog {
+public:
+    CPropListDialog() : CSizingDialog(IDD_PROPLIST, nullptr) {}
+    char title[256] = "";
+    std::string prompt;
+    std::vector<std::string> names, values;
+
+protected:
+    std::vector<std::unique_ptr<PropItem>> items;
+    CPropListBox list;
+    std::string selection;
+
+    void DoDataExchange(CDataExchange* dx) override
+    {
+        DDX_Control(dx, IDC_LIST, list);
+        DDX_Text(dx, IDC_PROMPT, prompt);
+        DDX_LBString(dx, IDC_LIST, selection);
+    }
+    BOOL OnInitDialog() override
+    {
+        CSizingDialog::OnInitDialog();
+        SetResizeDirections(true, true);
+        AddAnchor(IDC_PROMPT, ANCHOR_STRETCH, ANCHOR_FIXED, false);
+        AddAnchor(IDC_LIST, ANCHOR_STRETCH, ANCHOR_STRETCH, false);
+        AddAnchor(IDOK, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        AddAnchor(IDCANCEL, ANCHOR_MOVE, ANCHOR_FIXED, false);
+        for (size_t i = 0; i < names.size(); ++i) {
+            items.push_back(std::make_unique<PropItem>(names[i], values[i]));
+            int row = list.AddString("");
+            list.SendMessage(LB_SETITEMDATA, row, reinterpret_cast<LPARAM>(items.back().get()));
+        }
+        SetWindowText(title);
+        return TRUE;
+    }
+    void OnOK() override
+    {
+        // The items stay until the dialog goes: the list may still paint its rows.
+        for (size_t i = 0; i < items.size(); ++i)
+            values[i] = items[i]->value;
+        CSizingDialog::OnOK();
+    }
+};
+
+// One element: ("name" "value") or the dotted pair ("name" . "value"); rb is left after it.
+bool readElement(const resbuf*& rb, CPropListDialog& dialog)
+{
+    char name[256], value[256];
+    if (!getListBegin(rb) || !getStringArg(rb = rb->rbnext, name))
+        return false;
+    rb = rb->rbnext;
+    bool dotted = rb && rb->restype == RTDOTE;
+    if (dotted)
+        rb = rb->rbnext;
+    if (!getStringArg(rb, value))
+        return false;
+    rb = rb->rbnext;
+    if (!rb || (rb->restype != RTLE && (dotted || rb->restype != RTDOTE)))
+        return report(MSG_LIST_END_EXPECTED);
+    dialog.names.push_back(name);
+    dialog.values.push_back(value);
+    rb = rb->rbnext;
+    return true;
+}
+
+}  // namespace
+
+int kelProplist(struct resbuf* args)
+{
+    CPropListDialog dialog;
+    ModuleResources resources;
+    const resbuf* rb = args;
+    char prompt[256];
+    if (!getStringArg(rb, dialog.title) || !getStringArg(rb = rb->rbnext, prompt) || !getListBegin(rb = rb->rbnext))
+        return RTNORM;
+    dialog.prompt = prompt;
+    for (rb = rb->rbnext; !rb || rb->restype != RTLE;)
+        if (!readElement(rb, dialog))
+            return RTNORM;
+    if (rb->rbnext)
+        return report(MSG_TOO_MANY), RTNORM;
+    if (dialog.DoModal() != IDOK)
+        return acedRetNil(), RTNORM;
+    PairList pairs;
+    if (!pairs.ok())
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    for (size_t i = 0; i < dialog.names.size(); ++i)
+        if (!pairs.add(dialog.names[i].c_str(), dialog.values[i].c_str()))
+            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    if (!pairs.returnList())
+        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    return RTNORM;
+}
