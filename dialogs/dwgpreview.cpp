@@ -124,13 +124,6 @@ private:
             EndPaint(m_hWnd, &ps);
             return 0;
         }
-        case WM_SIZE: {
-            LRESULT result = CSizingDialog::WindowProc(message, wp, lp);
-            // Everything, the preview with it, is drawn again where it now stands: the
-            // background erased after a moved button had drawn itself would hide it.
-            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-            return result;
-        }
         default:
             return CSizingDialog::WindowProc(message, wp, lp);
         }

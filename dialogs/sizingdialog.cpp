@@ -99,6 +99,8 @@ void CSizingDialog::OnSize()
     }
     if (batch)
         EndDeferWindowPos(batch);
+    // Wine leaves the part of a moved control that lay outside its old place unpainted.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     lastWindowRect = now;
 }
 

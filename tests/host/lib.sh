@@ -7,7 +7,8 @@ WORK=$(mktemp -d /tmp/kelmar-test.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 passed=0 failed=0
 
-# ok CONDITION-STATUS MESSAGE: use as `[ ... ]; ok "what"`.
+# ok CONDITION-STATUS MESSAGE: use as `[ ... ]; ok "what"`. The message must run no command:
+# the status of a $(...) in it would stand in for the condition's.
 ok() {
     local rc=$?
     if [ $rc -eq 0 ]; then

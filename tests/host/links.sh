@@ -35,7 +35,8 @@ snapshot() {
     for hive in HKCU HKLM; do regtool dump "$hive" "$outside"; done
 }
 before=$(snapshot)
-[[ $before == *KelmarOutside* ]]; ok "the outside trees are there: $(tr '\n' ' ' <<<"$before")"
+trees=$(tr '\n' ' ' <<<"$before")
+[[ $before == *KelmarOutside* ]]; ok "the outside trees are there: $trees"
 
 forms=''
 for hive in '' ' T'; do
