@@ -10,6 +10,7 @@
 #include "args.h"
 #include "handlers.h"
 #include "listboxex.h"
+#include "listelements.h"
 #include "messages.h"
 #include "moduleresources.h"
 #include "resource.h"
@@ -292,12 +293,9 @@ bool CEditListHeader::OnNotify(NMHDR* header)
     return false;
 }
 
-class CEditListDialog : public CSizingDialog {
+class CEditListDialog : public CSizingDialog, public PickArgs {
 public:
     CEditListDialog() : CSizingDialog(IDD_EDITLIST, nullptr) {}
-    char title[256] = "";
-    char prompt[256] = "";
-    std::vector<std::string> items;
 
 protected:
     CEditListHeader header;
@@ -318,7 +316,7 @@ protected:
         AddAnchor(IDOK, ANCHOR_MOVE, ANCHOR_FIXED, false);
         AddAnchor(IDCANCEL, ANCHOR_MOVE, ANCHOR_FIXED, false);
         SetWindowText(title);
-        SetDlgItemTextA(m_hWnd, IDC_HEADER, prompt);
+        SetDlgItemTextA(m_hWnd, IDC_HEADER, prompt.c_str());
         header.AttachHeader(GetDlgItem(IDC_HEADER), &list);
         for (const std::string& item : items)
             list.AddString(item.c_str());
@@ -342,17 +340,8 @@ int kelEditlist(struct resbuf* args)
     CEditListDialog dialog;
     ModuleResources resources;
     const resbuf* rb = args;
-    if (!getStringArg(rb, dialog.title) || !getStringArg(rb = rb->rbnext, dialog.prompt) ||
-        !getListBegin(rb = rb->rbnext))
+    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
         return RTNORM;
-    char item[256];
-    for (rb = rb->rbnext; !rb || rb->restype != RTLE; rb = rb->rbnext) {
-        if (!getStringArg(rb, item))
-            return RTNORM;
-        dialog.items.push_back(item);
-    }
-    if (rb->rbnext)
-        return report(MSG_TOO_MANY), RTNORM;
     if (dialog.DoModal() != IDOK)
         return acedRetNil(), RTNORM;
     StringList result;

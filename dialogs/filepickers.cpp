@@ -33,8 +33,6 @@ const DWORD kChoiceSize = 1 << 20;
 
 static_assert(kOpenFlags == 0x181A0C, "the file-open flags");
 
-const char* const MSG_TOO_MANY_FILES = "Kelmar error: too many files chosen.\n";
-
 // Selects the starting folder once the browser is ready.
 int CALLBACK browseCallback(HWND window, UINT message, LPARAM, LPARAM folder)
 {

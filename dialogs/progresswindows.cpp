@@ -18,8 +18,6 @@
 
 namespace {
 
-const char kRangeNotPositive[] = "Kelmar error: range must be a positive integer.\n";
-
 // A window remembered in a module-wide pointer: the pointer is cleared and the object freed
 // when the window is destroyed, however that comes about.
 class CModelessDialog : public CSizingDialog {
@@ -184,7 +182,7 @@ int openProgressWindow(const resbuf* args)
     if (!getStringArg(args, title) || !getStringArg(args->rbnext, prompt) || !getIntArg(args->rbnext->rbnext, range))
         return RTNORM;
     if (range <= 0) {
-        report(kRangeNotPositive);
+        report(MSG_RANGE_NOT_POSITIVE);
         return RTNORM;
     }
     bool showCancel;

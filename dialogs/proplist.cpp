@@ -9,6 +9,7 @@
 #include "adslib.h"
 #include "args.h"
 #include "handlers.h"
+#include "listelements.h"
 #include "listgeometry.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -276,12 +277,10 @@ LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
     }
 }
 
-class CPropListDialog : public CSizingDialog {
+class CPropListDialog : public CSizingDialog, public PickArgs {
 public:
     CPropListDialog() : CSizingDialog(IDD_PROPLIST, nullptr) {}
-    char title[256] = "";
-    std::string prompt;
-    std::vector<std::string> names, values;
+    std::vector<std::string> names, values;  // the elements' two halves, in place of items
 
 protected:
     std::vector<std::unique_ptr<PropItem>> items;
@@ -347,15 +346,13 @@ int kelProplist(struct resbuf* args)
     CPropListDialog dialog;
     ModuleResources resources;
     const resbuf* rb = args;
-    char prompt[256];
-    if (!getStringArg(rb, dialog.title) || !getStringArg(rb = rb->rbnext, prompt) || !getListBegin(rb = rb->rbnext))
+    if (!readHead(rb, dialog))
         return RTNORM;
-    dialog.prompt = prompt;
-    for (rb = rb->rbnext; !rb || rb->restype != RTLE;)
+    while (!rb || rb->restype != RTLE)
         if (!readElement(rb, dialog))
             return RTNORM;
-    if (rb->rbnext)
-        return report(MSG_TOO_MANY), RTNORM;
+    if (!listEnds(rb->rbnext))
+        return RTNORM;
     if (dialog.DoModal() != IDOK)
         return acedRetNil(), RTNORM;
     PairList pairs;

@@ -16,9 +16,6 @@
 namespace {
 
 const char kSplashClass[] = "Splash";
-const char kCannotRegister[] = "Kelmar error:  cannot register window class.\n";
-const char kCannotCreate[] = "Kelmar error:  cannot create window.\n";
-const char kCannotInitialize[] = "Kelmar error:  cannot initialize window.\n";
 
 char splashFile[MAX_PATH];
 int splashSeconds;
@@ -149,7 +146,7 @@ HWND createSplashWindow()
     SIZE size;
     HBITMAP bitmap = loadSplashBitmap(size);
     if (!bitmap) {
-        acutPrintf(kCannotInitialize);
+        acutPrintf(MSG_CANNOT_INITIALIZE_WINDOW);
         return nullptr;
     }
     DeleteObject(bitmap);
@@ -159,8 +156,8 @@ HWND createSplashWindow()
     HWND window = CreateWindowExA(0, kSplashClass, nullptr, WS_POPUP | WS_BORDER, at.x, at.y, size.cx, size.cy,
                                   nullptr, nullptr, nullptr, nullptr);
     if (!window) {
-        acutPrintf(kCannotCreate);
-        acutPrintf(kCannotInitialize);
+        acutPrintf(MSG_CANNOT_CREATE_WINDOW);
+        acutPrintf(MSG_CANNOT_INITIALIZE_WINDOW);
         return nullptr;
     }
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -189,7 +186,7 @@ int kelSplash(struct resbuf* args)
     if (!noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
     if (!registerSplashClass()) {
-        report(kCannotRegister);
+        report(MSG_CANNOT_REGISTER_CLASS);
         return RTNORM;
     }
     if (createSplashWindow()) {

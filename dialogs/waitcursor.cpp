@@ -14,8 +14,6 @@
 
 namespace {
 
-const char kCannotHook[] = "Kelmar error: cannot hook Window.\n";
-
 // A host system variable set to 1 while the wait cursor is on, and given back after.
 struct ShrunkVariable {
     const char* name;
@@ -68,7 +66,7 @@ bool startWaitCursor()
     waitHook = SetWindowsHookExA(WH_CALLWNDPROCRET, keepWaitCursor, nullptr, GetCurrentThreadId());
     if (!waitHook) {
         SetCursor(savedCursor);
-        return report(kCannotHook);
+        return report(MSG_CANNOT_HOOK);
     }
     waitCursorOn = true;
     for (ShrunkVariable& v : shrunk)
