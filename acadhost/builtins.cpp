@@ -1042,6 +1042,15 @@ const Reg kBuiltins[] = {
 }  // namespace
 
 const std::string& stringArg(const Value& v) { return str(v); }
+int32_t intArg(const Value& v) { return integer(v); }
+
+int32_t intArg(const Value& v, int32_t least, int32_t most)
+{
+    int32_t i = integer(v);
+    if (i < least || i > most)
+        badValue(v);
+    return i;
+}
 
 Interp::Interp()
 {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -94,7 +95,7 @@ public:
     void unload();
     // Opens a document and has the module define its functions in it.
     void openDocument();
-    // Runs one LISP text; each top-level form, then the queued strings.
+    // Runs one top-level form, then the queued strings; with echo, its value follows it.
     void runForm(const lisp::Value& form, bool echo);
     void runQueues();
     void printError(const std::string& message);
@@ -110,7 +111,10 @@ public:
 
     // Calls into the module with the checks around it.
     int enter(AcRx::AppMsgCode msg, const std::string& what, CallState* call = nullptr);
+    int guarded(const std::string& what, CallState* c, const std::function<int()>& fn);
     void runCommand(const std::string& name);
+    // Runs one command token in a document; false when the document is gone.
+    bool runToken(Document* doc, const std::string& token);
     void closeDocument(Document* doc);
 
     RecordPool pool;
@@ -129,9 +133,7 @@ public:
 
 private:
     bool callFunction(const std::string& name, lisp::Args& args, lisp::Value& result);
-    void defineHostBuiltins();
     void runString(Document* doc, const std::string& text);
-    bool runToken(Document* doc, const std::string& token);
     AcRx::AppRetCode (*entry_)(AcRx::AppMsgCode, void*) = nullptr;
     int appId_ = 0;  // its address identifies the module to the module
     bool selfCheckFailed_ = false;
@@ -140,6 +142,13 @@ private:
 };
 
 extern Host* theHost;
+
+// The host's own LISP functions: getvar, setvar, alert, command and the acadhost- probes.
+void defineHostBuiltins(Host& host);
+// A fault anywhere in the process ends it with a line naming the call it happened in.
+void installFaultFilter();
+// The time between two performance-counter readings.
+double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
 
 // The frame window and its status bar.
 bool createFrame(Host& host);

@@ -207,7 +207,10 @@ bool Reader::next(Value& form)
         ++pos_;
         throw Error(kMalformed);
     }
+    size_t start = pos_;
     form = readForm();
+    formStart_ = start;
+    formEnd_ = pos_;
     return true;
 }
 
@@ -537,6 +540,38 @@ Value makeUsubr(const std::string& name, const Value& params, const Value& body)
     return f;
 }
 
+// Variables bound by a function's call or by foreach (dynamic scope): their values before
+// are put back when the binding ends, however it ends. An error that passes through calls
+// *error* first, so that it sees the variables as they were where the error happened.
+class Bindings {
+public:
+    explicit Bindings(Interp& in) : in_(in) {}
+    Bindings(const Bindings&) = delete;
+    Bindings& operator=(const Bindings&) = delete;
+    ~Bindings()
+    {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            in_.setGlobal(it->first, it->second);
+    }
+    void save(const std::string& name) { saved_.emplace_back(name, in_.getGlobal(name)); }
+    size_t size() const { return saved_.size(); }
+    const std::string& name(size_t k) const { return saved_[k].first; }
+    template <class Body>
+    Value run(Body body)
+    {
+        try {
+            return body();
+        } catch (Error& e) {
+            in_.raiseToHandler(e);
+            throw;
+        }
+    }
+
+private:
+    Interp& in_;
+    std::vector<std::pair<std::string, Value>> saved_;
+};
+
 // The special forms: they get their arguments unevaluated.
 using Special = Value (*)(Interp&, const Value& rest);
 
@@ -602,25 +637,22 @@ const SpecialForm kSpecialForms[] = {
              result = evalBody(in, rest->cdr);
          return result;
      }},
-    {"FOREACH",
+    {"FOREACH",  // its variable is bound as a function's parameter is, and given back
      [](Interp& in, const Value& rest) {
          const std::string& var = symbolArg(nthArg(rest, 0));
          Value list = in.eval(nthArg(rest, 1));
          if (list && list->type != Type::Cons)
              throw Error("bad argument type: listp " + prin1(list));
-         Value saved = in.getGlobal(var);
-         Value result;
-         try {
+         Bindings bound(in);
+         bound.save(var);
+         return bound.run([&] {
+             Value result;
              for (; list && list->type == Type::Cons; list = list->cdr) {
                  in.setGlobal(var, list->car);
                  result = evalBody(in, rest->cdr->cdr);
              }
-         } catch (...) {
-             in.setGlobal(var, saved);
-             throw;
-         }
-         in.setGlobal(var, saved);
-         return result;
+             return result;
+         });
      }},
     {"AND",
      [](Interp& in, const Value& rest) -> Value {
@@ -758,7 +790,7 @@ Value Interp::apply(const Value& fn, Args& args)
 Value Interp::callUser(const Value& params, const Value& body, Args& args)
 {
     // (params / locals): dynamic scope, so bind, run, restore.
-    std::vector<std::pair<std::string, Value>> saved;
+    Bindings bound(*this);
     size_t paramCount = 0;
     bool local = false;
     for (Value p = params; p && p->type == Type::Cons; p = p->cdr) {
@@ -766,30 +798,14 @@ Value Interp::callUser(const Value& params, const Value& body, Args& args)
             local = true;
             continue;
         }
-        const std::string& name = symbolArg(p->car);
+        bound.save(symbolArg(p->car));
         paramCount += local ? 0 : 1;
-        saved.emplace_back(name, getGlobal(name));
     }
     if (args.size() != paramCount)
         throw Error(args.size() < paramCount ? "too few arguments" : "too many arguments");
-    for (size_t k = 0; k < saved.size(); ++k)
-        setGlobal(saved[k].first, k < paramCount ? args[k] : nullptr);
-    struct Restore {
-        Interp& in;
-        std::vector<std::pair<std::string, Value>>& s;
-        ~Restore()
-        {
-            for (auto it = s.rbegin(); it != s.rend(); ++it)
-                in.setGlobal(it->first, it->second);
-        }
-    } restore{*this, saved};
-    try {
-        return evalBody(*this, body);
-    } catch (Error& e) {
-        // *error* runs where the error happened, with the failing function's variables.
-        raiseToHandler(e);
-        throw;
-    }
+    for (size_t k = 0; k < bound.size(); ++k)
+        setGlobal(bound.name(k), k < paramCount ? args[k] : nullptr);
+    return bound.run([&] { return evalBody(*this, body); });
 }
 
 void Interp::raiseToHandler(Error& e)

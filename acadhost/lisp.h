@@ -68,6 +68,8 @@ public:
     bool next(Value& form);
     // True when the rest of the text holds only blanks and comments.
     bool atEnd();
+    // The text of the form next read last, as written.
+    std::string lastText() const { return text_.substr(formStart_, formEnd_ - formStart_); }
 
 private:
     void skipBlank();
@@ -76,6 +78,7 @@ private:
     Value readString();
     std::string text_;
     size_t pos_ = 0;
+    size_t formStart_ = 0, formEnd_ = 0;
 };
 
 std::string prin1(const Value& v);  // the printer of prin1 and of the echo
@@ -119,11 +122,13 @@ public:
 
     Value getGlobal(const std::string& upperName) const;
     void setGlobal(const std::string& upperName, Value v);
+    // Calls *error*, once, with the message of an error on its way out, where the error
+    // happened: before the forms it passes through give back their variables.
+    void raiseToHandler(Error& e);
 
 private:
     Value callNamed(const std::string& name, Args& args);
     Value callUser(const Value& params, const Value& body, Args& args);
-    void raiseToHandler(Error& e);
     std::unordered_map<std::string, Builtin> builtins_;
     std::unordered_map<std::string, Value> globals_;
     int depth_ = 0;
@@ -133,6 +138,8 @@ private:
 // The argument checks built-ins share; they throw the messages.
 void needCount(const Args& a, size_t least, size_t most);
 const std::string& stringArg(const Value& v);
+int32_t intArg(const Value& v);
+int32_t intArg(const Value& v, int32_t least, int32_t most);  // "bad argument value" outside
 
 // True for the values apply can call.
 bool isFunction(const Value& v);

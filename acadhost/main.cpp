@@ -1,4 +1,4 @@
-// acad.exe [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]
+// acad.exe [--arx FILE] [--documents N] [--echo] [--forms] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]
 // Loads the module, opens the documents and runs the script's forms, or forms typed on
 // standard input, from the frame's message loop.
 #include <fcntl.h>
@@ -17,7 +17,8 @@ namespace {
 const UINT kStep = WM_APP + 1;
 
 const char kUsage[] =
-    "usage: acad [--arx FILE] [--documents N] [--echo] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]\n"
+    "usage: acad [--arx FILE] [--documents N] [--echo] [--forms] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]\n"
+    "  --forms: each top-level form is printed, as written, before what it prints\n"
     "  --fail: the N-th call (1 when not given) of acedDefun, acrxRegisterApp or alloc fails\n"
     "  --terminal: a person types the forms: continued lines get the prompt (_>\n";
 
@@ -25,6 +26,7 @@ struct Options {
     std::string arx, script;
     int documents = 1;
     bool echo = false;
+    bool forms = false;
     bool terminal = false;
     std::vector<std::pair<std::string, int>> faults;
 };
@@ -43,6 +45,8 @@ bool parse(int argc, char** argv, Options& o)
             o.documents = static_cast<int>(n);
         } else if (a == "--echo") {
             o.echo = true;
+        } else if (a == "--forms") {
+            o.forms = true;
         } else if (a == "--terminal") {
             o.terminal = true;
         } else if (a == "--fail" && k + 1 < argc) {
@@ -129,8 +133,19 @@ struct Runner {
     bool echo;
     bool interactive;
     bool terminal;  // a person types: continued lines get their prompt
+    bool forms;     // each form is shown before it runs
     lisp::Reader reader{""};
     bool bang = false;  // !form at the prompt: its value is printed
+    bool prompted = false;  // "Command: " stands at the end of the output
+
+    // The form about to run, as written: after the prompt that read it, or on a
+    // "Command: " line of its own.
+    void show()
+    {
+        std::printf("%s%s%s\n", prompted ? "" : "Command: ", bang ? "!" : "", reader.lastText().c_str());
+        std::fflush(stdout);
+        prompted = false;
+    }
 
     // Next form to run; false at the end of input.
     bool nextForm(lisp::Value& form)
@@ -141,6 +156,7 @@ struct Runner {
                     return true;
             } catch (const lisp::Error& e) {
                 host.printError(e.what());
+                prompted = false;
                 continue;
             }
             if (!interactive)
@@ -148,6 +164,7 @@ struct Runner {
             std::string text, line;
             std::printf("Command: ");
             std::fflush(stdout);
+            prompted = true;
             char buf[4096];
             std::string more;
             while (std::fgets(buf, sizeof buf, stdin)) {
@@ -176,6 +193,8 @@ struct Runner {
             PostQuitMessage(0);
             return;
         }
+        if (forms)
+            show();
         if (bang) {
             bang = false;
             lisp::Value v;
@@ -246,7 +265,9 @@ int main(int argc, char** argv)
     size_t slash = opt.script.find_last_of("\\/");
     if (slash != std::string::npos)
         host.lisp.searchPath.push_back(opt.script.substr(0, slash));
-    Runner run{host, opt.echo, opt.script.empty(), opt.script.empty() && opt.terminal};
+    // A person at a terminal sees the forms as typed: they are not shown again.
+    bool terminal = opt.script.empty() && opt.terminal;
+    Runner run{host, opt.echo, opt.script.empty(), terminal, opt.forms && !terminal};
     run.reader = lisp::Reader(text);
     runner = &run;
     // Each form is one message to the frame, so that windows the module leaves open between

@@ -2,7 +2,8 @@
 ; dispatch against 100,000 calls of a host built-in of the same shape (strlen); and
 ; kel_rgbtoaci (254 palette lookups through the host a call) against the same search in
 ; plain C over the same palette. Prints lines as sortlist.lsp does.
-; target: dispatch 2
+; target: dispatch 1.1
+; target: rgbtoaci 1.1
 (if (not bench-n) (setq bench-n 100000))
 (if (not bench-runs) (setq bench-runs 5))
 

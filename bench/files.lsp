@@ -1,9 +1,9 @@
 ; Line-end conversion and enciphering of a large file (made by files.setup) against
 ; CopyFileA of the same file, both timed in the same run. The module's time is its call as
 ; the host measures it. Prints lines as sortlist.lsp does.
-; target: dos2unix 2
-; target: unix2dos 2
-; target: encrypt 2
+; target: dos2unix 1.2
+; target: unix2dos 1.2
+; target: encrypt 1.15
 (if (not bench-runs) (setq bench-runs 5))
 (acadhost-timing T)
 

@@ -8,6 +8,7 @@
 #include "args.h"
 #include "diskfile.h"
 #include "handlers.h"
+#include "memory.h"
 #include "messages.h"
 #include "paths.h"
 #include "results.h"
@@ -21,10 +22,10 @@ bool getFileArg(const resbuf* rb, char (&path)[MAX_PATH], bool& expanded)
 {
     char name[MAX_PATH];
     bool present;
-    if (!getStringOrNilArg(rb, name, present, "Kelmar error: invalid file argument.\n"))
+    if (!getStringOrNilArg(rb, name, present, MSG_INVALID_FILE_ARGUMENT))
         return false;
     if (!present)
-        return report("Kelmar error: invalid file argument.\n");
+        return report(MSG_INVALID_FILE_ARGUMENT);
     // Against the current folder: a bare name must not land in the Windows folder. A device
     // is no file: the profile calls would read from it or write to it.
     expanded = !namesDevice(name) && _fullpath(path, name, sizeof path) != nullptr && !reachesDevice(path);
@@ -35,10 +36,10 @@ bool getFileArg(const resbuf* rb, char (&path)[MAX_PATH], bool& expanded)
 bool getSectionAndKey(const resbuf*& rb, char (&section)[MAX_PATH], bool& hasSection, char (&key)[MAX_PATH],
                       bool& hasKey)
 {
-    if (!getStringOrNilArg(rb, section, hasSection, "Kelmar error: invalid section argument.\n"))
+    if (!getStringOrNilArg(rb, section, hasSection, MSG_INVALID_SECTION_ARGUMENT))
         return false;
     rb = rb->rbnext;
-    if (!getStringOrNilArg(rb, key, hasKey, "Kelmar error: invalid key argument.\n"))
+    if (!getStringOrNilArg(rb, key, hasKey, MSG_INVALID_KEY_ARGUMENT))
         return false;
     rb = rb->rbnext;
     return true;
@@ -48,7 +49,8 @@ bool notFound(const char* text) { return std::strcmp(text, kNotFound) == 0; }
 
 void returnNames(const char* section, const char* path)
 {
-    char* buffer = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kListSize));
+    CHeapBlock block(kListSize);
+    char* buffer = block.data();
     if (!buffer) {
         report(MSG_NO_RESULT_BUFFER);
         return;
@@ -59,7 +61,6 @@ void returnNames(const char* section, const char* path)
     if (n > 0 && !notFound(buffer))
         for (const char* p = buffer; *p && built; p += std::strlen(p) + 1)
             built = names.add(p);
-    HeapFree(GetProcessHeap(), 0, buffer);
     if (built)
         names.returnList();
     else
@@ -78,7 +79,7 @@ int kelGetini(struct resbuf* args)
     if (!getFileArg(rb, path, expanded) || !noMoreArgs(rb->rbnext))
         return RTNORM;
     if (!expanded)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (!hasSection || !hasKey) {
         returnNames(hasSection ? section : nullptr, path);
         return RTNORM;
@@ -105,10 +106,10 @@ int kelSetini(struct resbuf* args)
     if (!getFileArg(rb, path, expanded) || !noMoreArgs(rb->rbnext))
         return RTNORM;
     if (!expanded)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (!hasSection) {
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);  // flushes the system's copy
-        return acedRetNil(), RTNORM;
+        return giveNil();
     }
     // No key: the section goes; no value: the key goes.
     BOOL ok = WritePrivateProfileStringA(section, hasKey ? key : nullptr, hasKey && hasValue ? value : nullptr, path);

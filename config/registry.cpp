@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "platform.h"
 #include "regpath.h"
+#include "registry.h"
 #include "results.h"
 
 namespace {
@@ -69,53 +70,51 @@ bool isLink(HKEY key)
 // planted anywhere on the way is seen rather than followed: false when a level is a link
 // (the path would lead out of the branch) or cannot be opened, or made when create is set.
 // The last level is opened with the given rights.
-bool openLevels(HKEY hive, const char* path, REGSAM rights, bool create, HKEY& key)
+bool openLevels(HKEY hive, const char* path, REGSAM rights, bool create, CKey& key)
 {
-    HKEY parent = hive;
+    CKey parent;  // none while the hive is the parent
     const char* at = path;
     char name[MAX_PATH];
     while (nextKeyName(at, name, sizeof name)) {
         REGSAM want = *at ? KEY_QUERY_VALUE | (create ? KEY_CREATE_SUB_KEY : 0) : rights;
         // A level that is there is opened, never created over: only an open that names
         // REG_OPTION_OPEN_LINK is sure to stop at a link.
-        HKEY child;
-        LONG rc = RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, want, &child);
+        HKEY from = parent ? HKEY(parent) : hive;
+        CKey child;
+        LONG rc = child.Open(from, name, REG_OPTION_OPEN_LINK, want);
         if (rc == ERROR_ACCESS_DENIED && *at && create)  // a level the user may only read, such as SOFTWARE
-            rc = RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &child);
+            rc = child.Open(from, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE);
         if (rc == ERROR_FILE_NOT_FOUND && create)
-            rc = RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, want, nullptr, &child, nullptr);
-        if (parent != hive)
-            RegCloseKey(parent);
+            rc = child.Create(from, name, REG_OPTION_NON_VOLATILE, want);
+        parent.Close();
         if (rc != ERROR_SUCCESS)
             return false;
         if (isLink(child))
-            return RegCloseKey(child), false;
-        parent = child;
+            return false;
+        parent.Attach(child.Detach());
     }
-    if (*at) {  // a name too long for its buffer: never a shorter path
-        if (parent != hive)
-            RegCloseKey(parent);
+    if (*at)  // a name too long for its buffer: never a shorter path
         return false;
-    }
-    key = parent;
-    return parent != hive;
+    key.Attach(parent.Detach());
+    return key != nullptr;
 }
 
 // Opens parent\name as itself with the given rights; false when it cannot be opened or
 // is a link.
-bool openChild(HKEY parent, const char* name, REGSAM rights, HKEY& key)
+bool openChild(HKEY parent, const char* name, REGSAM rights, CKey& key)
 {
-    if (RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, rights | KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (key.Open(parent, name, REG_OPTION_OPEN_LINK, rights | KEY_QUERY_VALUE) != ERROR_SUCCESS)
         return false;
-    if (isLink(key))
-        return RegCloseKey(key), false;
-    return true;
+    if (!isLink(key))
+        return true;
+    key.Close();
+    return false;
 }
 
 // True when parent\name or any key below it is a link, or cannot be looked through.
 bool treeHasLink(HKEY parent, const char* name)
 {
-    HKEY key;
+    CKey key;
     if (!openChild(parent, name, KEY_ENUMERATE_SUB_KEYS, key))
         return true;
     bool found = false;
@@ -127,7 +126,6 @@ bool treeHasLink(HKEY parent, const char* name)
             break;
         found = rc != ERROR_SUCCESS || treeHasLink(key, sub);
     }
-    RegCloseKey(key);
     return found;
 }
 
@@ -146,7 +144,7 @@ LONG deleteTree(HKEY parent, const char* name)
 {
     if (!name || !*name)
         return ERROR_BADKEY;  // the empty name would be the parent itself
-    HKEY key;
+    CKey key;
     if (!openChild(parent, name, DELETE | KEY_ENUMERATE_SUB_KEYS, key))
         return ERROR_ACCESS_DENIED;  // a link is never descended into
     LONG rc;
@@ -158,14 +156,10 @@ LONG deleteTree(HKEY parent, const char* name)
             break;
         if (rc == ERROR_SUCCESS)
             rc = deleteTree(key, sub);
-        if (rc != ERROR_SUCCESS) {
-            RegCloseKey(key);
+        if (rc != ERROR_SUCCESS)
             return rc;
-        }
     }
-    rc = RegDeleteKeyA(parent, name);
-    RegCloseKey(key);
-    return rc;
+    return RegDeleteKeyA(parent, name);
 }
 
 // Deletes the key base\first[\second], named by name from its parent: never when a level of
@@ -174,16 +168,16 @@ LONG deleteTree(HKEY parent, const char* name)
 LONG deleteKey(HKEY hive, const char* first, const char* second, HKEY parent, const char* name)
 {
     char path[MAX_PATH];
-    HKEY key;
+    CKey key;
     if (joinKeyPath(path, sizeof path, kBase, first, second) != KeyPath::Built ||
         !openLevels(hive, path, KEY_QUERY_VALUE, false, key))
         return ERROR_ACCESS_DENIED;
-    RegCloseKey(key);
+    key.Close();
     if (treeHasLink(parent, name))
         return ERROR_ACCESS_DENIED;
     switch (platformFamily()) {
-    case 1: return RegDeleteKeyA(parent, name);  // removes the subtree on this family
-    case 2: return deleteTree(parent, name);
+    case VER_PLATFORM_WIN32_WINDOWS: return RegDeleteKeyA(parent, name);  // removes the subtree on this family
+    case VER_PLATFORM_WIN32_NT: return deleteTree(parent, name);
     default: return ERROR_NOT_SUPPORTED;
     }
 }
@@ -198,9 +192,9 @@ int kelRegget(struct resbuf* args)
     char path[MAX_PATH];
     if (!keyPath(path, a.has[0] ? a.name[0] : nullptr, a.has[0] && a.has[1] ? a.name[1] : nullptr))
         return RTNORM;
-    HKEY key;
+    CKey key;
     if (!openLevels(a.hive, path, KEY_READ, false, key))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (!a.has[2]) {
         returnSubkeys(key);
     } else {
@@ -214,7 +208,6 @@ int kelRegget(struct resbuf* args)
         else
             acedRetStr(data);
     }
-    RegCloseKey(key);
     return RTNORM;
 }
 
@@ -226,18 +219,16 @@ int kelRegset(struct resbuf* args)
     char path[MAX_PATH];
     if (!keyPath(path, a.name[0], a.has[1] ? a.name[1] : nullptr))
         return RTNORM;
-    HKEY key;
+    CKey key;
     if (!openLevels(a.hive, path, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, true, key))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (!a.has[2]) {
-        RegCloseKey(key);
         acedRetStr(path);
         return RTNORM;
     }
     const char* data = a.name[3];  // nil stores an empty string
     LONG rc = RegSetValueExA(key, a.name[2], 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
                              static_cast<DWORD>(std::strlen(data) + 1));
-    RegCloseKey(key);
     if (rc == ERROR_SUCCESS)
         acedRetStr(data);
     else
@@ -251,7 +242,7 @@ int kelRegdel(struct resbuf* args)
     if (!readArgs(args, 3, false, a))
         return RTNORM;
     if (!a.has[0])
-        return acedRetNil(), RTNORM;
+        return giveNil();
     // What goes: the value named, else the deepest key named, from its parent.
     const char* name;
     char parent[MAX_PATH];
@@ -268,12 +259,11 @@ int kelRegdel(struct resbuf* args)
     }
     if (!ok)
         return RTNORM;
-    HKEY key;
+    CKey key;
     if (!openLevels(a.hive, parent, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, false, key))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     const char* second = a.has[1] ? a.name[1] : nullptr;
     LONG rc = a.has[2] ? RegDeleteValueA(key, name) : deleteKey(a.hive, a.name[0], second, key, name);
-    RegCloseKey(key);
     if (rc == ERROR_SUCCESS)
         acedRetStr(name);
     else

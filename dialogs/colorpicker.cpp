@@ -58,11 +58,11 @@ int kelGetcolor(struct resbuf* args)
     dialog.m_cc.rgbResult = initial;
     dialog.m_cc.Flags |= CC_RGBINIT | CC_FULLOPEN;
     if (dialog.DoModal() != IDOK)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     COLORREF c = dialog.GetColor();
     resbuf* list = acutBuildList(RTSHORT, GetRValue(c), RTSHORT, GetGValue(c), RTSHORT, GetBValue(c), 0);
     if (!list)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     returnAndRelease(list);
     return RTNORM;
 }

@@ -9,6 +9,7 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
+#include "filefind.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -104,17 +105,9 @@ protected:
         }
         return CSizingDialog::OnCommand(wp, lp);
     }
-    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override
-    {
-        try {
-            return OnMessage(message, wp, lp);
-        } catch (...) {
-            return 0;  // nothing may unwind into the system
-        }
-    }
 
 private:
-    LRESULT OnMessage(UINT message, WPARAM wp, LPARAM lp)
+    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override
     {
         switch (message) {
         case WM_PAINT: {
@@ -154,7 +147,7 @@ bool readFolder(const resbuf* rb, char (&full)[512])
     } else {
         DWORD n = GetCurrentDirectoryA(sizeof full, full);
         if (n == 0 || n >= sizeof full)
-            return acedRetNil(), false;
+            return stopWithNil();
     }
     stripTrailingBackslash(full);
     return true;
@@ -165,21 +158,23 @@ bool readFolder(const resbuf* rb, char (&full)[512])
 bool findDrawings(const std::string& prefix, std::vector<std::string>& files, bool& found)
 {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((prefix + "*.DWG").c_str(), &entry);
-    found = search != INVALID_HANDLE_VALUE;
+    CFindFile search;
+    found = search.FindFirst((prefix + "*.DWG").c_str(), entry);
     if (!found)
         return true;
     do {
         if (!(entry.dwFileAttributes & kLeftOut))
             files.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
+    } while (search.FindNext(entry));
     DWORD error = GetLastError();
-    FindClose(search);
     return error == ERROR_NO_MORE_FILES || report(MSG_FINDING_DRAWINGS);
 }
 
-int dwgPreview(const resbuf* args)
+}  // namespace
+
+int kelDwgpreview(struct resbuf* args)
 {
+    ModuleResources resources;
     CDrawingPreviewDialog dialog;
     char title[256], full[512];
     const resbuf* rb = args;
@@ -188,7 +183,7 @@ int dwgPreview(const resbuf* args)
     rb = rb->rbnext;
     if (rb) {
         if (rb->restype != RTT)
-            return report(MSG_INVALID_ARGUMENT), RTNORM;
+            return fail(MSG_INVALID_ARGUMENT);
         if (!noMoreArgs(rb->rbnext))
             return RTNORM;
         dialog.backColour = RGB(255, 255, 255);
@@ -196,28 +191,16 @@ int dwgPreview(const resbuf* args)
     dialog.title = title;
     dialog.folder = full;
     if (!addTrailingBackslash(full, sizeof full))
-        return report(MSG_INVALID_STRING_LENGTH), RTNORM;
+        return fail(MSG_INVALID_STRING_LENGTH);
     dialog.prefix = full;
     bool found;
     if (!findDrawings(dialog.prefix, dialog.files, found))
         return RTNORM;
     if (!found)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (dialog.DoModal() == IDOK)
         acedRetStr((dialog.prefix + dialog.selection).c_str());
     else
         acedRetNil();
     return RTNORM;
-}
-
-}  // namespace
-
-int kelDwgpreview(struct resbuf* args)
-{
-    ModuleResources resources;
-    try {
-        return dwgPreview(args);
-    } catch (...) {
-        return report(MSG_OUT_OF_MEMORY), RTNORM;  // no memory for the names
-    }
 }

@@ -127,54 +127,50 @@ void CEditListHeader::InvalidateButton(int i)
 
 LRESULT CEditListHeader::WindowProc(UINT message, WPARAM, LPARAM lp)
 {
-    try {
-        switch (message) {
-        case WM_SIZE: {
-            LRESULT result = Default();
-            OnSize(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
-            return result;
-        }
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers everything
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-        case BM_SETSTATE:
-        case WM_ENABLE: {
-            // The button would draw its own face: ours is painted again instead.
-            LRESULT result = Default();
-            Invalidate();
-            return result;
-        }
-        case WM_MOUSEMOVE:
-            OnMouseMove(lp);
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            OnLButtonDown(lp);
-            break;
-        case WM_LBUTTONUP:
-            OnLButtonUp(lp);
-            break;
-        case WM_DESTROY:
-            tooltip.DestroyWindow();
-            tooltip.Attach(nullptr);
-            break;
-        case WM_NOTIFYFORMAT:
-            return NFR_ANSI;
-        case WM_NOTIFY:
-            if (OnNotify(reinterpret_cast<NMHDR*>(lp)))
-                return 0;
-            break;
-        default:
-            break;
-        }
-        return Default();
-    } catch (...) {
-        return 0;
+    switch (message) {
+    case WM_SIZE: {
+        LRESULT result = Default();
+        OnSize(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+        return result;
     }
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the paint covers everything
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case BM_SETSTATE:
+    case WM_ENABLE: {
+        // The button would draw its own face: ours is painted again instead.
+        LRESULT result = Default();
+        Invalidate();
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        OnMouseMove(lp);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDown(lp);
+        break;
+    case WM_LBUTTONUP:
+        OnLButtonUp(lp);
+        break;
+    case WM_DESTROY:
+        tooltip.DestroyWindow();
+        tooltip.Attach(nullptr);
+        break;
+    case WM_NOTIFYFORMAT:
+        return NFR_ANSI;
+    case WM_NOTIFY:
+        if (OnNotify(reinterpret_cast<NMHDR*>(lp)))
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return Default();
 }
 
 void CEditListHeader::OnPaint()
@@ -343,11 +339,11 @@ int kelEditlist(struct resbuf* args)
     if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
         return RTNORM;
     if (dialog.DoModal() != IDOK)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     StringList result;
     for (const std::string& text : dialog.items)
         if (!result.add(text.c_str()))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     result.returnList();
     return RTNORM;
 }

@@ -13,6 +13,7 @@
 #include "args.h"
 #include "filechoice.h"
 #include "handlers.h"
+#include "memory.h"
 #include "messages.h"
 #include "moduleresources.h"
 #include "paths.h"
@@ -66,24 +67,6 @@ private:
     IMalloc* malloc_ = nullptr;
 };
 
-// A zero-filled block of the process heap, released when it goes.
-class HeapBlock {
-public:
-    explicit HeapBlock(size_t size)
-        : data(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size))), size(size)
-    {
-    }
-    ~HeapBlock()
-    {
-        if (data)
-            HeapFree(GetProcessHeap(), 0, data);
-    }
-    HeapBlock(const HeapBlock&) = delete;
-    HeapBlock& operator=(const HeapBlock&) = delete;
-    char* const data;
-    const size_t size;
-};
-
 }  // namespace
 
 int kelGetdir(struct resbuf* args)
@@ -131,28 +114,28 @@ int kelGetfilem(struct resbuf* args)
     for (char* c = filter; *c; ++c)
         if (*c == '|')
             *c = '\0';
-    HeapBlock choice(kChoiceSize);
-    if (!choice.data)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+    CHeapBlock choice(kChoiceSize);
+    if (!choice.data())
+        return fail(MSG_NO_RESULT_BUFFER);
     OPENFILENAMEA open = {};
     open.lStructSize = kOpenFileNameSize;
     open.hwndOwner = adsw_acadMainWnd();
     open.lpstrFilter = filter;
     open.nFilterIndex = 1;
-    open.lpstrFile = choice.data;
+    open.lpstrFile = choice.data();
     open.nMaxFile = kChoiceSize;
     open.lpstrInitialDir = folder;
     open.lpstrTitle = title;
     open.Flags = kOpenFlags;
     if (!GetOpenFileNameA(&open)) {
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-            return report(MSG_TOO_MANY_FILES), RTNORM;
-        return acedRetNil(), RTNORM;
+            return fail(MSG_TOO_MANY_FILES);
+        return giveNil();
     }
     StringList list;
-    for (const std::string& text : fileChoice(choice.data, choice.size))
+    for (const std::string& text : fileChoice(choice.data(), kChoiceSize))
         if (!list.add(text.c_str()))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     list.returnList();
     return RTNORM;
 }

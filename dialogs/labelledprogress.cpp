@@ -66,28 +66,24 @@ int CLabelledProgressCtrl::OffsetPos(int delta)
 
 LRESULT CLabelledProgressCtrl::WindowProc(UINT message, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (message) {
-        case WM_ERASEBKGND:
-            return TRUE;  // the paint covers every pixel
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_SIZE: {
-            LRESULT result = Default();
-            lastWidth = -1;
-            clientWidth = LOWORD(lp);
-            return result;
-        }
-        case WM_SETTEXT:
-            return OnSetText(reinterpret_cast<const char*>(lp));
-        case WM_GETTEXT:
-            return OnGetText(static_cast<size_t>(wp), reinterpret_cast<char*>(lp));
-        default:
-            return Default();
-        }
-    } catch (...) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TRUE;  // the paint covers every pixel
+    case WM_PAINT:
+        OnPaint();
         return 0;
+    case WM_SIZE: {
+        LRESULT result = Default();
+        lastWidth = -1;
+        clientWidth = LOWORD(lp);
+        return result;
+    }
+    case WM_SETTEXT:
+        return OnSetText(reinterpret_cast<const char*>(lp));
+    case WM_GETTEXT:
+        return OnGetText(static_cast<size_t>(wp), reinterpret_cast<char*>(lp));
+    default:
+        return Default();
     }
 }
 

@@ -86,37 +86,33 @@ LRESULT CInPlaceEdit::Notify(UINT code, WPARAM parameter)
 
 LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wp, LPARAM)
 {
-    try {
-        switch (message) {
-        case WM_GETDLGCODE:
-            // Enter and Esc are the edit's, before the dialog would press OK or Cancel.
-            return Default() | DLGC_WANTALLKEYS;
-        case WM_KEYDOWN:
-            if (wp == VK_RETURN || wp == VK_ESCAPE) {
-                if (Notify(CTRL_KEY, wp))
-                    HideEditor();
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (wp == '\r' || wp == '\n' || wp == 27)
-                return 0;  // their key-down already acted
-            break;
-        case WM_KILLFOCUS:
-            if (IsWindowVisible()) {
-                losingFocus = true;
-                if (Notify(CTRL_FOCUS_LOST, wp))
-                    HideEditor();
-                losingFocus = false;
-            }
-            break;
-        default:
-            break;
+    switch (message) {
+    case WM_GETDLGCODE:
+        // Enter and Esc are the edit's, before the dialog would press OK or Cancel.
+        return Default() | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+        if (wp == VK_RETURN || wp == VK_ESCAPE) {
+            if (Notify(CTRL_KEY, wp))
+                HideEditor();
+            return 0;
         }
-        return Default();
-    } catch (...) {
-        return 0;
+        break;
+    case WM_CHAR:
+        if (wp == '\r' || wp == '\n' || wp == 27)
+            return 0;  // their key-down already acted
+        break;
+    case WM_KILLFOCUS:
+        if (IsWindowVisible()) {
+            losingFocus = true;
+            if (Notify(CTRL_FOCUS_LOST, wp))
+                HideEditor();
+            losingFocus = false;
+        }
+        break;
+    default:
+        break;
     }
+    return Default();
 }
 
 void CListBoxEx::PreSubclassWindow()
@@ -139,44 +135,40 @@ int CListBoxEx::ItemUnder(LPARAM clientPoint) const
 
 LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wp, LPARAM lp)
 {
-    try {
-        if (message == kCtrlMessage)
-            return OnCtrlMsg(*reinterpret_cast<const CtrlMsgInfo*>(lp));
-        switch (message) {
-        case WM_LBUTTONDOWN: {
-            int item = ItemUnder(lp);
-            if (item >= 0)
-                currentItem = item;
-            return Default();
+    if (message == kCtrlMessage)
+        return OnCtrlMsg(*reinterpret_cast<const CtrlMsgInfo*>(lp));
+    switch (message) {
+    case WM_LBUTTONDOWN: {
+        int item = ItemUnder(lp);
+        if (item >= 0)
+            currentItem = item;
+        return Default();
+    }
+    case WM_LBUTTONDBLCLK: {
+        LRESULT result = Default();
+        int item = ItemUnder(lp);
+        if (allowEdit && item >= 0 && OnBeginEdit(item))
+            BeginEdit(item);
+        return result;
+    }
+    case WM_KEYDOWN: {
+        LRESULT result = Default();
+        if (wp == VK_F2 && currentItem != -1 && allowEdit && OnBeginEdit(currentItem))
+            BeginEdit(currentItem);
+        else if (wp == VK_DELETE && currentItem != -1)
+            DeleteItem(currentItem);
+        return result;
+    }
+    case WM_SYSKEYDOWN:
+        if (allowDrag && GetCurSel() >= 0) {
+            if (wp == VK_UP || wp == VK_LEFT)
+                MoveItemUp(GetCurSel());
+            else if (wp == VK_DOWN || wp == VK_RIGHT)
+                MoveItemDown(GetCurSel());
         }
-        case WM_LBUTTONDBLCLK: {
-            LRESULT result = Default();
-            int item = ItemUnder(lp);
-            if (allowEdit && item >= 0 && OnBeginEdit(item))
-                BeginEdit(item);
-            return result;
-        }
-        case WM_KEYDOWN: {
-            LRESULT result = Default();
-            if (wp == VK_F2 && currentItem != -1 && allowEdit && OnBeginEdit(currentItem))
-                BeginEdit(currentItem);
-            else if (wp == VK_DELETE && currentItem != -1)
-                DeleteItem(currentItem);
-            return result;
-        }
-        case WM_SYSKEYDOWN:
-            if (allowDrag && GetCurSel() >= 0) {
-                if (wp == VK_UP || wp == VK_LEFT)
-                    MoveItemUp(GetCurSel());
-                else if (wp == VK_DOWN || wp == VK_RIGHT)
-                    MoveItemDown(GetCurSel());
-            }
-            return Default();
-        default:
-            return Default();
-        }
-    } catch (...) {
-        return 0;
+        return Default();
+    default:
+        return Default();
     }
 }
 

@@ -229,11 +229,11 @@ int kelMultilist(struct resbuf* args)
     if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
         return RTNORM;
     if (dialog.DoModal() != IDOK)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     StringList picked;
     for (int index : dialog.selectedIndices)
         if (!picked.add(dialog.items[static_cast<size_t>(index)].c_str()))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     picked.returnList();
     return RTNORM;
 }
@@ -246,15 +246,15 @@ int kelChecklist(struct resbuf* args)
     if (!readHead(rb, dialog) || !readChecks(rb, dialog) || !listEnds(rb))
         return RTNORM;
     if (dialog.DoModal() != IDOK)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     PairList pairs;
     if (!pairs.ok())
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     for (size_t i = 0; i < dialog.items.size(); ++i)
         if (!pairs.add(dialog.items[i].c_str(), dialog.checks[i]))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     if (!pairs.returnList())
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     return RTNORM;
 }
 

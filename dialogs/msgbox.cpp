@@ -7,6 +7,7 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
+#include "handle.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -64,14 +65,13 @@ int CTimedMessageBox::Show()
 {
     if (timeoutMs == 0)
         return MessageBoxA(owner, text, title, style);
-    HANDLE worker = CreateThread(nullptr, 0, &CTimedMessageBox::Watch, this, 0, nullptr);
-    if (!worker)
+    CHandle worker(CreateThread(nullptr, 0, &CTimedMessageBox::Watch, this, 0, nullptr));
+    if (!worker.IsOpen())
         return -1;
     std::strncpy(caption, title, sizeof caption - 1);
     int answer = MessageBoxA(owner, text, caption, style);
     result = answer ? answer : -1;  // non-zero ends the worker, even when the box failed
     WaitForSingleObject(worker, INFINITE);
-    CloseHandle(worker);
     return timedOut ? 0 : answer;
 }
 
@@ -111,7 +111,7 @@ int kelMsgbox(struct resbuf* args)
     if (timed && (!getIntArg(rb = rb->rbnext, timeout) || !noMoreArgs(rb->rbnext)))
         return RTNORM;
     if (buttons < 0 || buttons > 5 || icon < 0 || icon > 5)
-        return report(MSG_INVALID_ARGUMENT), RTNORM;
+        return fail(MSG_INVALID_ARGUMENT);
     UINT style = kButtonSets[buttons] | kIcons[icon];
     int answer;
     if (!timed) {

@@ -70,17 +70,13 @@ void CModelessDialog::OnCancel()
 
 LRESULT CModelessDialog::WindowProc(UINT message, WPARAM wp, LPARAM lp)
 {
-    try {
-        if (message != WM_NCDESTROY)
-            return CSizingDialog::WindowProc(message, wp, lp);
-        LRESULT result = CSizingDialog::WindowProc(message, wp, lp);
-        if (*slot == this)
-            *slot = nullptr;
-        delete this;  // the wrapper has let go of the window: nothing touches it after this
-        return result;
-    } catch (...) {
-        return 0;
-    }
+    if (message != WM_NCDESTROY)
+        return CSizingDialog::WindowProc(message, wp, lp);
+    LRESULT result = CSizingDialog::WindowProc(message, wp, lp);
+    if (*slot == this)
+        *slot = nullptr;
+    delete this;  // the wrapper has let go of the window: nothing touches it after this
+    return result;
 }
 
 void CModelessDialog::centreOnFrame()
@@ -196,8 +192,7 @@ int openProgressWindow(const resbuf* args)
         dialog->showCancel = showCancel;
         open(progressWindow, dialog);
     }
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 }  // namespace
@@ -212,8 +207,7 @@ int kelGetprogress(struct resbuf* args)
 {
     ModuleResources resources;
     if (!args) {
-        progressWindow ? acedRetT() : acedRetNil();
-        return RTNORM;
+        return giveBool(progressWindow != nullptr);
     }
     if (args->restype == RTT) {
         closeWindow(progressWindow);
@@ -228,20 +222,17 @@ int kelGetprogress(struct resbuf* args)
     } else {
         return openProgressWindow(args);
     }
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 int kelGetcancel(struct resbuf* args)
 {
     if (!args) {
-        cancelWindow ? acedRetT() : acedRetNil();
-        return RTNORM;
+        return giveBool(cancelWindow != nullptr);
     }
     if (args->restype == RTT) {
         closeWindow(cancelWindow);
-        acedRetNil();
-        return RTNORM;
+        return giveNil();
     }
     char title[256], prompt[256];
     if (!getStringArg(args, title) || !getStringArg(args->rbnext, prompt) || !noMoreArgs(args->rbnext->rbnext))
@@ -253,25 +244,21 @@ int kelGetcancel(struct resbuf* args)
         std::strcpy(dialog->prompt, prompt);
         open(cancelWindow, dialog);
     }
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 int kelProgbar(struct resbuf* args)
 {
     if (!args) {
         acedRestoreStatusBar();
-        acedRetNil();
-        return RTNORM;
+        return giveNil();
     }
     if (isInteger(args)) {
-        acedSetStatusBarProgressMeterPos(args->resval.rint) == 0 ? acedRetT() : acedRetNil();
-        return RTNORM;
+        return giveBool(acedSetStatusBarProgressMeterPos(args->resval.rint) == 0);
     }
     char label[260];
     int maximum;
     if (!getStringArg(args, label) || !getIntArg(args->rbnext, maximum) || !noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
-    acedSetStatusBarProgressMeter(label, 0, maximum) == 0 ? acedRetT() : acedRetNil();
-    return RTNORM;
+    return giveBool(acedSetStatusBarProgressMeter(label, 0, maximum) == 0);
 }

@@ -215,66 +215,62 @@ void CPropListBox::OnLButtonUp(int x, LPARAM lp)
 
 LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
 {
-    try {
-        int x = static_cast<short>(LOWORD(lp));
-        switch (message) {
-        case WM_COMMAND:
-            if (LOWORD(wp) == IDC_VALUE_EDIT && HIWORD(wp) == EN_CHANGE) {
-                // Every keystroke is kept at once: nothing is lost when the editor closes.
-                if (PropItem* prop = Item(currentItem))
-                    prop->value = valueEdit.GetWindowText();
-                return 0;
-            }
-            if (LOWORD(wp) == IDC_VALUE_EDIT && HIWORD(wp) == EN_KILLFOCUS) {
-                ShowWindow(valueEdit.m_hWnd, SW_HIDE);
-                Invalidate();
-                return 0;
-            }
-            break;
-        case WM_LBUTTONDOWN:
-            if (nearDivider(x, dividerX)) {
-                OnLButtonDown(x);
-                return 0;
-            }
-            dragging = false;
-            clicking = true;
-            break;
-        case WM_CAPTURECHANGED:
-            clicking = false;
-            if (dragging) {
-                // The mouse was taken away mid-drag: the cursor goes free, the divider stays.
-                dragging = false;
-                ClipCursor(nullptr);
-                Invalidate();
-            }
-            break;
-        case WM_MOUSEMOVE:
-            if (dragging) {
-                InvertLine(dragX);
-                InvertLine(x);
-                dragX = x;
-                return 0;
-            }
-            if (nearDivider(x, dividerX)) {
-                SetCursor(dividerCursor);
-                return 0;
-            }
-            break;
-        case WM_LBUTTONUP:
-            if (dragging) {
-                OnLButtonUp(x, lp);
-                return 0;
-            }
-            clicking = false;
-            currentItem = LOWORD(SendMessage(LB_ITEMFROMPOINT, 0, lp));
-            break;
-        default:
-            break;
+    int x = static_cast<short>(LOWORD(lp));
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDC_VALUE_EDIT && HIWORD(wp) == EN_CHANGE) {
+            // Every keystroke is kept at once: nothing is lost when the editor closes.
+            if (PropItem* prop = Item(currentItem))
+                prop->value = valueEdit.GetWindowText();
+            return 0;
         }
-        return Default();
-    } catch (...) {
-        return 0;
+        if (LOWORD(wp) == IDC_VALUE_EDIT && HIWORD(wp) == EN_KILLFOCUS) {
+            ShowWindow(valueEdit.m_hWnd, SW_HIDE);
+            Invalidate();
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (nearDivider(x, dividerX)) {
+            OnLButtonDown(x);
+            return 0;
+        }
+        dragging = false;
+        clicking = true;
+        break;
+    case WM_CAPTURECHANGED:
+        clicking = false;
+        if (dragging) {
+            // The mouse was taken away mid-drag: the cursor goes free, the divider stays.
+            dragging = false;
+            ClipCursor(nullptr);
+            Invalidate();
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (dragging) {
+            InvertLine(dragX);
+            InvertLine(x);
+            dragX = x;
+            return 0;
+        }
+        if (nearDivider(x, dividerX)) {
+            SetCursor(dividerCursor);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (dragging) {
+            OnLButtonUp(x, lp);
+            return 0;
+        }
+        clicking = false;
+        currentItem = LOWORD(SendMessage(LB_ITEMFROMPOINT, 0, lp));
+        break;
+    default:
+        break;
     }
+    return Default();
 }
 
 class CPropListDialog : public CSizingDialog, public PickArgs {
@@ -354,14 +350,14 @@ int kelProplist(struct resbuf* args)
     if (!listEnds(rb->rbnext))
         return RTNORM;
     if (dialog.DoModal() != IDOK)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     PairList pairs;
     if (!pairs.ok())
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     for (size_t i = 0; i < dialog.names.size(); ++i)
         if (!pairs.add(dialog.names[i].c_str(), dialog.values[i].c_str()))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     if (!pairs.returnList())
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     return RTNORM;
 }

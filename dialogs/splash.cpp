@@ -124,7 +124,7 @@ LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wp, LPARAM lp)
     try {
         return onMessage(window, message, wp, lp);
     } catch (...) {
-        return 0;
+        return DefWindowProcA(window, message, wp, lp);  // as a message the splash leaves alone
     }
 }
 
@@ -196,6 +196,5 @@ int kelSplash(struct resbuf* args)
             DispatchMessageA(&msg);
         }
     }
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }

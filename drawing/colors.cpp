@@ -39,8 +39,8 @@ bool getRgbArg(const struct resbuf* rb, int& r, int& g, int& b)
         return report(MSG_TOO_FEW);
     if (rb->restype != RT3DPOINT)
         return report(MSG_INVALID_ARGUMENT);
-    static const char* const messages[3] = {"Kelmar error: invalid red value.\n", "Kelmar error: invalid green value.\n",
-                                            "Kelmar error: invalid blue value.\n"};
+    static const char* const messages[3] = {MSG_INVALID_RED, MSG_INVALID_GREEN,
+                                            MSG_INVALID_BLUE};
     int* out[3] = {&r, &g, &b};
     for (int k = 0; k < 3; ++k) {
         double v = rb->resval.rpoint[k];
@@ -57,11 +57,11 @@ int kelAcitorgb(struct resbuf* args)
     if (!getIntArg(args, index) || !noMoreArgs(args->rbnext))
         return RTNORM;
     if (index < 1 || index > 255)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     unsigned long c = acedGetRGB(index);
     resbuf* list = acutBuildList(RTSHORT, red(c), RTSHORT, green(c), RTSHORT, blue(c), 0);
     if (!list)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     returnAndRelease(list);
     return RTNORM;
 }

@@ -28,7 +28,7 @@ int kelCloseall(struct resbuf*)
     AcApDocManager* docs = acDocManagerPtr();
     AcApDocumentIterator* it = docs->newAcApDocumentIterator();
     if (!it)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     AcApDocument** list = nullptr;
     size_t count = 0, capacity = 0;
     for (; !it->done(); it->step()) {
@@ -43,7 +43,7 @@ int kelCloseall(struct resbuf*)
         if (!doc) {
             delete it;
             std::free(list);
-            return acedRetNil(), RTNORM;
+            return giveNil();
         }
         list[count++] = doc;
     }
@@ -51,8 +51,7 @@ int kelCloseall(struct resbuf*)
     for (size_t k = 0; k < count; ++k)
         queue(docs, list[k], kClose);
     std::free(list);
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 int kelSaveall(struct resbuf*)
@@ -60,7 +59,7 @@ int kelSaveall(struct resbuf*)
     AcApDocManager* docs = acDocManagerPtr();
     AcApDocumentIterator* it = docs->newAcApDocumentIterator();
     if (!it)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     for (; !it->done(); it->step()) {
         AcApDocument* doc = it->document();
         if (!doc)
@@ -68,8 +67,7 @@ int kelSaveall(struct resbuf*)
         queue(docs, doc, kSave);
     }
     delete it;
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 int kelShow(struct resbuf* args)
@@ -79,8 +77,7 @@ int kelShow(struct resbuf* args)
         return RTNORM;
     static const int states[] = {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_RESTORE};
     if (mode < 0 || mode > 2)
-        return report(MSG_INVALID_ARGUMENT), RTNORM;
+        return fail(MSG_INVALID_ARGUMENT);
     ShowWindow(adsw_acadMainWnd(), states[mode]);
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }

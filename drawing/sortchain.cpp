@@ -9,15 +9,6 @@
 
 namespace {
 
-bool less(const resbuf* a, const resbuf* b)
-{
-    switch (a->restype) {
-    case RTREAL: return a->resval.rreal < b->resval.rreal;
-    case RTSHORT: return a->resval.rint < b->resval.rint;
-    default: return std::strcmp(a->resval.rstring, b->resval.rstring) < 0;  // strcmp compares unsigned bytes
-    }
-}
-
 // The exchange sort the order is defined by, for reals that no ordering sorts (a NaN
 // compares false with everything, so it stays where the swaps leave it): n passes, each
 // swapping a record with its successor when greater; the first and second make n - 1
@@ -46,30 +37,65 @@ uint64_t orderKey(const resbuf* rb)
     return (bits >> 63) ? ~bits : bits | (uint64_t(1) << 63);
 }
 
-void sortNumbers(std::vector<resbuf*>& v)
+// The records with a key each, and as much again to sort them through: kept from one sort
+// to the next, since a fresh block this large costs more than the sort itself (the system
+// maps and zeroes it anew). It holds no values between calls.
+struct Keyed {
+    uint64_t key;
+    resbuf* rb;
+};
+
+Keyed* scratch(size_t n)
 {
-    struct Keyed {
-        uint64_t key;
-        resbuf* rb;
-    };
-    size_t n = v.size();
-    std::vector<Keyed> a(n), b(n);
-    for (size_t k = 0; k < n; ++k)
-        a[k] = {orderKey(v[k]), v[k]};
+    static std::vector<Keyed> memory;
+    if (memory.size() < 2 * n)
+        memory.resize(2 * n);
+    return memory.data();
+}
+
+// Numbers: radix sorted; the sorted records are left in a[0] to a[n - 1].
+void sortNumbers(Keyed* a, size_t n)
+{
+    Keyed* from = a;
+    Keyed* to = a + n;
     for (int shift = 0; shift < 64; shift += 8) {
         size_t count[257] = {};
-        for (const Keyed& x : a)
-            ++count[((x.key >> shift) & 0xFF) + 1];
-        if (count[((a[0].key >> shift) & 0xFF) + 1] == n)
+        for (size_t k = 0; k < n; ++k)
+            ++count[((from[k].key >> shift) & 0xFF) + 1];
+        if (count[((from[0].key >> shift) & 0xFF) + 1] == n)
             continue;  // every key has this digit
         for (int d = 0; d < 256; ++d)
             count[d + 1] += count[d];
-        for (const Keyed& x : a)
-            b[count[(x.key >> shift) & 0xFF]++] = x;
-        a.swap(b);
+        for (size_t k = 0; k < n; ++k)
+            to[count[(from[k].key >> shift) & 0xFF]++] = from[k];
+        std::swap(from, to);
     }
-    for (size_t k = 0; k < n; ++k)
-        v[k] = a[k].rb;
+    if (from != a)
+        std::copy(from, from + n, a);
+}
+
+// Strings: keyed by their first eight bytes, most significant first, so that most
+// comparisons are one of two numbers; the bytes after them decide between equal keys. A key
+// with a zero byte holds the whole string. Equal strings are the same text, so which comes
+// first is not seen.
+uint64_t prefixKey(const char* s)
+{
+    uint64_t key = 0;
+    bool ended = false;
+    for (int k = 0; k < 8; ++k) {
+        ended = ended || s[k] == '\0';
+        key = key << 8 | (ended ? 0u : static_cast<unsigned char>(s[k]));
+    }
+    return key;
+}
+
+bool prefixLess(const Keyed& a, const Keyed& b)
+{
+    if (a.key != b.key)
+        return a.key < b.key;
+    if ((a.key & 0xFF) == 0)
+        return false;  // both strings end within the key: equal
+    return std::strcmp(a.rb->resval.rstring + 8, b.rb->resval.rstring + 8) < 0;
 }
 
 }  // namespace
@@ -89,20 +115,30 @@ SortResult sortChain(struct resbuf*& head)
     if (type != RTREAL && type != RTSHORT && type != RTSTR)
         return SortResult::Sorted;  // not compared, not moved
     try {
-        std::vector<resbuf*> v;
-        v.reserve(n);
-        for (resbuf* rb = head; rb; rb = rb->rbnext)
-            v.push_back(rb);
-        if (nan)
+        if (nan) {
+            std::vector<resbuf*> v;
+            v.reserve(n);
+            for (resbuf* rb = head; rb; rb = rb->rbnext)
+                v.push_back(rb);
             exchangeSort(v);
-        else if (type == RTSTR)
-            std::stable_sort(v.begin(), v.end(), less);
+            for (size_t k = 0; k + 1 < n; ++k)
+                v[k]->rbnext = v[k + 1];
+            v[n - 1]->rbnext = nullptr;
+            head = v[0];
+            return SortResult::Sorted;
+        }
+        Keyed* a = scratch(n);
+        size_t k = 0;
+        for (resbuf* rb = head; rb; rb = rb->rbnext)
+            a[k++] = {type == RTSTR ? prefixKey(rb->resval.rstring) : orderKey(rb), rb};
+        if (type == RTSTR)
+            std::sort(a, a + n, prefixLess);
         else
-            sortNumbers(v);
-        for (size_t k = 0; k + 1 < n; ++k)
-            v[k]->rbnext = v[k + 1];
-        v[n - 1]->rbnext = nullptr;
-        head = v[0];
+            sortNumbers(a, n);
+        for (k = 0; k + 1 < n; ++k)
+            a[k].rb->rbnext = a[k + 1].rb;
+        a[n - 1].rb->rbnext = nullptr;
+        head = a[0].rb;
     } catch (const std::bad_alloc&) {
         return SortResult::NoMemory;
     }

@@ -101,13 +101,13 @@ int maxSort()
 int kelSortlist(struct resbuf* args)
 {
     if (!args)
-        return report(MSG_LIST_EXPECTED), RTNORM;
+        return fail(MSG_LIST_EXPECTED);
     int limit = maxSort();
     resbuf* list;
     int count;
     if (!copyArguments(args, list, count)) {
         acutRelRb(list);
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     }
     if (count > limit) {
         returnAndRelease(list);
@@ -116,8 +116,7 @@ int kelSortlist(struct resbuf* args)
     bool nested = !stripListMarks(list);
     if (nested || !list || (list->restype == RTNIL && !list->rbnext)) {
         acutRelRb(list);  // a nested list, or an empty one
-        acedRetNil();
-        return RTNORM;
+        return giveNil();
     }
     switch (sortChain(list)) {
     case SortResult::Sorted: acedRetList(list); break;

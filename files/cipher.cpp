@@ -44,8 +44,12 @@ void cipherKey(const char* password, size_t length, uint8_t key[kCipherBlock])
 
 void cipherApply(const uint8_t key[kCipherBlock], uint8_t* data, size_t size)
 {
+    // Block by block, so that the loop over one block is a plain one the compiler widens.
+    for (; size >= kCipherBlock; data += kCipherBlock, size -= kCipherBlock)
+        for (size_t k = 0; k < kCipherBlock; ++k)
+            data[k] ^= key[k];
     for (size_t k = 0; k < size; ++k)
-        data[k] ^= key[k % kCipherBlock];
+        data[k] ^= key[k];
 }
 
 namespace {

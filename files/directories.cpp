@@ -47,10 +47,10 @@ int directoryCall(struct resbuf* args, BOOL (*call)(const char*))
     // The absolute form first: a directory whose path could not be returned whole is not
     // made or removed at all.
     if (!absolutePath(full, path) || !fitsWithBackslash(full))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     DriveKeeper drive;
     if (!call(full))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     return returnDirectory(full);
 }
 
@@ -96,7 +96,7 @@ int systemDirectory(struct resbuf* args, UINT (*get)(char*, UINT))
     char dir[MAX_PATH];
     UINT n = get(dir, sizeof dir);
     if (n == 0 || n >= sizeof dir)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     return returnDirectory(dir);
 }
 
@@ -114,7 +114,7 @@ int kelChdir(struct resbuf* args)
     stripTrailingBackslash(path);
     DriveKeeper drive;
     if (!SetCurrentDirectoryA(path) || !currentDirectory(dir))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     return returnDirectory(dir);
 }
 
@@ -127,7 +127,7 @@ int kelPwdir(struct resbuf* args)
     char dir[MAX_PATH];
     _chdrive(letter - 64);
     if (_getdrive() != letter - 64 || !currentDirectory(dir))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     return returnDirectory(dir);
 }
 
@@ -140,14 +140,14 @@ int kelRendir(struct resbuf* args)
     if (!getStringArg(args, from) || !getStringArg(args->rbnext, to) || !noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
     if (!absolutePath(fullFrom, from) || !absolutePath(fullTo, to))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     stripTrailingBackslash(fullFrom);
     stripTrailingBackslash(fullTo);
     if (!fitsWithBackslash(fullTo))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     DriveKeeper drive;
     if (!MoveFileA(fullFrom, fullTo))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     return returnDirectory(fullTo);
 }
 
@@ -158,14 +158,14 @@ int kelDeltree(struct resbuf* args)
         return RTNORM;
     stripTrailingBackslash(path);
     if (!absolutePath(full, path))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     stripTrailingBackslash(full);
     DWORD attributes = GetFileAttributesA(full);
     bool removed = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
                        ? removeLink(full)  // a link: only the link goes
                        : removeTree(full);
     if (!removed)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     return returnDirectory(full);
 }
 
@@ -177,11 +177,11 @@ int kelSubdir(struct resbuf* args)
             return RTNORM;
         size_t n = std::strlen(pattern);
         if (!addTrailingBackslash(pattern, sizeof pattern) || n + 4 >= sizeof pattern)
-            return acedRetNil(), RTNORM;
+            return giveNil();
         std::strcat(pattern, "*.*");
     }
     if (!absolutePath(full, pattern))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     return listNames(full, 0, [](const WIN32_FIND_DATAA& e) {
         return (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(e.cFileName, ".") != 0;
     });

@@ -14,6 +14,7 @@
 #include "adswin.h"
 #include "args.h"
 #include "handlers.h"
+#include "memory.h"
 #include "messages.h"
 #include "module.h"
 #include "results.h"
@@ -73,7 +74,7 @@ int kelDrive(struct resbuf* args)
     if (!getCharArg(args, letter) || !noMoreArgs(args->rbnext))
         return RTNORM;
     if (_chdrive(letter - 64) != 0)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     returnLetter(letter);
     return RTNORM;
 }
@@ -84,11 +85,7 @@ int kelDrivep(struct resbuf* args)
     if (!getCharArg(args, letter) || !noMoreArgs(args->rbnext))
         return RTNORM;
     unsigned bit = static_cast<unsigned>(static_cast<unsigned char>(letter) - 65) % 32;
-    if (GetLogicalDrives() & (1u << bit))
-        acedRetT();
-    else
-        acedRetNil();
-    return RTNORM;
+    return giveBool(GetLogicalDrives() & (1u << bit));
 }
 
 int kelDrives(struct resbuf* args)
@@ -96,9 +93,10 @@ int kelDrives(struct resbuf* args)
     if (!noMoreArgs(args))
         return RTNORM;
     DWORD size = GetLogicalDriveStringsA(0, nullptr);
-    char* roots = size ? static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1)) : nullptr;
+    CHeapBlock block;
+    char* roots = size ? block.Alloc(size + 1) : nullptr;
     if (!roots)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     StringList drives;
     bool built = true;
     if (GetLogicalDriveStringsA(size, roots) <= size)
@@ -106,7 +104,6 @@ int kelDrives(struct resbuf* args)
             char text[3] = {static_cast<char>(toupper(static_cast<unsigned char>(p[0]))), p[1], '\0'};
             built = drives.add(text);
         }
-    HeapFree(GetProcessHeap(), 0, roots);
     if (built)
         drives.returnList();
     else
@@ -180,7 +177,7 @@ int kelSerialno(struct resbuf* args)
     if (!getOptionalDrive(args, letter))
         return RTNORM;
     if (!queryVolume(letter, v))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     // Given a letter, the digits are padded with blanks, not zeros.
     char text[16];
     std::snprintf(text, sizeof text, args ? "%8lx" : "%08lX", static_cast<unsigned long>(v.serial));
@@ -204,14 +201,14 @@ int kelChkdsk(struct resbuf* args)
     } else {
         DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
         if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
-            return acedRetNil(), RTNORM;
+            return giveNil();
         DWORD cluster = sectorsPerCluster * bytesPerSector;
         total = static_cast<double>(cluster * totalClusters);
         free = static_cast<double>(cluster * freeClusters);
     }
     resbuf* list = acutBuildList(RTREAL, total, RTREAL, total - free, RTREAL, free, 0);
     if (!list)
-        return report(MSG_NO_RESULT_BUFFER_CAPITAL), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER_CAPITAL);
     returnAndRelease(list);
     return RTNORM;
 }

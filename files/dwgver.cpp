@@ -8,6 +8,7 @@
 #include "diskfile.h"
 #include "dwgversion.h"
 #include "handlers.h"
+#include "messages.h"
 #include "paths.h"
 
 namespace {
@@ -15,14 +16,11 @@ namespace {
 // The first six bytes of a file on disk.
 bool readCode(const char* path, char (&code)[7])
 {
-    HANDLE f =
-        openDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-    if (f == INVALID_HANDLE_VALUE)
+    CFile f;
+    if (!openDiskFile(f, path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
         return false;
     DWORD n = 0;
-    bool read = ReadFile(f, code, 6, &n, nullptr) && n == 6;
-    CloseHandle(f);
-    return read;
+    return f.Read(code, 6, n) && n == 6;
 }
 
 }  // namespace
@@ -36,11 +34,11 @@ int kelDwgver(struct resbuf* args)
     // A device is no drawing, as a missing file is none.
     if (!namesDevice(path)) {
         if (!_fullpath(full, path, sizeof full))
-            return acedRetNil(), RTNORM;  // no absolute form within a path buffer: never a cut path
+            return giveNil();  // no absolute form within a path buffer: never a cut path
         if (readCode(full, code)) {
             acedRetStr(dwgVersionName(code));
             return RTNORM;
         }
     }
-    return report("Kelmar error: could not read drawing file.\n"), RTNORM;
+    return fail(MSG_CANNOT_READ_DRAWING);
 }

@@ -10,6 +10,7 @@
 #include "cipher.h"
 #include "diskfile.h"
 #include "handlers.h"
+#include "messages.h"
 #include "paths.h"
 
 namespace {
@@ -53,32 +54,30 @@ int kelEncrypt(struct resbuf* args)
     // A device is no file: nil as for a missing one, before anything reaches it.
     bool device = namesDevice(path);
     if (!device && !_fullpath(full, path, sizeof full))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     uint8_t* buffer = static_cast<uint8_t*>(std::malloc(kChunk));
     if (!buffer)
-        return report("Kelmar Error:  Out of memory.\n"), RTNORM;
+        return fail(MSG_OUT_OF_MEMORY_CAPITAL);
     size_t length = std::strlen(password);
     if (length == 0) {
         std::free(buffer);
-        return report("Kelmar Error:  Invalid string length.\n"), RTNORM;
+        return fail(MSG_INVALID_STRING_LENGTH_CAPITAL);
     }
     uint8_t key[kCipherBlock];
     cipherKey(password, length, key);
-    HANDLE file = device ? INVALID_HANDLE_VALUE
-                         : openDiskFile(full, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-    if (file == INVALID_HANDLE_VALUE) {
+    CFile file;
+    if (device || !openDiskFile(file, full, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL)) {
         std::free(buffer);
-        return acedRetNil(), RTNORM;
+        return giveNil();
     }
     LARGE_INTEGER size;
     HandleFile handle(file);
     bool ok = GetFileSizeEx(file, &size) && cipherRun(handle, size.QuadPart, key, buffer, kChunk);
-    CloseHandle(file);
     std::free(buffer);
     if (ok)
         acedRetStr(full);
     else
-        report("Bytes Read\n");
+        report(MSG_BYTES_READ);
     return RTNORM;
 }

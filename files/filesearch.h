@@ -7,6 +7,7 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "filefind.h"
 #include "messages.h"
 #include "results.h"
 
@@ -22,8 +23,8 @@ template <class Handler>
 SearchEnd forEachEntry(const char* pattern, DWORD skip, Handler handle)
 {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    CFindFile search;
+    if (!search.FindFirst(pattern, entry))
         return SearchEnd::Complete;
     SearchEnd end = SearchEnd::Complete;
     for (;;) {
@@ -31,13 +32,12 @@ SearchEnd forEachEntry(const char* pattern, DWORD skip, Handler handle)
             end = SearchEnd::Stopped;
             break;
         }
-        if (!FindNextFileA(search, &entry)) {
+        if (!search.FindNext(entry)) {
             if (GetLastError() != ERROR_NO_MORE_FILES)
                 end = SearchEnd::Failed;
             break;
         }
     }
-    FindClose(search);
     return end;
 }
 

@@ -9,6 +9,8 @@
 #include "args.h"
 #include "diskfile.h"
 #include "handlers.h"
+#include "lineconvert.h"
+#include "messages.h"
 #include "paths.h"
 
 namespace {
@@ -20,29 +22,22 @@ struct Messages {
     const char* writeDestination;
 };
 
-const Messages toUnix = {"Kelmar error: cannot open DOS source file.\n", "Kelmar error: cannot open UNIX destination file.\n",
-                         "Kelmar error: cannot read DOS source file.\n", "Kelmar error: cannot write UNIX destination file.\n"};
-const Messages toDos = {"Kelmar error: cannot open UNIX source file.\n", "Kelmar error: cannot open DOS destination file.\n",
-                        "Kelmar error: cannot read UNIX source file.\n", "Kelmar error: cannot write DOS destination file.\n"};
+const Messages toUnix = {MSG_CANNOT_OPEN_DOS_SOURCE, MSG_CANNOT_OPEN_UNIX_DESTINATION,
+                         MSG_CANNOT_READ_DOS_SOURCE, MSG_CANNOT_WRITE_UNIX_DESTINATION};
+const Messages toDos = {MSG_CANNOT_OPEN_UNIX_SOURCE, MSG_CANNOT_OPEN_DOS_DESTINATION,
+                        MSG_CANNOT_READ_UNIX_SOURCE, MSG_CANNOT_WRITE_DOS_DESTINATION};
 
-const DWORD kChunk = 1 << 20;
+// Pieces small enough that the piece read, its converted form and the copies the system
+// makes of both stay in the processor's cache.
+const DWORD kChunk = 256 << 10;
 
-// DOS to UNIX drops every CR and every Ctrl-Z; UNIX to DOS puts a CR before every LF.
-size_t convert(const char* in, DWORD n, char* out, bool unix)
+// The piece read and its converted form, kept from one call to the next: fresh memory this
+// large costs more to map and zero than converting a small file does. Throws when there is
+// no memory for them.
+char* buffers()
 {
-    char* o = out;
-    for (DWORD k = 0; k < n; ++k) {
-        char c = in[k];
-        if (unix) {
-            if (c != 13 && c != 26)
-                *o++ = c;
-        } else {
-            if (c == 10)
-                *o++ = 13;
-            *o++ = c;
-        }
-    }
-    return static_cast<size_t>(o - out);
+    static std::vector<char> memory(3 * kChunk + 16);
+    return memory.data();
 }
 
 // Returns the message for what failed, or null.
@@ -51,13 +46,15 @@ const char* copyConverted(HANDLE source, HANDLE destination, bool unix, const Me
     LARGE_INTEGER size;
     if (!GetFileSizeEx(source, &size))
         return m.readSource;
-    std::vector<char> in(kChunk), out(2 * kChunk);
+    char* in = buffers();
+    char* out = in + kChunk;
     for (LONGLONG remaining = size.QuadPart; remaining > 0;) {
         DWORD want = remaining < kChunk ? static_cast<DWORD>(remaining) : kChunk, got = 0;
-        if (!ReadFile(source, in.data(), want, &got, nullptr) || got != want)
+        if (!ReadFile(source, in, want, &got, nullptr) || got != want)
             return m.readSource;
-        DWORD n = static_cast<DWORD>(convert(in.data(), got, out.data(), unix)), written = 0;
-        if (!WriteFile(destination, out.data(), n, &written, nullptr) || written != n)
+        DWORD n = static_cast<DWORD>(unix ? toUnixText(in, got, out) : toDosText(in, got, out));
+        DWORD written = 0;
+        if (!WriteFile(destination, out, n, &written, nullptr) || written != n)
             return m.writeDestination;
         remaining -= got;
     }
@@ -70,29 +67,24 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     if (!getPathArg(args, source) || !getPathArg(args->rbnext, destination) || !noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
     if (namesDevice(source))
-        return report(m.openSource), RTNORM;  // as a missing file: a device is none
+        return fail(m.openSource);  // as a missing file: a device is none
     if (!_fullpath(fullSource, source, sizeof fullSource) || !_fullpath(fullDestination, destination, sizeof fullDestination))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     // Writing is denied to others while the source is read, so a file is never its own
     // destination.
-    HANDLE in = openDiskFile(fullSource, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
-    if (in == INVALID_HANDLE_VALUE)
-        return report(m.openSource), RTNORM;
-    HANDLE out = openDiskFile(fullDestination, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-    if (out == INVALID_HANDLE_VALUE) {
-        CloseHandle(in);
-        return report(m.openDestination), RTNORM;
-    }
+    CFile in, out;
+    if (!openDiskFile(in, fullSource, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN))
+        return fail(m.openSource);
+    if (!openDiskFile(out, fullDestination, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL))
+        return fail(m.openDestination);
     const char* failure;
     try {
         failure = copyConverted(in, out, unix, m);
     } catch (...) {
         failure = m.readSource;  // no memory for the buffers
     }
-    CloseHandle(in);
-    CloseHandle(out);
     if (failure)
-        return report(failure), RTNORM;
+        return fail(failure);
     acedRetStr(fullDestination);
     return RTNORM;
 }

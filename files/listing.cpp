@@ -13,6 +13,7 @@
 #include "adslib.h"
 #include "args.h"
 #include "diskfile.h"
+#include "filefind.h"
 #include "filesearch.h"
 #include "handlers.h"
 #include "messages.h"
@@ -35,7 +36,7 @@ bool readPattern(const resbuf* rb, bool optional, char (&full)[MAX_PATH])
     if ((rb || !optional) && (!getPathArg(rb, pattern) || !noMoreArgs(rb->rbnext)))
         return false;
     if (namesDevice(pattern) || !absolutePath(full, pattern))
-        return acedRetNil(), false;
+        return stopWithNil();
     return true;
 }
 
@@ -70,13 +71,13 @@ int listPairs(const char* full, DWORD skip, const char* pairMessage, Pair addPai
 {
     PairList pairs;
     if (!pairs.ok())
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     bool built = true;
     SearchEnd end = forEachEntry(full, skip, [&](const WIN32_FIND_DATAA& e) { return built = addPair(pairs, e); });
     if (!built)
-        return report(pairMessage), RTNORM;
+        return fail(pairMessage);
     if (end == SearchEnd::Failed)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (!pairs.returnList())
         report(MSG_NO_RESULT_BUFFER);
     return RTNORM;
@@ -147,12 +148,12 @@ int kelFind(struct resbuf* args)
         return RTNORM;
     HeadedList found;
     if (!found.ok())
-        return acutPrintf(MSG_OUT_OF_MEMORY), RTNORM;  // no result: the call yields nothing
+        return failNoResult(MSG_OUT_OF_MEMORY);  // no result: the call yields nothing
     char letter = static_cast<char>(_getdrive() + 64);
     if (args->rbnext && (!getCharArg(args->rbnext, letter) || !noMoreArgs(args->rbnext->rbnext)))
         return RTNORM;
     if (namesDevice(pattern))
-        return acedRetNil(), RTNORM;  // no folder holds a file of that name
+        return giveNil();  // no folder holds a file of that name
     // From the root of the drive, as the drive names it; the caller's drive and directory
     // stay as they are.
     char root[4] = {letter, ':', '\\', '\0'};
@@ -168,10 +169,8 @@ int kelFile(struct resbuf* args)
     if (!readPattern(args, false, full))
         return RTNORM;
     WIN32_FIND_DATAA e;
-    HANDLE search = FindFirstFileA(full, &e);
-    if (search == INVALID_HANDLE_VALUE)
-        return acedRetNil(), RTNORM;
-    FindClose(search);
+    if (!CFindFile().FindFirst(full, e))
+        return giveNil();
     char size[24], date[16], time[16];
     formatSize(size, sizeOf(e));
     SYSTEMTIME t = localWriteTime(e);
@@ -184,7 +183,7 @@ int kelFile(struct resbuf* args)
                                  RTSTR, (a & FILE_ATTRIBUTE_SYSTEM) ? "S" : "", RTSTR,
                                  (a & FILE_ATTRIBUTE_ARCHIVE) ? "A" : "", 0);
     if (!list)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     returnAndRelease(list);
     return RTNORM;
 }
@@ -223,9 +222,9 @@ int kelAttrib(struct resbuf* args)
             return RTNORM;
     }
     if (namesDevice(pattern) || !absolutePath(full, pattern))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (code > 15)
-        return report("Kelmar error: invalid bit-code value.\n"), RTNORM;
+        return fail(MSG_INVALID_BIT_CODE);
     DWORD word = code > 7 ? static_cast<DWORD>(code + 24) : static_cast<DWORD>(code);
     PatternFolder folder(full);
     return listPairs(full, kSkipAttrib, MSG_NO_RESULT_BUFFER, [&](PairList& pairs, const WIN32_FIND_DATAA& e) {
@@ -255,12 +254,10 @@ int kelTouch(struct resbuf* args)
         char path[MAX_PATH];
         if (!folder.compose(path, e.cFileName))
             return false;
-        HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (f == INVALID_HANDLE_VALUE)
+        CFile f;
+        if (!f.Create(path, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
             return false;
-        bool set = SetFileTime(f, &stamp, &stamp, &stamp) != 0;
-        CloseHandle(f);
-        return set;
+        return SetFileTime(f, &stamp, &stamp, &stamp) != 0;
     });
 }
 
@@ -271,7 +268,7 @@ int kelCopy(struct resbuf* args)
     if (!readTwoPaths(args, from, to, expanded))
         return RTNORM;
     if (!expanded || !CopyFileA(from, to, FALSE))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     _mbsupr(reinterpret_cast<unsigned char*>(to));
     acedRetStr(to);
     return RTNORM;
@@ -286,7 +283,7 @@ int kelMove(struct resbuf* args)
     stripTrailingBackslash(from);
     stripTrailingBackslash(to);
     if (!expanded || !MoveFileA(from, to))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     acedRetStr(to);
     return RTNORM;
 }
@@ -317,6 +314,5 @@ int kelRecent(struct resbuf* args)
         if (!namesDevice(path))  // the shell would open the device to make its link
             SHAddToRecentDocs(SHARD_PATHA, path);
     }
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }

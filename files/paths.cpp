@@ -9,6 +9,7 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "filefind.h"
 #include "filesearch.h"
 #include "handlers.h"
 #include "messages.h"
@@ -27,7 +28,7 @@ bool readAbsolutePath(const resbuf* rb, char (&full)[MAX_PATH], bool entry = fal
     if (!getPathArg(rb, path) || !noMoreArgs(rb->rbnext))
         return false;
     if ((entry && namesDevice(path)) || !absolutePath(full, path))
-        return acedRetNil(), false;
+        return stopWithNil();
     return true;
 }
 
@@ -35,15 +36,11 @@ bool readAbsolutePath(const resbuf* rb, char (&full)[MAX_PATH], bool entry = fal
 bool firstEntry(const char* path, DWORD& attributes)
 {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(path, &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    if (!CFindFile().FindFirst(path, entry))
         return false;
-    FindClose(search);
     attributes = entry.dwFileAttributes;
     return true;
 }
-
-int returnBool(bool value) { return (value ? acedRetT() : acedRetNil()), RTNORM; }
 
 }  // namespace
 
@@ -81,7 +78,7 @@ int kelSplitpath(struct resbuf* args)
     splitPath(path, p);
     resbuf* list = acutBuildList(RTSTR, p.drive, RTSTR, p.dir, RTSTR, p.name, RTSTR, p.ext, 0);
     if (!list)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     returnAndRelease(list);
     return RTNORM;
 }
@@ -95,7 +92,7 @@ int kelPath(struct resbuf* args)
         return RTNORM;  // no result: the call yields nothing
     HeadedList dirs;
     if (!dirs.ok())
-        return report(MSG_NO_RESULT_BUFFER_UPPER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER_UPPER);
     // The whole value is split; an entry that does not fit a path buffer is left out.
     for (const char* p = value; *p;) {
         const char* end = std::strchr(p, ';');
@@ -105,7 +102,7 @@ int kelPath(struct resbuf* args)
             std::memcpy(dir, p, n);
             dir[n] = '\0';
             if (addTrailingBackslash(dir, sizeof dir) && !dirs.add(dir))
-                return report(MSG_NO_RESULT_BUFFER_UPPER), RTNORM;
+                return fail(MSG_NO_RESULT_BUFFER_UPPER);
         }
         p += n + (end ? 1 : 0);
     }
@@ -117,28 +114,28 @@ int kelSearch(struct resbuf* args)
 {
     // Its argument errors fail the call: no result, and an error status.
     if (!args)
-        return acutPrintf(MSG_TOO_FEW), RTERROR;
+        return failCall(MSG_TOO_FEW);
     if (args->restype != RTSTR)
-        return acutPrintf(MSG_INVALID_ARGUMENT_TYPE), RTERROR;
+        return failCall(MSG_INVALID_ARGUMENT_TYPE);
     const resbuf* where = args->rbnext;
     if (!where)
-        return acutPrintf(MSG_TOO_FEW), RTERROR;
+        return failCall(MSG_TOO_FEW);
     if (where->restype != RTSTR && where->restype != RTNIL)
-        return acutPrintf(MSG_INVALID_ARGUMENT_TYPE), RTERROR;
+        return failCall(MSG_INVALID_ARGUMENT_TYPE);
     if (where->rbnext)
-        return acutPrintf(MSG_TOO_MANY), RTERROR;
+        return failCall(MSG_TOO_MANY);
     bool hasPath = where->restype == RTSTR;
     const char* name = args->resval.rstring ? args->resval.rstring : "";
     const char* path = hasPath && where->resval.rstring ? where->resval.rstring : "";
     // A string that does not fit a path buffer is an argument error like the others.
     if (std::strlen(name) >= MAX_PATH || std::strlen(path) >= MAX_PATH)
-        return acutPrintf(MSG_INVALID_STRING_LENGTH), RTERROR;
+        return failCall(MSG_INVALID_STRING_LENGTH);
     char found[MAX_PATH];
     if (namesDevice(name))
-        return acedRetNil(), RTNORM;  // the search would "find" the device
+        return giveNil();  // the search would "find" the device
     DWORD n = SearchPathA(hasPath ? path : nullptr, name, nullptr, sizeof found, found, nullptr);
     if (n == 0 || n >= sizeof found)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     _mbsupr(reinterpret_cast<unsigned char*>(found));
     acedRetStr(found);
     return RTNORM;
@@ -151,14 +148,14 @@ int kelOpenp(struct resbuf* args)
     if (!readAbsolutePath(args, full, true))
         return RTNORM;
     if (!firstEntry(full, attributes))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     // Opened alone it is nobody else's; refused for sharing, someone holds it.
     HFILE file = _lopen(full, OF_READ | OF_SHARE_EXCLUSIVE);
     if (file != HFILE_ERROR) {
         _lclose(file);
-        return acedRetNil(), RTNORM;
+        return giveNil();
     }
-    return returnBool(GetLastError() == ERROR_SHARING_VIOLATION);
+    return giveBool(GetLastError() == ERROR_SHARING_VIOLATION);
 }
 
 int kelFilep(struct resbuf* args)
@@ -167,7 +164,7 @@ int kelFilep(struct resbuf* args)
     DWORD attributes;
     if (!readAbsolutePath(args, full, true))
         return RTNORM;
-    return returnBool(firstEntry(full, attributes) && !(attributes & FILE_ATTRIBUTE_DIRECTORY));
+    return giveBool(firstEntry(full, attributes) && !(attributes & FILE_ATTRIBUTE_DIRECTORY));
 }
 
 int kelDirp(struct resbuf* args)
@@ -177,5 +174,5 @@ int kelDirp(struct resbuf* args)
     if (!readAbsolutePath(args, full, true))
         return RTNORM;
     stripTrailingBackslash(full);
-    return returnBool(firstEntry(full, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    return giveBool(firstEntry(full, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY));
 }

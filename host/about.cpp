@@ -36,7 +36,7 @@ int kelHelp(struct resbuf* args)
     StringList names;
     for (size_t row = 0; row < functionCount; ++row)
         if (!names.add(functionTable[row].name))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     names.returnList();
     return RTNORM;
 }
@@ -56,13 +56,9 @@ int kelDemandload(struct resbuf* args)
 {
     // Without argument: load on command; with T: at start-up too. Later records are not read.
     if (args && args->restype != RTT)
-        return report(MSG_INVALID_ARGUMENT), RTNORM;
-    int reasons = args ? 6 : 4;
+        return fail(MSG_INVALID_ARGUMENT);
+    int reasons = args ? kLoadOnStartup | kLoadOnCommand : kLoadOnCommand;
     if (acrxRegisterApp(reasons, KELMAR_PRODUCT, KELMAR_REGISTRY_SECTION, 2, false) != 0)
-        return report(MSG_CANNOT_REGISTER_APP), RTNORM;
-    if (args)
-        acedRetT();
-    else
-        acedRetNil();
-    return RTNORM;
+        return fail(MSG_CANNOT_REGISTER_APP);
+    return giveBool(args != nullptr);
 }

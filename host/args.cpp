@@ -14,6 +14,44 @@ bool report(const char* message)
     return false;
 }
 
+bool stopWithNil()
+{
+    acedRetNil();
+    return false;
+}
+
+int fail(const char* message)
+{
+    report(message);
+    return RTNORM;
+}
+
+int failCall(const char* message)
+{
+    acutPrintf(message);
+    return RTERROR;
+}
+
+int failNoResult(const char* message)
+{
+    acutPrintf(message);
+    return RTNORM;
+}
+
+int giveNil()
+{
+    acedRetNil();
+    return RTNORM;
+}
+
+int giveT()
+{
+    acedRetT();
+    return RTNORM;
+}
+
+int giveBool(bool value) { return value ? giveT() : giveNil(); }
+
 namespace {
 
 bool present(const struct resbuf* rb, int type, const char* wrongType)

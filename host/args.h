@@ -8,6 +8,17 @@
 
 // Prints a message, sets nil, returns false: the way every argument error ends.
 bool report(const char* message);
+// Sets nil and returns false, printing nothing: a reader's refusal that is no error.
+bool stopWithNil();
+
+// How a handler ends, one statement each: `return fail(MSG_...);`. Each sets what the host
+// reads back and returns the status to give it.
+int fail(const char* message);          // prints the message; the result is nil
+int failCall(const char* message);      // prints the message; the call itself fails
+int failNoResult(const char* message);  // prints the message; the call yields nothing
+int giveNil();
+int giveT();
+int giveBool(bool value);
 
 bool getIntArg(const struct resbuf* rb, int& value);
 bool getRealArg(const struct resbuf* rb, double& value);

@@ -10,7 +10,4 @@ CDocReactor::~CDocReactor()
 {
     if (AcApDocManager* docs = acDocManagerPtr())
         docs->removeReactor(this);
-    values_.clear();
 }
-
-void CDocReactor::documentToBeDestroyed(AcApDocument* doc) { values_.erase(doc); }

@@ -1,17 +1,11 @@
-// Keeps per-document values and forgets a document's when it is about to be destroyed.
+// The module's document reactor: added to the host's document manager while the module is
+// loaded. Nothing of the module keeps per-document state, so it stores nothing.
 #pragma once
-
-#include <cstdint>
-#include <map>
 
 #include "acdocman.h"
 
 class CDocReactor : public AcApDocManagerReactor {
 public:
-    CDocReactor();  // adds itself to the host's document manager
-    ~CDocReactor() override;
-    void documentToBeDestroyed(AcApDocument* doc) override;
-
-private:
-    std::multimap<AcApDocument*, int32_t> values_;
+    CDocReactor();   // adds itself to the host's document manager
+    ~CDocReactor() override;  // and removes itself
 };

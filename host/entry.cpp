@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "acdocman.h"
 #include "adslib.h"
@@ -12,6 +13,7 @@
 #include "messages.h"
 #include "module.h"
 #include "progresswindows.h"
+#include "registry.h"
 #include "rxapi.h"
 #include "version.h"
 #include "waitcursor.h"
@@ -20,42 +22,42 @@ namespace {
 
 const char kCommandGroup[] = "KEL_KELMAR";
 
-void kelmarCommand() { acutPrintf("Kelmar Loaded.\n"); }
+void kelmarCommand() { acutPrintf(MSG_LOADED); }
 
-HKEY createKey(HKEY root, const char* path)
+bool createKey(CKey& key, HKEY root, const char* path)
 {
-    HKEY key;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (key.Create(root, path, 0, KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
         acutPrintf(MSG_CANNOT_OPEN_KEY);
-        return nullptr;
+        return false;
     }
-    return key;
+    return true;
 }
 
 void setStringValue(HKEY key, const char* name, const char* data, DWORD size)
 {
     if (RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
         acutPrintf(MSG_CANNOT_SET_VALUE);
-    RegCloseKey(key);
 }
 
 void writeRegistryEntries()
 {
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
-        if (HKEY key = createKey(root, "SOFTWARE\\Kelmar"))
-            RegCloseKey(key);
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        CKey key;
+        createKey(key, root, "SOFTWARE\\Kelmar");
+    }
 
     char appKey[MAX_PATH];
     std::snprintf(appKey, sizeof appKey, "%s\\%s", KELMAR_REGISTRY_SECTION, KELMAR_PRODUCT);
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, appKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS)
-        RegCloseKey(key);
-    else if (acrxRegisterApp(4, KELMAR_PRODUCT, KELMAR_REGISTRY_SECTION, 2, false) != 0)
+    CKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, appKey, 0, KEY_QUERY_VALUE) == ERROR_SUCCESS)
+        key.Close();
+    else if (acrxRegisterApp(kLoadOnCommand, KELMAR_PRODUCT, KELMAR_REGISTRY_SECTION, 2, false) != 0)
         acutPrintf(MSG_CANNOT_REGISTER_APP);
 
     char sub[MAX_PATH + 16];
     std::snprintf(sub, sizeof sub, "%s\\Loader", appKey);
-    if (HKEY loader = createKey(HKEY_LOCAL_MACHINE, sub)) {
+    CKey loader;
+    if (createKey(loader, HKEY_LOCAL_MACHINE, sub)) {
         // The path padded with zero bytes to 259; one more when it fills them, so that the
         // value always ends in a terminator.
         char module[MAX_PATH + 1] = {};
@@ -66,7 +68,8 @@ void writeRegistryEntries()
     // The terminator is written too: a string value without one reads back unterminated.
     for (const char* name : {"Name", "Commands"}) {
         std::snprintf(sub, sizeof sub, "%s\\%s", appKey, name);
-        if (HKEY k = createKey(HKEY_LOCAL_MACHINE, sub))
+        CKey k;
+        if (createKey(k, HKEY_LOCAL_MACHINE, sub))
             setStringValue(k, KELMAR_PRODUCT, KELMAR_PRODUCT, sizeof KELMAR_PRODUCT);
     }
 }
@@ -80,7 +83,7 @@ AcRx::AppRetCode initApplication(void* appId)
     if (AcEdCommandStack* commands = acedRegCmds())
         commands->addCommand(kCommandGroup, "KELMAR", "KELMAR", AcEdCommandStack::kModal, kelmarCommand);
     writeRegistryEntries();
-    acutPrintf("\n%s Version %s%s (%s)\n%s\n", KELMAR_PRODUCT, KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR,
+    acutPrintf(MSG_BANNER, KELMAR_PRODUCT, KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR,
                KELMAR_BUILD_DATE, KELMAR_COPYRIGHT);
     return AcRx::kRetOK;
 }
@@ -104,7 +107,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 extern "C" __declspec(dllexport) unsigned acrxGetApiVersion() { return 0x000F0000; }
 
-extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
+static AcRx::AppRetCode onAppMessage(AcRx::AppMsgCode msg, void* appId)
 {
     switch (msg) {
     case AcRx::kInitAppMsg:
@@ -126,6 +129,17 @@ extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCod
         return AcRx::kRetOK;
     default:
         return AcRx::kRetOK;
+    }
+}
+
+// Nothing the module throws unwinds into the host: the message fails instead. (A function
+// call's own barrier is in dispatch.)
+extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
+{
+    try {
+        return onAppMessage(msg, appId);
+    } catch (...) {
+        return AcRx::kRetError;
     }
 }
 

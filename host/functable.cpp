@@ -1,5 +1,7 @@
 #include "functable.h"
 
+#include <new>
+
 #include "adslib.h"
 #include "handlers.h"
 #include "messages.h"
@@ -114,6 +116,9 @@ const FunctionRow functionTable[] = {
     {"kel_wav", kelWav},
     {"kel_windir", kelWindir},
     {"kel_winhelp", kelWinhelp},
+#ifdef KELMAR_PROBE_ROWS
+    KELMAR_PROBE_ROWS  // a test build's probes, after the module's own functions
+#endif
 };
 
 const size_t functionCount = sizeof functionTable / sizeof functionTable[0];
@@ -135,6 +140,24 @@ void undefineFunctions()
         acedUndef(functionTable[row].name, static_cast<short>(row + 1));
 }
 
+namespace {
+
+// Nothing a handler throws unwinds into the host: running out of memory says so, anything
+// else gives nil alone.
+int runHandler(Handler handler, struct resbuf* args)
+{
+    try {
+        return handler(args);
+    } catch (const std::bad_alloc&) {
+        acutPrintf(MSG_OUT_OF_MEMORY);
+    } catch (...) {
+    }
+    acedRetNil();
+    return RTNORM;
+}
+
+}  // namespace
+
 void dispatch()
 {
     acedRetVoid();  // a handler that sets no result yields nothing
@@ -146,7 +169,7 @@ void dispatch()
         return;
     }
     struct resbuf* args = acedGetArgs();
-    int status = functionTable[code - 1].handler(args);
+    int status = runHandler(functionTable[code - 1].handler, args);
     acutRelRb(args);
     acedSetFunResult(status == RTNORM ? RSRSLT : RSERR);
 }

@@ -10,6 +10,7 @@ T entryPoint(HMODULE library, const char* name)
     return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-// The platform family the system reports: 1 for Windows 95/98, 2 for the NT family, another
-// platform's own id (0 for Win32s); -1 when the version can't be read.
+// The platform family the system reports: VER_PLATFORM_WIN32_WINDOWS for Windows 95/98,
+// VER_PLATFORM_WIN32_NT for the NT family, another platform's own id (VER_PLATFORM_WIN32s);
+// -1 when the version can't be read.
 int platformFamily();

@@ -43,14 +43,19 @@ private:
 // sockets could not start).
 hostent* localHost(const Sockets& sockets)
 {
-    if (!sockets.started())
-        return acedRetNil(), nullptr;
+    if (!sockets.started()) {
+        acedRetNil();
+        return nullptr;
+    }
     char name[80];
+    const char* failure = nullptr;
+    hostent* host = nullptr;
     if (gethostname(name, sizeof name) != 0)
-        return report("Kelmar error: WinSock error getting local host name.\n"), nullptr;
-    hostent* host = gethostbyname(name);
-    if (!host)
-        return report("Kelmar error: WinSock error looking up host name.\n"), nullptr;
+        failure = MSG_WINSOCK_HOST_NAME;
+    else if (!(host = gethostbyname(name)))
+        failure = MSG_WINSOCK_LOOKUP;
+    if (failure)
+        report(failure);
     return host;
 }
 
@@ -104,7 +109,7 @@ const WORD kPayload = 32;
 int kelHostname(struct resbuf* args)
 {
     if (args)
-        return acutPrintf(MSG_TOO_MANY), RTNORM;  // no result: the call yields nothing
+        return failNoResult(MSG_TOO_MANY);  // no result: the call yields nothing
     Sockets sockets;
     if (hostent* host = localHost(sockets))
         acedRetStr(host->h_name);
@@ -114,7 +119,7 @@ int kelHostname(struct resbuf* args)
 int kelIpaddress(struct resbuf* args)
 {
     if (args)
-        return acutPrintf(MSG_TOO_MANY), RTNORM;
+        return failNoResult(MSG_TOO_MANY);
     Sockets sockets;
     hostent* host = localHost(sockets);
     if (!host)
@@ -124,7 +129,7 @@ int kelIpaddress(struct resbuf* args)
         in_addr address;
         std::memcpy(&address, *a, sizeof address);
         if (!addresses.add(inet_ntoa(address)))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     }
     addresses.returnList();
     return RTNORM;
@@ -133,10 +138,10 @@ int kelIpaddress(struct resbuf* args)
 int kelMacaddress(struct resbuf* args)
 {
     if (args)
-        return acutPrintf(MSG_TOO_MANY), RTNORM;
+        return failNoResult(MSG_TOO_MANY);
     UUID uuid;
     if (UuidCreate(&uuid) != RPC_S_OK)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     const unsigned char* node = uuid.Data4 + 2;  // bytes 10 to 15: the node field
     char text[18];
     std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", node[0], node[1], node[2], node[3], node[4],
@@ -151,17 +156,17 @@ int kelPing(struct resbuf* args)
     if (!getStringArg(args, name) || !noMoreArgs(args->rbnext))
         return RTNORM;
     if (!icmpLoaded())
-        return acedRetNil(), RTNORM;
+        return giveNil();
     IPAddr address = inet_addr(name);
     if (address == INADDR_NONE) {
         hostent* host = gethostbyname(name);
         if (!host || !host->h_addr_list[0] || host->h_length != 4)
-            return acedRetNil(), RTNORM;
+            return giveNil();
         std::memcpy(&address, host->h_addr_list[0], 4);
     }
     HANDLE icmp = icmpCreateFile();
     if (icmp == INVALID_HANDLE_VALUE)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     char payload[kPayload];
     std::memset(payload, 'E', sizeof payload);
     unsigned char reply[sizeof(IcmpEcho) + (kPayload > 8 ? kPayload : 8)];  // a reply, and room for its data
@@ -174,7 +179,7 @@ int kelPing(struct resbuf* args)
               std::memcmp(echo.Data, payload, kPayload) == 0;
     if (!ok) {
         SetLastError(replies == 1 && echo.Status != 0 ? echo.Status : ERROR_UNEXP_NET_ERR);
-        return acedRetNil(), RTNORM;
+        return giveNil();
     }
     in_addr from;
     from.s_addr = echo.Address;
@@ -185,7 +190,7 @@ int kelPing(struct resbuf* args)
     resbuf* list = acutBuildList(RTSTR, dotted, RTSTR, back && back->h_name ? back->h_name : dotted, RTSHORT,
                                  static_cast<int>(echo.RoundTripTime > 32767 ? 32767 : echo.RoundTripTime), 0);
     if (!list)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     returnAndRelease(list);
     return RTNORM;
 }

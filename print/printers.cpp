@@ -10,9 +10,12 @@
 #include "adswin.h"
 #include "args.h"
 #include "diskfile.h"
+#include "filemap.h"
 #include "handlers.h"
+#include "memory.h"
 #include "messages.h"
 #include "platform.h"
+#include "printer.h"
 #include "results.h"
 
 namespace {
@@ -25,125 +28,54 @@ bool devicesEntry(const char* printer, char (&entry)[MAX_PATH])
     return GetProfileStringA("devices", printer, "", entry, sizeof entry) >= 2;
 }
 
-// A zeroed block from the process heap, freed when it goes.
-class HeapBlock {
-public:
-    explicit HeapBlock(DWORD size) : data_(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size))) {}
-    ~HeapBlock()
-    {
-        if (data_)
-            HeapFree(GetProcessHeap(), 0, data_);
-    }
-    HeapBlock(const HeapBlock&) = delete;
-    HeapBlock& operator=(const HeapBlock&) = delete;
-    char* data() const { return data_; }
-
-private:
-    char* data_;
-};
-
-// A printer handle, closed when it goes.
-class Printer {
-public:
-    Printer(const char* name, PRINTER_DEFAULTSA* defaults)
-    {
-        if (!OpenPrinterA(const_cast<char*>(name), &handle_, defaults))
-            handle_ = nullptr;
-    }
-    ~Printer()
-    {
-        if (handle_)
-            ClosePrinter(handle_);
-    }
-    Printer(const Printer&) = delete;
-    Printer& operator=(const Printer&) = delete;
-    HANDLE handle() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-// A locked, zeroed, movable global block, unlocked and freed when it goes.
-class LockedGlobal {
-public:
-    explicit LockedGlobal(DWORD size)
-        : block_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)), data_(block_ ? GlobalLock(block_) : nullptr)
-    {
-    }
-    ~LockedGlobal()
-    {
-        if (data_)
-            GlobalUnlock(block_);
-        if (block_)
-            GlobalFree(block_);
-    }
-    LockedGlobal(const LockedGlobal&) = delete;
-    LockedGlobal& operator=(const LockedGlobal&) = delete;
-    void* data() const { return data_; }
-
-private:
-    HGLOBAL block_;
-    void* data_;
-};
-
 // Sets the orientation in the printer's level-2 information; false on any failure.
 bool setOrientation(const char* name, short orientation)
 {
     PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    Printer printer(name, &defaults);
-    if (!printer.handle())
+    CPrinter printer;
+    if (!printer.Open(name, &defaults))
         return false;
     DWORD size = 0;
-    GetPrinterA(printer.handle(), 2, nullptr, 0, &size);
+    GetPrinterA(printer, 2, nullptr, 0, &size);
     if (size == 0)
         return false;
-    LockedGlobal block(size);
-    auto* info = static_cast<PRINTER_INFO_2A*>(block.data());
-    if (!info || !GetPrinterA(printer.handle(), 2, static_cast<BYTE*>(block.data()), size, &size))
+    CGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    CGlobalLock locked(block);
+    auto* info = static_cast<PRINTER_INFO_2A*>(locked.data());
+    if (!info || !GetPrinterA(printer, 2, static_cast<BYTE*>(locked.data()), size, &size))
         return false;
     DEVMODEA* mode = info->pDevMode;
     if (!mode || !(mode->dmFields & DM_ORIENTATION))
         return false;
     mode->dmOrientation = orientation;
-    if (DocumentPropertiesA(adsw_acadMainWnd(), printer.handle(), const_cast<char*>(name), mode, mode,
+    if (DocumentPropertiesA(adsw_acadMainWnd(), printer, const_cast<char*>(name), mode, mode,
                             DM_IN_BUFFER | DM_OUT_BUFFER) != IDOK)
         return false;
-    return SetPrinterA(printer.handle(), 2, static_cast<BYTE*>(block.data()), 0) != FALSE;
+    return SetPrinterA(printer, 2, static_cast<BYTE*>(locked.data()), 0) != FALSE;
 }
 
 // The open file, its mapping and its view, released in reverse order when it goes.
 struct MappedFile {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    HANDLE mapping = nullptr;
-    void* view = nullptr;
+    CFile file;
+    CHandle mapping;
+    CMappedView view;
     DWORD size = 0;
-    ~MappedFile()
-    {
-        if (view)
-            UnmapViewOfFile(view);
-        if (mapping)
-            CloseHandle(mapping);
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-    }
 };
 
 // Opens and maps the file; null on success, else the message of the step that failed.
 const char* mapFile(const char* path, MappedFile& mapped)
 {
-    mapped.file = openDiskFile(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-    if (mapped.file == INVALID_HANDLE_VALUE)
-        return "Kelmar error:  invalid file handle.\n";
+    if (!openDiskFile(mapped.file, path, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
+        return MSG_INVALID_FILE_HANDLE;
     DWORD high = 0;
     mapped.size = GetFileSize(mapped.file, &high);
     if (high != 0)  // 4 GiB or more: its low 32 bits are not the file
-        return "Kelmar error:  invalid file handle.\n";
-    mapped.mapping = CreateFileMappingA(mapped.file, nullptr, PAGE_READONLY, 0, mapped.size, nullptr);
-    if (!mapped.mapping)
-        return "Kelmar error:  cannot create file mapping.\n";
-    mapped.view = MapViewOfFile(mapped.mapping, FILE_MAP_READ, 0, 0, 0);
-    if (!mapped.view)
-        return "Kelmar error:  cannot map view of file.\n";
+        return MSG_INVALID_FILE_HANDLE;
+    mapped.mapping.Attach(CreateFileMappingA(mapped.file, nullptr, PAGE_READONLY, 0, mapped.size, nullptr));
+    if (!mapped.mapping.IsOpen())
+        return MSG_CANNOT_CREATE_MAPPING;
+    if (!mapped.view.Map(mapped.mapping, FILE_MAP_READ))
+        return MSG_CANNOT_MAP_VIEW;
     return nullptr;
 }
 
@@ -154,18 +86,18 @@ const char* spoolView(const char* path, HANDLE printer, const MappedFile& mapped
 {
     DOC_INFO_1A document = {const_cast<char*>(path), nullptr, const_cast<char*>("RAW")};
     if (!StartDocPrinterA(printer, 1, reinterpret_cast<BYTE*>(&document)))
-        return "Kelmar error:  cannot start document.\n";
+        return MSG_CANNOT_START_DOCUMENT;
     const char* failure = nullptr;
     if (!StartPagePrinter(printer)) {
-        failure = "Kelmar error:  cannot start page.\n";
+        failure = MSG_CANNOT_START_PAGE;
     } else {
-        if (!WritePrinter(printer, mapped.view, mapped.size, &written))
-            failure = "Kelmar error:  cannot write page.\n";
+        if (!WritePrinter(printer, mapped.view.data(), mapped.size, &written))
+            failure = MSG_CANNOT_WRITE_PAGE;
         if (!EndPagePrinter(printer) && !failure)
-            failure = "Kelmar error:  cannot end page.\n";
+            failure = MSG_CANNOT_END_PAGE;
     }
     if (!EndDocPrinter(printer) && !failure)
-        failure = "Kelmar error:  cannot end document.\n";
+        failure = MSG_CANNOT_END_DOCUMENT;
     return failure;
 }
 
@@ -175,13 +107,13 @@ int kelPrinters(struct resbuf* args)
 {
     if (!noMoreArgs(args))
         return RTNORM;
-    HeapBlock names(kPrinterListSize);
+    CHeapBlock names(kPrinterListSize);
     if (!names.data() || GetProfileStringA("devices", nullptr, "", names.data(), kPrinterListSize) < 2)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     StringList printers;
     for (const char* name = names.data(); *name; name += std::strlen(name) + 1) {
         if (!printers.add(name))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     }
     printers.returnList();
     return RTNORM;
@@ -193,12 +125,12 @@ int kelGetprn(struct resbuf* args)
         return RTNORM;
     char device[MAX_PATH];
     if (GetProfileStringA("windows", "device", ",,,", device, sizeof device) == 0)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     char* comma = std::strchr(device, ',');
     if (comma)
         *comma = '\0';
     if (device[0] == '\0')
-        return acedRetNil(), RTNORM;
+        return giveNil();
     acedRetStr(device);
     return RTNORM;
 }
@@ -210,19 +142,19 @@ int kelSetprn(struct resbuf* args)
         return RTNORM;
     char entry[MAX_PATH];
     if (!devicesEntry(name, entry))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     char line[MAX_PATH];  // name, driver, port: refused when it does not fit
     size_t nameLength = std::strlen(name), entryLength = std::strlen(entry);
     if (nameLength + 1 + entryLength >= sizeof line)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     std::memcpy(line, name, nameLength);
     line[nameLength] = ',';
     std::memcpy(line + nameLength + 1, entry, entryLength + 1);
     if (!WriteProfileStringA("windows", "device", line))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     int family = platformFamily();
-    if (family == 1 || family == 2) {
-        const char* section = family == 1 ? "windows" : nullptr;
+    if (family == VER_PLATFORM_WIN32_WINDOWS || family == VER_PLATFORM_WIN32_NT) {
+        const char* section = family == VER_PLATFORM_WIN32_WINDOWS ? "windows" : nullptr;
         SendMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(section));
     }
     acedRetStr(name);
@@ -236,12 +168,8 @@ int kelOrient(struct resbuf* args)
         return RTNORM;
     const resbuf* flag = args->rbnext;
     if (flag && flag->restype == RTNIL)
-        return report(MSG_INVALID_ARGUMENT), RTNORM;
-    if (setOrientation(name, flag ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT))
-        acedRetT();
-    else
-        acedRetNil();
-    return RTNORM;
+        return fail(MSG_INVALID_ARGUMENT);
+    return giveBool(setOrientation(name, flag ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT));
 }
 
 int kelSpool(struct resbuf* args)
@@ -251,22 +179,22 @@ int kelSpool(struct resbuf* args)
         return RTNORM;
     char entry[MAX_PATH];
     if (!devicesEntry(name, entry))
-        return report("Kelmar error:  printer not found.\n"), RTNORM;
+        return fail(MSG_PRINTER_NOT_FOUND);
     DWORD written = 0;
     DWORD size = 0;
     {
         MappedFile mapped;
         if (const char* failure = mapFile(path, mapped))
-            return report(failure), RTNORM;
+            return fail(failure);
         size = mapped.size;
-        Printer printer(name, nullptr);
-        if (!printer.handle())
-            return report("Kelmar error:  cannot open printer.\n"), RTNORM;
-        if (const char* failure = spoolView(path, printer.handle(), mapped, written))
-            return report(failure), RTNORM;
+        CPrinter printer;
+        if (!printer.Open(name, nullptr))
+            return fail(MSG_CANNOT_OPEN_PRINTER);
+        if (const char* failure = spoolView(path, printer, mapped, written))
+            return fail(failure);
     }
     if (written != size)
-        return report("Kelmar error:  invalid bytes written.\n"), RTNORM;
+        return fail(MSG_INVALID_BYTES_WRITTEN);
     acedRetStr(path);
     return RTNORM;
 }

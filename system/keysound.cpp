@@ -13,6 +13,7 @@
 #include "args.h"
 #include "diskfile.h"
 #include "handlers.h"
+#include "memory.h"
 #include "messages.h"
 #include "paths.h"
 #include "platform.h"
@@ -34,11 +35,11 @@ void toggle(BYTE key)
 int setLock(struct resbuf* args, BYTE key)
 {
     if (args && args->restype != RTT)
-        return report(MSG_INVALID_ARGUMENT), RTNORM;
+        return fail(MSG_INVALID_ARGUMENT);
     bool on = args != nullptr;
     if (lockOn(key) != on)
         toggle(key);
-    return (on ? acedRetT() : acedRetNil()), RTNORM;
+    return giveBool(on);
 }
 
 // Waits by watching the clock, without sleeping or taking messages.
@@ -62,7 +63,7 @@ int kelBeep(struct resbuf* args)
         return RTNORM;
     static const UINT sounds[] = {0xFFFFFFFF, MB_ICONASTERISK, MB_ICONEXCLAMATION, MB_ICONHAND, MB_ICONQUESTION, MB_OK};
     UINT sound = type >= 0 && type <= 5 ? sounds[type] : 0xFFFFFFFF;
-    return (MessageBeep(sound) ? acedRetT() : acedRetNil()), RTNORM;
+    return giveBool(MessageBeep(sound));
 }
 
 int kelSpeaker(struct resbuf* args)
@@ -74,17 +75,16 @@ int kelSpeaker(struct resbuf* args)
     DWORD ms = length < static_cast<int>(kShortestTone) ? kShortestTone : static_cast<DWORD>(length);
     int family = platformFamily();
     if (family < 0)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     // The timer ports of the Windows 95/98 family cannot be known to be open to this
     // process, and touching a closed one faults it: the tone comes from Beep on every
     // platform. Only the NT family's Beep lasts the length; elsewhere it returns at once,
     // so the length is waited for after it, as the port sequence does (silent or not).
     if (frequency > 0)
         Beep(static_cast<DWORD>(frequency), ms);
-    if (family != 2)
+    if (family != VER_PLATFORM_WIN32_NT)
         spinFor(ms);
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 int kelWav(struct resbuf* args)
@@ -93,12 +93,12 @@ int kelWav(struct resbuf* args)
     if (!getPathArg(args, path))
         return RTNORM;
     if (namesDevice(path) || !_fullpath(full, path, sizeof full))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (!noMoreArgs(args->rbnext))
         return RTNORM;
     if (reachesDevice(full))
-        return acedRetNil(), RTNORM;  // the sound would be read from a port or a pipe
-    return (PlaySoundA(full, nullptr, SND_NODEFAULT) ? acedRetT() : acedRetNil()), RTNORM;
+        return giveNil();  // the sound would be read from a port or a pipe
+    return giveBool(PlaySoundA(full, nullptr, SND_NODEFAULT));
 }
 
 int kelClipboard(struct resbuf* args)
@@ -106,7 +106,7 @@ int kelClipboard(struct resbuf* args)
     HWND owner = adsw_acadMainWnd();
     if (!args) {
         if (!OpenClipboard(owner))
-            return acedRetNil(), RTNORM;
+            return giveNil();
         HANDLE data = GetClipboardData(CF_TEXT);
         const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
         if (text)
@@ -119,19 +119,17 @@ int kelClipboard(struct resbuf* args)
         return RTNORM;
     }
     if (args->restype != RTSTR)
-        return acutPrintf(MSG_INVALID_ARGUMENT), RTNORM;  // no result: the call yields nothing
+        return failNoResult(MSG_INVALID_ARGUMENT);  // no result: the call yields nothing
     const char* text = args->resval.rstring ? args->resval.rstring : "";
     if (OpenClipboard(owner)) {
         EmptyClipboard();
         size_t n = std::strlen(text) + 1;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, n);
+        CGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, n));
         if (void* p = block ? GlobalLock(block) : nullptr) {
             std::memcpy(p, text, n);
             GlobalUnlock(block);
-            if (!SetClipboardData(CF_TEXT, block))
-                GlobalFree(block);  // not taken: still ours
-        } else if (block) {
-            GlobalFree(block);
+            if (SetClipboardData(CF_TEXT, block))
+                block.Detach();  // the clipboard's now
         }
         CloseClipboard();
     }
@@ -145,7 +143,7 @@ int kelWinhelp(struct resbuf* args)
     if (!getPathArg(args, path))
         return RTNORM;
     if (namesDevice(path) || !_fullpath(full, path, sizeof full))
-        return acedRetNil(), RTNORM;
+        return giveNil();
     UINT command = HELP_FINDER;
     ULONG_PTR data = 0;
     if (const resbuf* rb = args->rbnext) {
@@ -158,10 +156,10 @@ int kelWinhelp(struct resbuf* args)
             command = HELP_PARTIALKEY;
             data = reinterpret_cast<ULONG_PTR>(keyword);
         } else {
-            return report(MSG_INVALID_ARGUMENT), RTNORM;
+            return fail(MSG_INVALID_ARGUMENT);
         }
     }
-    return (WinHelpA(adsw_acadMainWnd(), full, command, data) ? acedRetT() : acedRetNil()), RTNORM;
+    return giveBool(WinHelpA(adsw_acadMainWnd(), full, command, data));
 }
 
 int kelPause(struct resbuf* args)
@@ -170,13 +168,12 @@ int kelPause(struct resbuf* args)
     if (!getIntArg(args, seconds))
         return RTNORM;
     if (seconds < 0)
-        return report(MSG_INVALID_ARGUMENT), RTNORM;
+        return fail(MSG_INVALID_ARGUMENT);
     if (!noMoreArgs(args->rbnext))
         return RTNORM;
     DWORD start = GetTickCount(), end = start + static_cast<DWORD>(seconds) * 1000u;
     if (end > start)
         while (GetTickCount() < end) {
         }
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }

@@ -6,12 +6,16 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "adslib.h"
 #include "args.h"
+#include "dll.h"
+#include "handle.h"
 #include "handlers.h"
+#include "memory.h"
 #include "messages.h"
 #include "pathparts.h"
 #include "platform.h"
@@ -27,24 +31,20 @@ bool enumerateToolHelp(ProcessCallback callback, void* context)
 {
     typedef HANDLE(WINAPI * Snapshot)(DWORD, DWORD);
     typedef BOOL(WINAPI * Walk)(HANDLE, PROCESSENTRY32*);
-    HMODULE kernel = LoadLibraryA("Kernel32.DLL");
-    if (!kernel)
+    CLibrary kernel;
+    if (!kernel.Load("Kernel32.DLL"))
         return false;
     Snapshot snapshot = entryPoint<Snapshot>(kernel, "CreateToolhelp32Snapshot");
     Walk first = entryPoint<Walk>(kernel, "Process32First");
     Walk next = entryPoint<Walk>(kernel, "Process32Next");
-    HANDLE snap = snapshot && first && next ? snapshot(TH32CS_SNAPPROCESS, 0) : INVALID_HANDLE_VALUE;
-    if (snap == INVALID_HANDLE_VALUE) {
-        FreeLibrary(kernel);
+    CHandle snap(snapshot && first && next ? snapshot(TH32CS_SNAPPROCESS, 0) : INVALID_HANDLE_VALUE);
+    if (!snap.IsOpen())
         return false;
-    }
     PROCESSENTRY32 entry;
     entry.dwSize = sizeof entry;
     for (BOOL more = first(snap, &entry); more; entry.dwSize = sizeof entry, more = next(snap, &entry))
         if (!callback(entry.th32ProcessID, 0, entry.szExeFile, context))
             break;
-    CloseHandle(snap);
-    FreeLibrary(kernel);
     return true;
 }
 
@@ -52,14 +52,21 @@ struct TaskWalk {
     ProcessCallback callback;
     void* context;
     bool stopped;
+    std::exception_ptr failure;  // what the callback threw, thrown again past the system's walk
 };
 
 BOOL WINAPI eachTask(DWORD id, WORD, WORD task, PSZ, PSZ file, LPARAM lp)
 {
     TaskWalk* walk = reinterpret_cast<TaskWalk*>(lp);
-    if (!walk->callback(id, task, file, walk->context)) {
+    try {
+        if (!walk->callback(id, task, file, walk->context)) {
+            walk->stopped = true;
+            return TRUE;  // non-zero stops the task enumeration
+        }
+    } catch (...) {
+        walk->failure = std::current_exception();
         walk->stopped = true;
-        return TRUE;  // non-zero stops the task enumeration
+        return TRUE;
     }
     return FALSE;
 }
@@ -70,8 +77,9 @@ bool enumeratePsapi(ProcessCallback callback, void* context)
     typedef BOOL(WINAPI * EnumModules)(HANDLE, HMODULE*, DWORD, DWORD*);
     typedef DWORD(WINAPI * ModuleName)(HANDLE, HMODULE, char*, DWORD);
     typedef INT(WINAPI * EnumTasks)(DWORD, BOOL(WINAPI*)(DWORD, WORD, WORD, PSZ, PSZ, LPARAM), LPARAM);
-    HMODULE psapi = LoadLibraryA("PSAPI.DLL");
-    HMODULE vdm = LoadLibraryA("VDMDBG.DLL");
+    CLibrary psapi, vdm;
+    psapi.Load("PSAPI.DLL");
+    vdm.Load("VDMDBG.DLL");
     EnumIds enumIds = psapi ? entryPoint<EnumIds>(psapi, "EnumProcesses") : nullptr;
     EnumModules enumModules = psapi ? entryPoint<EnumModules>(psapi, "EnumProcessModules") : nullptr;
     ModuleName moduleName = psapi ? entryPoint<ModuleName>(psapi, "GetModuleFileNameExA") : nullptr;
@@ -80,10 +88,10 @@ bool enumeratePsapi(ProcessCallback callback, void* context)
     if (enumIds && enumModules && moduleName && enumTasks) {
         // The id buffer doubles until the whole list fits.
         DWORD size = 1024, got = 0;
-        DWORD* ids = nullptr;
+        CHeapBlock block;
+        DWORD* ids;
         for (;;) {
-            std::free(ids);
-            ids = static_cast<DWORD*>(std::malloc(size));
+            ids = reinterpret_cast<DWORD*>(block.Alloc(size));
             if (!ids || !enumIds(ids, size, &got) || got < size)
                 break;
             size *= 2;
@@ -92,30 +100,27 @@ bool enumeratePsapi(ProcessCallback callback, void* context)
             ran = true;
             for (DWORD k = 0; k < got / sizeof(DWORD); ++k) {
                 char name[MAX_PATH] = "";
-                if (HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[k])) {
+                CHandle p(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[k]));
+                if (p.IsOpen()) {
                     HMODULE first;
                     DWORD needed;
                     if (enumModules(p, &first, sizeof first, &needed) && !moduleName(p, first, name, sizeof name))
                         name[0] = '\0';
-                    CloseHandle(p);
                 }
                 if (!callback(ids[k], 0, name, context))
                     break;
                 size_t n = std::strlen(name);
                 if (n >= 9 && _stricmp(name + n - 9, "NTVDM.EXE") == 0) {
-                    TaskWalk walk = {callback, context, false};
+                    TaskWalk walk = {callback, context, false, nullptr};
                     enumTasks(ids[k], eachTask, reinterpret_cast<LPARAM>(&walk));
+                    if (walk.failure)
+                        std::rethrow_exception(walk.failure);
                     if (walk.stopped)
                         break;
                 }
             }
         }
-        std::free(ids);
     }
-    if (vdm)
-        FreeLibrary(vdm);
-    if (psapi)
-        FreeLibrary(psapi);
     return ran;
 }
 
@@ -123,8 +128,8 @@ bool enumeratePsapi(ProcessCallback callback, void* context)
 bool enumerateProcesses(ProcessCallback callback, void* context)
 {
     switch (platformFamily()) {
-    case 1: return enumerateToolHelp(callback, context);
-    case 2: return enumeratePsapi(callback, context);
+    case VER_PLATFORM_WIN32_WINDOWS: return enumerateToolHelp(callback, context);
+    case VER_PLATFORM_WIN32_NT: return enumeratePsapi(callback, context);
     default: return false;
     }
 }
@@ -146,7 +151,7 @@ int kelProcesses(struct resbuf* args)
     // A nil flag is the flag off.
     bool fullPaths = args && args->restype != RTNIL;
     if (args && args->rbnext)
-        return report(MSG_TOO_MANY), RTNORM;
+        return fail(MSG_TOO_MANY);
     processNames.clear();
     bool ran;
     try {
@@ -155,7 +160,7 @@ int kelProcesses(struct resbuf* args)
         ran = false;  // no memory for the names
     }
     if (!ran)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     if (processNames.empty())
         return RTNORM;  // no result: the call yields nothing
     StringList list;
@@ -166,7 +171,7 @@ int kelProcesses(struct resbuf* args)
             name = std::string(p.name) + p.ext;
         }
         if (!list.add(name.c_str()))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     }
     list.returnList();
     return RTNORM;

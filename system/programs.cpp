@@ -7,6 +7,7 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "handle.h"
 #include "handlers.h"
 #include "messages.h"
 #include "paths.h"
@@ -49,15 +50,15 @@ int kelCommand(struct resbuf* args)
     char command[MAX_PATH];
     if (!getStringArg(args, command))
         return RTNORM;
-    acutPrintf("%s\n", command);  // echoed before the show mode is read
+    acutPrintf(MSG_COMMAND_ECHO, command);  // echoed before the show mode is read
     int state = SW_SHOWNORMAL;
     if (!readShowMode(args->rbnext, state))
         return RTNORM;
     const char* prefix = nullptr;
     switch (platformFamily()) {
-    case 1: prefix = "COMMAND.COM /C "; break;
-    case 2: prefix = "CMD.EXE /C "; break;
-    default: return acedRetNil(), RTNORM;  // no interpreter known: nothing is run
+    case VER_PLATFORM_WIN32_WINDOWS: prefix = "COMMAND.COM /C "; break;
+    case VER_PLATFORM_WIN32_NT: prefix = "CMD.EXE /C "; break;
+    default: return giveNil();  // no interpreter known: nothing is run
     }
     char line[MAX_PATH + 16];
     std::snprintf(line, sizeof line, "%s%s", prefix, command);
@@ -85,13 +86,11 @@ int kelExewait(struct resbuf* args)
     startup.wShowWindow = static_cast<WORD>(state);
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return acedRetNil(), RTNORM;
-    acutPrintf("Running external process, please wait...\n");
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    acedRetT();
-    return RTNORM;
+        return giveNil();
+    CHandle running(process.hProcess), thread(process.hThread);
+    acutPrintf(MSG_RUNNING_PROCESS);
+    WaitForSingleObject(running, INFINITE);
+    return giveT();
 }
 
 int kelShellexe(struct resbuf* args)
@@ -114,12 +113,8 @@ int kelShellexe(struct resbuf* args)
     }
     static const char* const verbs[] = {"open", "print", "explore"};
     if (verb < 0 || verb > 2 || showState(mode) < 0)
-        return report(MSG_INVALID_ARGUMENT), RTNORM;
+        return fail(MSG_INVALID_ARGUMENT);
     HINSTANCE rc =
         ShellExecuteA(nullptr, verbs[verb], path, hasParameters ? parameters : nullptr, nullptr, showState(mode));
-    if (reinterpret_cast<INT_PTR>(rc) > 32)
-        acedRetT();
-    else
-        acedRetNil();
-    return RTNORM;
+    return giveBool(reinterpret_cast<INT_PTR>(rc) > 32);
 }

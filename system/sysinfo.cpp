@@ -10,8 +10,10 @@
 #include "adslib.h"
 #include "args.h"
 #include "datetext.h"
+#include "handle.h"
 #include "handlers.h"
 #include "messages.h"
+#include "registry.h"
 #include "results.h"
 
 namespace {
@@ -20,14 +22,13 @@ namespace {
 // extended version record.
 const char* editionFromRegistry()
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions", 0, KEY_QUERY_VALUE,
-                      &key) != ERROR_SUCCESS)
+    CKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions", 0, KEY_QUERY_VALUE) !=
+        ERROR_SUCCESS)
         return "";
     char type[80] = {};
     DWORD size = sizeof type - 1;
     LONG rc = RegQueryValueExA(key, "ProductType", nullptr, nullptr, reinterpret_cast<BYTE*>(type), &size);
-    RegCloseKey(key);
     if (rc != ERROR_SUCCESS)
         return "";
     if (_stricmp(type, "WINNT") == 0)
@@ -61,7 +62,7 @@ int dateOrTime(struct resbuf* args, bool date)
     int n[3] = {0, 0, 0};
     int pieces = splitNumbers(text, n, 3);
     if (pieces < (date ? 3 : 1))
-        return report(MSG_INVALID_STRING), RTNORM;
+        return fail(MSG_INVALID_STRING);
     if (date) {
         t.wMonth = static_cast<WORD>(n[0]);
         t.wDay = static_cast<WORD>(n[1]);
@@ -72,7 +73,7 @@ int dateOrTime(struct resbuf* args, bool date)
         t.wSecond = static_cast<WORD>(n[2]);
     }
     if (!SetLocalTime(&t))
-        return acedRetNil(), RTNORM;  // refused: no privilege, or a number out of range
+        return giveNil();  // refused: no privilege, or a number out of range
     GetLocalTime(&t);
     return returnDateOrTime(date, t);
 }
@@ -90,7 +91,7 @@ int kelVer(struct resbuf*)
         std::memset(&v, 0, sizeof v);
         v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
         if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v)))
-            return acedRetNil(), RTNORM;
+            return giveNil();
     }
     switch (v.dwPlatformId) {
     case VER_PLATFORM_WIN32s:
@@ -100,7 +101,7 @@ int kelVer(struct resbuf*)
         acedRetStr(v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion > 0) ? "Windows 98" : "Windows 95");
         return RTNORM;
     case VER_PLATFORM_WIN32_NT: break;
-    default: return acedRetNil(), RTNORM;
+    default: return giveNil();
     }
     const char* name = v.dwMajorVersion <= 4 ? "Windows NT " : v.dwMajorVersion == 5 ? "Windows 2000 " : "";
     const char* edition = "";
@@ -128,7 +129,7 @@ int kelMem(struct resbuf* args)
                                  RTREAL, static_cast<double>(m.dwAvailPageFile), RTREAL,
                                  static_cast<double>(m.dwTotalVirtual), RTREAL, static_cast<double>(m.dwAvailVirtual), 0);
     if (!list)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     returnAndRelease(list);
     return RTNORM;
 }
@@ -136,7 +137,7 @@ int kelMem(struct resbuf* args)
 int kelUsername(struct resbuf* args)
 {
     if (args)
-        return acutPrintf(MSG_TOO_MANY), RTNORM;  // no result: the call yields nothing
+        return failNoResult(MSG_TOO_MANY);  // no result: the call yields nothing
     char name[MAX_PATH];
     DWORD size = sizeof name;
     if (GetUserNameA(name, &size))
@@ -159,12 +160,12 @@ int kelComputer(struct resbuf* args)
     }
     // Its argument errors fail the call: no result, and an error status.
     if (args->restype != RTSTR)
-        return acutPrintf(MSG_INVALID_ARGUMENT_TYPE), RTERROR;
+        return failCall(MSG_INVALID_ARGUMENT_TYPE);
     if (args->rbnext)
-        return acutPrintf(MSG_TOO_MANY), RTERROR;
+        return failCall(MSG_TOO_MANY);
     const char* name = args->resval.rstring ? args->resval.rstring : "";
     if (std::strlen(name) > 15)
-        return acutPrintf(MSG_INVALID_STRING_LENGTH), RTERROR;
+        return failCall(MSG_INVALID_STRING_LENGTH);
     if (SetComputerNameA(name))
         acedRetStr(name);
     else
@@ -176,10 +177,11 @@ int kelAdminp(struct resbuf* args)
 {
     if (!noMoreArgs(args))
         return RTNORM;
-    HANDLE token;
-    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &token) &&
-        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return acedRetT(), RTNORM;  // no security on this system: everyone administers it
+    HANDLE opened;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &opened) &&
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened))
+        return giveT();  // no security on this system: everyone administers it
+    CHandle token(opened);
     bool admin = true;
     alignas(8) BYTE buffer[4096];
     DWORD size;
@@ -195,8 +197,7 @@ int kelAdminp(struct resbuf* args)
             FreeSid(admins);
         }
     }
-    CloseHandle(token);
-    return (admin ? acedRetT() : acedRetNil()), RTNORM;
+    return giveBool(admin);
 }
 
 int kelDate(struct resbuf* args) { return dateOrTime(args, true); }

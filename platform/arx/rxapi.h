@@ -58,6 +58,9 @@ public:
     virtual int removeGroup(const char* groupName) = 0;
 };
 
+// When the host loads a registered application; acrxRegisterApp takes them or-ed together.
+enum LoadReason { kLoadOnStartup = 0x02, kLoadOnCommand = 0x04 };
+
 extern "C" {
 ACAD_PORT AcRxDictionary* acrxSysRegistry(void);
 // Writes the load reasons for application appName under HKEY_LOCAL_MACHINE\section; 0 on success.

@@ -82,7 +82,14 @@ INT_PTR CALLBACK CDialog::StartProc(HWND window, UINT message, WPARAM, LPARAM lp
         ::EndDialog(window, -1);
         return FALSE;
     }
-    return dialog->OnInitDialog();
+    try {
+        return dialog->OnInitDialog();
+    } catch (...) {
+        // Nothing unwinds through the system. A dialog whose controls were not filled is
+        // never shown: it ends as one that could not open.
+        dialog->EndDialog(-1);
+        return FALSE;
+    }
 }
 
 void CDialog::EndDialog(int result)

@@ -92,7 +92,15 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wp, LPARAM
         return DefWindowProcA(window, message, wp, lp);
     Current saved = wrapper->current_;  // messages nest: a handler may send more
     wrapper->current_ = {message, wp, lp};
-    LRESULT result = wrapper->WindowProc(message, wp, lp);
+    WNDPROC previous = wrapper->previous_;
+    LRESULT result;
+    try {
+        result = wrapper->WindowProc(message, wp, lp);
+    } catch (...) {
+        // Nothing unwinds through the system. The message goes to the window's own procedure,
+        // as one the wrapper leaves alone: the window still paints, sizes and is destroyed.
+        result = CallWindowProcA(previous, window, message, wp, lp);
+    }
     if (FromHandlePermanent(window) == wrapper) {
         wrapper->current_ = saved;
         if (message == WM_NCDESTROY)  // the window is gone: the wrapper lets go of it

@@ -93,6 +93,18 @@ kelmar_winver() {
     echo "$want" >"$mark"
 }
 
+# kelmar_at_exit COMMAND: runs COMMAND when the script ends, before what was asked earlier:
+# a test's own clean-up, then Wine's, then the display's, whoever asked first.
+declare -p KELMAR_EXIT_ACTIONS >/dev/null 2>&1 || KELMAR_EXIT_ACTIONS=()  # sourced twice: kept
+kelmar_at_exit() {
+    KELMAR_EXIT_ACTIONS=("$1" "${KELMAR_EXIT_ACTIONS[@]}")
+    trap kelmar_run_exit_actions EXIT
+}
+kelmar_run_exit_actions() {
+    local action
+    for action in "${KELMAR_EXIT_ACTIONS[@]}"; do eval "$action"; done
+}
+
 # Starts a private X server when there is no display; it ends with this process.
 kelmar_display() {
     [ -n "${DISPLAY:-}" ] && return 0
@@ -110,7 +122,8 @@ kelmar_display() {
     rm -f "$fifo"
     export DISPLAY=":$n"
     # Wine's own processes (the desktop) leave first, or they complain of the lost display.
-    trap 'kelmar_noclock wineserver -w 2>/dev/null; kill "$KELMAR_XVFB_PID" 2>/dev/null' EXIT
+    kelmar_at_exit 'kill "$KELMAR_XVFB_PID" 2>/dev/null'
+    kelmar_at_exit 'kelmar_noclock wineserver -w 2>/dev/null'
 }
 
 # Removes the drive letters mapped to folders under DIR (links in the prefix's dosdevices).

@@ -42,7 +42,7 @@ restore() {
     kelmar_unmap "$WORK"
     rm -rf "$WORK"
 }
-trap restore EXIT
+kelmar_at_exit restore
 
 # Each call prints CALL, what it was, its value and its time in the module in microseconds.
 calls=(

@@ -11,7 +11,7 @@ printf 'one\ntwo\r\nthree\n' >"$WORK/small.txt"
 in_prefix wineserver -w
 ln -s "$full" "$WINEPREFIX/dosdevices/f:"
 ln -s "$part" "$WINEPREFIX/dosdevices/g:"
-trap 'kelmar_unmap "$WORK"; rm -rf "$WORK"' EXIT
+kelmar_at_exit 'kelmar_unmap "$WORK"'
 src=$(kelmar_winpath "$WORK")
 src=${src//\\//}
 

@@ -2,7 +2,7 @@
 source "$(dirname "$0")/lib.sh"
 mkdir -p "$WORK/ydrive"
 ln -sfn "$WORK/ydrive" "$WINEPREFIX/dosdevices/y:"
-trap 'rm -f "$WINEPREFIX/dosdevices/y:"; rm -rf "$WORK"' EXIT
+kelmar_at_exit 'rm -f "$WINEPREFIX/dosdevices/y:"'
 # Wine reads its drives when it starts: let the running Wine end first.
 in_prefix wineserver -w
 

@@ -29,7 +29,7 @@ looks() {
 }
 # items: the list's entries as "INDEX "NAME" [selected]".
 items() {
-    wintool items "$title" 205 | sed 's/ at [0-9,]* left [0-9]*$//'
+    wintool items "$title" "$(control_id IDC_LIST)" | sed 's/ at [0-9,]* left [0-9]*$//'
 }
 # expected DIR: the drawings the dialog should list, in the order the system's own search
 # gives them (cmd's dir /b /a lists every entry that way), as items prints them with the
@@ -68,7 +68,7 @@ three_previews() {
     local i
     for i in 0 1 2; do
         [ "$i" = 0 ] || { key Down; sleep 0.5; }
-        grab 1003 "dwgpreview-$1-$i"
+        grab IDC_PREVIEW "dwgpreview-$1-$i"
         looks "dwgpreview-$1-$i" "$(source_of "${order[$i]}")" "$1" "$(grid "$(source_of "${order[$i]}")")"
     done
 }
@@ -81,8 +81,8 @@ browse_black() {
     shot dwgpreview-black
     same "$want" "$(items)" "the visible drawings in file-system order, the first selected"
     same "\"$title\"" "$(head -1 <<<"$dlg" | sed 's/^\("[^"]*"\).*/\1/')" "the title argument is the caption"
-    same "  202 Static \"$dwin\"" "$(grep '^  202 ' <<<"$dlg" | sed 's/ [0-9,-]*$//')" "the path label shows the folder"
-    same 0 $(($(wintool style "$title" 1001) & 0x10000000)) "the Browse button is hidden"
+    same "Static \"$dwin\"" "$(grep "^  $(control_id IDC_PROMPT) " <<<"$dlg" | sed 's/^  [0-9]* //; s/ [0-9,-]*$//')" "the path label shows the folder"
+    same 0 $(($(wintool style "$title" "$(control_id IDC_BROWSE)") & 0x10000000)) "the Browse button is hidden"
     three_previews black
     same "2 \"${order[2]}\" selected" "$(items | grep selected)" "Down twice selects the third"
     key Return
@@ -95,7 +95,7 @@ same "=> \"${dwin//\\/\\\\}\\\\${order[2]}\"" "$got" "OK gives the folder, one b
 title="On white"
 browse_white() {
     same "$want" "$(items)" "a trailing backslash lists the same drawings"
-    same "  202 Static \"$dwin\"" "$(grep '^  202 ' <<<"$dlg" | sed 's/ [0-9,-]*$//')" "the label shows the folder without its backslash"
+    same "Static \"$dwin\"" "$(grep "^  $(control_id IDC_PROMPT) " <<<"$dlg" | sed 's/^  [0-9]* //; s/ [0-9,-]*$//')" "the label shows the folder without its backslash"
     three_previews white
     key Escape
 }
@@ -108,7 +108,7 @@ same "=> \"${dwin//\\/\\\\}\\\\${order[0]}\"" "$got" "a folder with a trailing b
 # nil: the current directory, shown by the label.
 title="Here"
 here() {
-    same "  202 Static \"$dwin\"" "$(grep '^  202 ' <<<"$dlg" | sed 's/ [0-9,-]*$//')" "nil lists the current directory, and the label shows it"
+    same "Static \"$dwin\"" "$(grep "^  $(control_id IDC_PROMPT) " <<<"$dlg" | sed 's/^  [0-9]* //; s/ [0-9,-]*$//')" "nil lists the current directory, and the label shows it"
     same "$want" "$(items)" "the current directory's drawings"
     key Down
     key Return
@@ -134,7 +134,7 @@ resize() {
             "the $b button is drawn whole where it moved to"
     done
     shot dwgpreview-resized
-    grab 1003 dwgpreview-resized-preview
+    grab IDC_PREVIEW dwgpreview-resized-preview
     looks dwgpreview-resized-preview "$(source_of "${order[0]}")" black "$(grid "$(source_of "${order[0]}")")"
     local id dx dy dw dh bx by bw bh ax ay aw ah
     IFS=, read -r bx by bw bh <<<"$(grep -E '^[^ ]' <<<"$before" | head -1 | sed 's/.* //')"
@@ -142,9 +142,9 @@ resize() {
     dw=$((aw - bw)) dh=$((ah - bh))
     [ "$dw" -gt 50 ] && [ "$dh" -gt 30 ]; ok "the dialog grew by $dw x $dh"
     # id: expected change of x, y, width, height as (dw, dh) multiples
-    for row in "202 0 0 1 0" "1003 0 0 1 1" "205 1 0 0 1" "1 1 0 0 0" "2 1 0 0 0"; do
+    for row in "IDC_PROMPT 0 0 1 0" "IDC_PREVIEW 0 0 1 1" "IDC_LIST 1 0 0 1" "IDOK 1 0 0 0" "IDCANCEL 1 0 0 0"; do
         read -r id mx my mw mh <<<"$row"
-        IFS=, read -r bx by bw bh <<<"$(grep -E "^  $id " <<<"$before" | sed 's/.* //')"
+        IFS=, read -r bx by bw bh <<<"$(grep -E "^  $(control_id "$id") " <<<"$before" | sed 's/.* //')"
         IFS=, read -r ax ay aw ah <<<"$(rect_of "$id")"
         same "$((mx * dw)) $((my * dh)) $((mw * dw)) $((mh * dh))" "$((ax - bx)) $((ay - by)) $((aw - bw)) $((ah - bh))" \
             "control $id moves and grows as anchored"
@@ -161,9 +161,9 @@ cp gen/preview/bad-sentinel.dwg e/broken.dwg
 cp gen/preview/r13-8bit.dwg f/.only.dwg
 title="Plain"
 plain() {
-    grab 1003 dwgpreview-plain
+    grab IDC_PREVIEW dwgpreview-plain
     local x y w h
-    IFS=, read -r x y w h <<<"$(rect_of 202)"
+    IFS=, read -r x y w h <<<"$(rect_of IDC_PROMPT)"
     # The dialog's own face, beside the label, against the preview's inside.
     import -window "$(desktop)" -crop "4x4+$((x - 6))+$((y + 2))" +repage "$art/dwgpreview-face.png"
     $py - "$art/dwgpreview-plain.png" "$art/dwgpreview-face.png" <<'PY'

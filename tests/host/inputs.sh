@@ -2,6 +2,7 @@
 # refused, and resized by their frames.
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
+control_ids IDC_VALUE IDC_PROMPT ID_SIZE_GRIP IDOK IDCANCEL
 
 # type_then KEY TEXT: types the text (it replaces the selected initial text), then presses KEY.
 type_then() {
@@ -9,7 +10,7 @@ type_then() {
     key "$1"
 }
 field() {
-    grep '^  200 Edit' <<<"$dlg" | sed 's/^  200 Edit "\(.*\)" [0-9,]*$/\1/'
+    grep "^  $IDC_VALUE Edit" <<<"$dlg" | sed 's/^  [0-9]* Edit "\(.*\)" [0-9,]*$/\1/'
 }
 
 # What each opens with, and what Return gives back: function and arguments, title, the
@@ -48,14 +49,14 @@ same "=> 1250.0" "$got" "a typed real"
 lisp_start '(kel_getpassword "Kelmar password" "Password:" "secret")' --echo
 dialog "Kelmar password"
 shot input-password
-style=$(wintool style "Kelmar password" 200)
+style=$(wintool style "Kelmar password" "$IDC_VALUE")
 (( (style & 0x20) != 0 )); ok "the password field has the password style ($style)"
 type_then Return "open sesame"
 lisp_wait
 same '=> "open sesame"' "$(tail -n 1 <<<"$out")" "the password typed, in clear"
 
 # Cancel, Esc and the close box give nil, also after a valid number was typed.
-for how in "press 2" "key Escape" close_box; do
+for how in "press $IDCANCEL" "key Escape" close_box; do
     lisp_start '(kel_getint "Kelmar integer" "Count:")' --echo
     dialog "Kelmar integer"
     xdotool type -- "42"
@@ -106,11 +107,11 @@ widened() { # ID DW: the control's width grew by DW, its left edge stayed
     [ "${b[0]}" -eq "${a[0]}" ] && [ "$((b[2] - a[2]))" -eq "$2" ]
 }
 widened window 100; ok "the window is 100 wider"
-widened 202 100; ok "the prompt stretched by 100"
-widened 200 100; ok "the field stretched by 100"
-same "$(dlg=$before rect_of 1)" "$(rect_of 1)" "OK stayed"
-same "$(dlg=$before rect_of 2)" "$(rect_of 2)" "Cancel stayed"
-IFS=, read -r gx gy gw gh <<<"$(rect_of 17733)"
+widened "$IDC_PROMPT" 100; ok "the prompt stretched by 100"
+widened "$IDC_VALUE" 100; ok "the field stretched by 100"
+same "$(dlg=$before rect_of "$IDOK")" "$(rect_of "$IDOK")" "OK stayed"
+same "$(dlg=$before rect_of "$IDCANCEL")" "$(rect_of "$IDCANCEL")" "Cancel stayed"
+IFS=, read -r gx gy gw gh <<<"$(rect_of "$ID_SIZE_GRIP")"
 IFS=, read -r x y w h <<<"$(rect_of window)"
 client=$(wintool client "Kelmar sizing")
 same "$client" "$((gx + gw)),$((gy + gh))" "the grip's corner is the client area's"
@@ -121,39 +122,26 @@ IFS=, read -r x y w h <<<"$(rect_of window)"
 drag $((x + w - 2)) $((y + h / 2)) -300 0
 dialog "Kelmar sizing"
 same "$(dlg=$before rect_of window)" "$(rect_of window)" "no narrower than it opened: back to its template size"
-same "$(dlg=$before rect_of 200)" "$(rect_of 200)" "and the field is back in its template place"
+same "$(dlg=$before rect_of "$IDC_VALUE")" "$(rect_of "$IDC_VALUE")" "and the field is back in its template place"
 key Return
 lisp_wait
 same '=> "text"' "$(tail -n 1 <<<"$out")" "the resized dialog still answers"
 
 # Argument errors open nothing.
-lisp '(setq made (acadhost-windows))
-(kel_getstring) (kel_getstring "t") (kel_getstring 1 "p") (kel_getstring "t" "p" 1) (kel_getstring "t" "p" "x" "y")
-(kel_getpassword "t" nil) (kel_getint "t" "p" "3") (kel_getint "t" "p" 1 2) (kel_getreal "t" "p" "abc")
-(kel_getreal "t" "p" (quote (1.0))) (kel_getint "t" "p" (quote (1)))
-(= made (acadhost-windows))' --echo
-same 'Kelmar error: too few arguments.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: too many arguments.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: integer argument expected.
-=> nil
-Kelmar error: too many arguments.
-=> nil
-Kelmar error: real argument expected.
-=> nil
-Kelmar error: real argument expected.
-=> nil
-Kelmar error: integer argument expected.
-=> nil
-=> T' "$(tail -n +5 <<<"$out")" "argument errors open no dialog"
+rows <<'EOF'
+(setq made (acadhost-windows))||0
+(kel_getstring)|Kelmar error: too few arguments.
+(kel_getstring "t")|Kelmar error: too few arguments.
+(kel_getstring 1 "p")|Kelmar error: string argument expected.
+(kel_getstring "t" "p" 1)|Kelmar error: string argument expected.
+(kel_getstring "t" "p" "x" "y")|Kelmar error: too many arguments.
+(kel_getpassword "t" nil)|Kelmar error: string argument expected.
+(kel_getint "t" "p" "3")|Kelmar error: integer argument expected.
+(kel_getint "t" "p" 1 2)|Kelmar error: too many arguments.
+(kel_getreal "t" "p" "abc")|Kelmar error: real argument expected.
+(kel_getreal "t" "p" (quote (1.0)))|Kelmar error: real argument expected.
+(kel_getint "t" "p" (quote (1)))|Kelmar error: integer argument expected.
+(= made (acadhost-windows))||T
+EOF
 
 finish

@@ -4,7 +4,7 @@ set -u
 TESTS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TESTS_DIR/../scripts/lib/wine.sh"
 WORK=$(mktemp -d /tmp/kelmar-test.XXXXXX)
-trap 'rm -rf "$WORK"' EXIT
+kelmar_at_exit 'rm -rf "$WORK"'
 passed=0 failed=0
 
 # ok CONDITION-STATUS MESSAGE: use as `[ ... ]; ok "what"`. The message must run no command:
@@ -16,6 +16,7 @@ ok() {
     else
         failed=$((failed + 1))
         echo "FAIL (line ${BASH_LINENO[0]}): $*" >&2
+        last_run
     fi
 }
 
@@ -26,7 +27,26 @@ same() {
     else
         failed=$((failed + 1))
         printf 'FAIL (line %s): %s\n  expected: %q\n  got:      %q\n' "${BASH_LINENO[0]}" "$3" "$1" "$2" >&2
+        last_run
     fi
+}
+
+# After a failure: how the last host run ended, when it did not end well or said something
+# on standard error.
+last_run() {
+    [ "${status:-0}" -eq 0 ] && [ -z "${err:-}" ] && return 0
+    echo "  the last host run ended with status ${status:-0}; its standard error:" >&2
+    show_err
+}
+show_err() {
+    head -n 10 <<<"${err:-}" | sed 's/^/    /' >&2
+}
+# never_started: whether the last host run ended badly without a word of its own, as when
+# Wine under load now and then fails to start a program at all; says so when it did.
+never_started() {
+    [ "$status" -ne 0 ] && [ -z "$out" ] && [[ $err != *acadhost:* ]] || return 1
+    echo "note (line ${BASH_LINENO[1]}): the host printed nothing and ended with status $status; run again" >&2
+    show_err
 }
 
 # lisp 'FORMS' [scripts/lisp options]: runs the forms; sets $out, $err and $status.
@@ -34,6 +54,13 @@ lisp() {
     local forms=$1
     shift
     printf '%s\n' "$forms" >"$WORK/forms.lsp"
+    run_forms "$@"
+    if never_started; then
+        sleep 1
+        run_forms "$@"
+    fi
+}
+run_forms() {
     status=0
     (cd "$WORK" && "$TESTS_DIR/../scripts/lisp" "$@" "$WORK/forms.lsp" >"$WORK/out" 2>"$WORK/err") || status=$?
     out=$(cat "$WORK/out")
@@ -43,6 +70,13 @@ lisp() {
 # Runs a command in the Wine prefix (the registry tools, say), holding it meanwhile.
 in_prefix() {
     (kelmar_prefix && kelmar_noclock "$@")
+}
+
+# need_display: a private X server when there is no display (for the tools that make a
+# window); it ends with the test, after Wine, and the test's folder goes too.
+need_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    kelmar_display
 }
 
 finish() {
@@ -62,6 +96,12 @@ lisp_start() {
     lisp_pid=$!
 }
 lisp_wait() {
+    # A host left waiting on a window no action reached would hold the test for ever.
+    if ! host_ends 120; then
+        failed=$((failed + 1))
+        echo "FAIL (line ${BASH_LINENO[0]}): the host was still running 120 s on; ended" >&2
+        kill "$lisp_pid" 2>/dev/null
+    fi
     status=0
     wait "$lisp_pid" || status=$?
     out=$(cat "$WORK/out")
@@ -109,9 +149,10 @@ key() {
 dialog() {
     dlg=$(wintool wait "$1" 20000)
 }
-# at ID: the middle of control ID of $dlg. press ID: a click there.
+# at ID: the middle of control ID of $dlg. press ID: a click there. ID is a number or a
+# name (see control_id).
 at() {
-    centre "$(grep -E "^  $1 " <<<"$dlg" | head -1)"
+    centre "$(grep -E "^  $(number_of "$1") " <<<"$dlg" | head -1)"
 }
 press() {
     # shellcheck disable=SC2046
@@ -119,7 +160,7 @@ press() {
 }
 # rect_of ID: the X,Y,W,H of control ID of $dlg ("window" for the window itself).
 rect_of() {
-    if [ "$1" = window ]; then head -1 <<<"$dlg"; else grep -E "^  $1 " <<<"$dlg" | head -1; fi | sed 's/.* //'
+    if [ "$1" = window ]; then head -1 <<<"$dlg"; else grep -E "^  $(number_of "$1") " <<<"$dlg" | head -1; fi | sed 's/.* //'
 }
 # shot NAME: the window of $dlg as it is now, kept as build/test-artifacts/NAME.png.
 shot() {
@@ -141,11 +182,44 @@ drag() {
 # a person would (ACTION and its arguments), and leaves the last line printed in $got.
 answer() {
     lisp_start "$1" --echo
-    dialog "$2"
+    if ! dialog "$2" && ! kill -0 "$lisp_pid" 2>/dev/null; then
+        lisp_wait
+        if never_started; then
+            lisp_start "$1" --echo
+            dialog "$2"
+        else
+            got=$(tail -n 1 <<<"$out")  # it ended without the window: nothing to act on
+            return
+        fi
+    fi
+    local title=$2
     shift 2
     "$@"
+    # Under load Xvfb and Wine now and then lose a key or a click: a window still open long
+    # after the action is acted on once more, and a second miss ends the host, failing.
+    if ! host_ends 20 && showing "$title"; then
+        echo "note (line ${BASH_LINENO[0]}): \"$title\" is still open 20 s after the action; acting again" >&2
+        "$@"
+        if ! host_ends 20 && showing "$title"; then
+            failed=$((failed + 1))
+            echo "FAIL (line ${BASH_LINENO[0]}): \"$title\" stayed open after the action twice; host ended" >&2
+            kill "$lisp_pid" 2>/dev/null
+        fi
+    fi
     lisp_wait
     got=$(tail -n 1 <<<"$out")
+}
+# host_ends SECONDS: whether the background host ends within that time.
+host_ends() {
+    local tenths=$(($1 * 10))
+    while kill -0 "$lisp_pid" 2>/dev/null; do
+        ((tenths-- > 0)) || return 1
+        sleep 0.1
+    done
+}
+# showing TITLE: whether a window of that title is on the desktop.
+showing() {
+    ! wintool gone "$1" 0
 }
 # close_box: a click on the close box of the window of $dlg.
 close_box() {
@@ -191,4 +265,67 @@ reached() {
         sleep 0.1
     done
     return 1
+}
+
+# control_id NAME: a control's id by its name: the dialogs' own from resources/resource.h, those
+# the dialogs make (the size grip, the property list's editor) from dialogs/, the system's
+# buttons (IDOK ... IDNO) as Windows numbers them. control_ids NAME...: sets a variable of each name to its id.
+control_id() {
+    local v
+    case $1 in
+        IDOK) v=1 ;; IDCANCEL) v=2 ;; IDABORT) v=3 ;; IDRETRY) v=4 ;; IDIGNORE) v=5 ;; IDYES) v=6 ;; IDNO) v=7 ;;
+        *)
+            v=$(sed -nE "s/^#define $1 ([0-9]+)\$/\\1/p" "$TESTS_DIR/../resources/resource.h")
+            [ -n "$v" ] || v=$(cat "$TESTS_DIR"/../dialogs/*.h "$TESTS_DIR"/../dialogs/*.cpp |
+                sed -nE "s/^const int $1 = (0x[0-9A-Fa-f]+|[0-9]+);.*/\\1/p" | head -1)
+            ;;
+    esac
+    [ -n "$v" ] || { echo "no control id named $1" >&2; return 1; }
+    echo $((v))
+}
+number_of() {
+    if [[ $1 =~ ^[0-9]+$ ]]; then echo "$1"; else control_id "$1"; fi
+}
+control_ids() {
+    local name v
+    for name; do
+        v=$(control_id "$name") || { failed=$((failed + 1)); echo "FAIL (line ${BASH_LINENO[0]}): no control id named $name" >&2; }
+        printf -v "$name" %s "$v"
+    done
+}
+
+# rows [scripts/lisp options] <<EOF: a table of cases, one a line, FORM|MESSAGE|RESULT, run in
+# one host: each FORM must print MESSAGE (nothing when it is empty), then echo RESULT (nil
+# when it is left out). A failure names the row. Sets $out, $err and $status as lisp does.
+rows() {
+    local -a form message result chunk shown
+    local n=0 k=-1 line f m r
+    while IFS='|' read -r f m r; do
+        [ -n "$f" ] || continue
+        form[n]=$f message[n]=$m result[n]=${r:-nil}
+        n=$((n + 1))
+    done
+    lisp "$(printf '%s\n' "${form[@]}")" --echo --forms "$@"
+    # The output in pieces, one a form: each begins with the form's own "Command: " line.
+    while IFS= read -r line; do
+        if [[ $line == "Command: "* ]]; then
+            k=$((k + 1))
+            shown[k]=${line#Command: } chunk[k]=""
+        elif [ "$k" -ge 0 ]; then
+            chunk[k]+=$line$'\n'
+        fi
+    done <<<"$out"
+    for ((k = 0; k < n; k++)); do
+        local want=${message[k]:+${message[k]}$'\n'}"=> ${result[k]}"
+        local got=${chunk[k]-}
+        got=${got%$'\n'}
+        if [ "${shown[k]-}" == "${form[k]}" ] && [ "$got" == "$want" ]; then
+            passed=$((passed + 1))
+        else
+            failed=$((failed + 1))
+            printf 'FAIL (line %s, row %s): %s\n  expected: %q\n  got:      %q\n' "${BASH_LINENO[0]}" "$((k + 1))" \
+                "${form[k]}" "$want" "$got" >&2
+            [ "${shown[k]-}" == "${form[k]}" ] || printf '  the form shown there: %q\n' "${shown[k]-(none)}" >&2
+        fi
+    done
 }

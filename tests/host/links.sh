@@ -17,7 +17,7 @@ cleanup() {
     done
 }
 cleanup
-trap 'cleanup; rm -rf "$WORK"' EXIT
+kelmar_at_exit cleanup
 
 # The outside trees: a value, and a subkey with a value, in each hive, made as the module
 # sees the registry (a 32-bit program's view). Then the links: the section "evil" and the

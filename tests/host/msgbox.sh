@@ -13,20 +13,20 @@ answer '(kel_msgbox "The drawing was saved." "Kelmar OK box" 1 3)' "Kelmar OK bo
 same "  1 Button \"OK\"" "$(grep '^  [0-9]* Button' <<<"$dlg" | sed 's/ [0-9,]*$//')" "button set 1 is OK alone"
 same "=> 4" "$got" "Return on OK answers 4"
 
-# Each button of each set, pressed with the mouse: set, icon, button id, answer.
+# Each button of each set, pressed with the mouse: set, icon, button, answer.
 while read -r set icon button answer what; do
     answer "(kel_msgbox \"Choose.\" \"Kelmar buttons\" $set $icon)" "Kelmar buttons" press "$button"
     same "=> $answer" "$got" "$what"
 done <<'EOF'
-5 4 6 6 Yes of Yes-No-Cancel
-5 4 7 3 No of Yes-No-Cancel
-5 4 2 1 Cancel of Yes-No-Cancel
-0 1 3 0 Abort of Abort-Retry-Ignore
-0 1 4 5 Retry of Abort-Retry-Ignore
-0 1 5 2 Ignore of Abort-Retry-Ignore
-2 0 2 1 Cancel of OK-Cancel
-3 2 4 5 Retry of Retry-Cancel
-4 5 7 3 No of Yes-No
+5 4 IDYES 6 Yes of Yes-No-Cancel
+5 4 IDNO 3 No of Yes-No-Cancel
+5 4 IDCANCEL 1 Cancel of Yes-No-Cancel
+0 1 IDABORT 0 Abort of Abort-Retry-Ignore
+0 1 IDRETRY 5 Retry of Abort-Retry-Ignore
+0 1 IDIGNORE 2 Ignore of Abort-Retry-Ignore
+2 0 IDCANCEL 1 Cancel of OK-Cancel
+3 2 IDRETRY 5 Retry of Retry-Cancel
+4 5 IDNO 3 No of Yes-No
 EOF
 answer '(kel_msgbox "Choose." "Kelmar buttons" 5 1)' "Kelmar buttons" shot_and msgbox-yesnocancel-exclamation key Escape
 same "=> 1" "$got" "Esc answers Cancel"
@@ -57,7 +57,7 @@ line=$(tail -n 1 <<<"$out")
     [ "${BASH_REMATCH[1]}" -lt 4000000 ]; ok "it closed after about two seconds: $line microseconds"
 
 # Answered in time, it gives the answer.
-answer '(kel_msgbox "Answer me." "Kelmar answered" 2 0 10)' "Kelmar answered" press 1
+answer '(kel_msgbox "Answer me." "Kelmar answered" 2 0 10)' "Kelmar answered" press IDOK
 same "=> 4" "$got" "a timed box answered with OK gives 4"
 
 # A Yes-No box has no Cancel to close it from its title bar: on Windows it stays up after
@@ -66,7 +66,7 @@ same "=> 4" "$got" "a timed box answered with OK gives 4"
 lisp_start '(kel_msgbox "Yes or no?" "Kelmar stays" 4 4 1)' --echo
 dialog "Kelmar stays"
 sleep 2.5
-if wintool wait "Kelmar stays" 100 >/dev/null; then press 6; fi
+if wintool wait "Kelmar stays" 100 >/dev/null; then press IDYES; fi
 lisp_wait
 same "=> nil" "$(tail -n 1 <<<"$out")" "a timed Yes-No box gives nil"
 
@@ -80,34 +80,21 @@ lisp_wait
 same "=> nil" "$(tail -n 1 <<<"$out")" "and it closes itself"
 
 # Argument errors: a message and nil, and no window made.
-lisp '(setq made (acadhost-windows))
-(kel_msgbox "a" "b" 6 0) (kel_msgbox "a" "b" 1 -1) (kel_msgbox "a" "b" -1 9) (kel_msgbox "a" "b" 1.0 0)
-(kel_msgbox "a" "b" 1 0 2.5) (kel_msgbox "a" "b" 1 0 1 1) (kel_msgbox) (kel_msgbox 1 "b" 1 0)
-(kel_msgbox "a" nil 1 0) (kel_msgbox "a" "b" 1) (kel_msgbox "a" "b" 1 (quote (1)))
-(= made (acadhost-windows))' --echo
-same 'Kelmar error: invalid argument.
-=> nil
-Kelmar error: invalid argument.
-=> nil
-Kelmar error: invalid argument.
-=> nil
-Kelmar error: integer argument expected.
-=> nil
-Kelmar error: integer argument expected.
-=> nil
-Kelmar error: too many arguments.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: integer argument expected.
-=> nil
-=> T' "$(tail -n +5 <<<"$out")" "argument errors open no box"
+rows <<'EOF'
+(setq made (acadhost-windows))||0
+(kel_msgbox "a" "b" 6 0)|Kelmar error: invalid argument.
+(kel_msgbox "a" "b" 1 -1)|Kelmar error: invalid argument.
+(kel_msgbox "a" "b" -1 9)|Kelmar error: invalid argument.
+(kel_msgbox "a" "b" 1.0 0)|Kelmar error: integer argument expected.
+(kel_msgbox "a" "b" 1 0 2.5)|Kelmar error: integer argument expected.
+(kel_msgbox "a" "b" 1 0 1 1)|Kelmar error: too many arguments.
+(kel_msgbox)|Kelmar error: too few arguments.
+(kel_msgbox 1 "b" 1 0)|Kelmar error: string argument expected.
+(kel_msgbox "a" nil 1 0)|Kelmar error: string argument expected.
+(kel_msgbox "a" "b" 1)|Kelmar error: too few arguments.
+(kel_msgbox "a" "b" 1 (quote (1)))|Kelmar error: integer argument expected.
+(= made (acadhost-windows))||T
+EOF
 same 0 "$status" "and leave the host sound"
 
 finish

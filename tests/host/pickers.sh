@@ -2,6 +2,7 @@
 # the keyboard, cancelled, resized by the grip, and refused before they open.
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
+control_ids IDC_PROMPT IDC_LIST IDC_COMBO IDC_SELECTALL IDC_CLEARALL ID_SIZE_GRIP IDOK IDCANCEL
 
 # items ID: the list's items as wintool shows them, without their places.
 items() {
@@ -10,7 +11,7 @@ items() {
 # item_at INDEX [box]: the middle of a list item (or of its check box).
 item_at() {
     local line
-    line=$(wintool items "$title" 205 | grep "^$1 ")
+    line=$(wintool items "$title" "$IDC_LIST" | grep "^$1 ")
     [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] || return 1
     if [ "${2:-}" = box ]; then
         echo "$((BASH_REMATCH[3] + 8)) ${BASH_REMATCH[2]}"
@@ -20,7 +21,6 @@ item_at() {
 }
 # shellcheck disable=SC2046
 click_item() { click $(item_at "$@"); }
-then_() { "$@"; }
 colours='(list "red" "green" "blue")'
 
 # The single choice: opens on the first item; OK takes the selection, a double click the
@@ -29,7 +29,7 @@ title="Kelmar list"
 opened() {
     shot picker-list
     same "acadhost - [Drawing1.dwg]" "$(wintool owner "$title")" "the dialog is owned by the host's main window"
-    same $'0 "red" selected\n1 "green"\n2 "blue"' "$(items 205)" "the list opens with red selected"
+    same $'0 "red" selected\n1 "green"\n2 "blue"' "$(items "$IDC_LIST")" "the list opens with red selected"
     key Return
 }
 answer "(kel_listbox \"$title\" \"Pick a colour:\" $colours)" "$title" opened
@@ -52,16 +52,16 @@ blue_and_red() {
     click_item 0
     xdotool keyup ctrl
     shot picker-multiple
-    press 1
+    press "$IDOK"
 }
 answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" blue_and_red
 same '=> ("red" "blue")' "$got" "blue then red selected gives them in list order"
-answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" press 1
+answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" press "$IDOK"
 same '=> nil' "$got" "nothing selected gives nil"
-all_then_ok() { press 212; press 1; }
+all_then_ok() { press "$IDC_SELECTALL"; press "$IDOK"; }
 answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_then_ok
 same '=> ("red" "green" "blue")' "$got" "Select All gives every item"
-all_clear_ok() { press 212; press 213; press 1; }
+all_clear_ok() { press "$IDC_SELECTALL"; press "$IDC_CLEARALL"; press "$IDOK"; }
 answer "(kel_multilist \"$title\" \"Pick colours:\" $colours)" "$title" all_clear_ok
 same '=> nil' "$got" "Select All then Clear All gives nil"
 
@@ -71,7 +71,7 @@ title="Kelmar check"
 checks='(list (list "red" 1) (list "green" 0) (list "blue" -3))'
 unchanged() {
     shot picker-check
-    same $'0 "red" selected data=1\n1 "green"\n2 "blue"' "$(items 205)" "only red is ticked; red is selected"
+    same $'0 "red" selected data=1\n1 "green"\n2 "blue"' "$(items "$IDC_LIST")" "only red is ticked; red is selected"
     key Return
 }
 answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" unchanged
@@ -81,13 +81,13 @@ toggle() {
     click_item 2       # selects blue, on its text: no tick
     key space          # ticks blue
     click_item 0 box   # unticks red
-    press 1
+    press "$IDOK"
 }
 answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" toggle
 same '=> (("red" . 0) ("green" . 1) ("blue" . 1))' "$got" "clicks on boxes and the space bar toggle ticks"
 answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" all_then_ok
 same '=> (("red" . 1) ("green" . 1) ("blue" . 1))' "$got" "Select All ticks every item"
-clear_ok() { press 213; press 1; }
+clear_ok() { press "$IDC_CLEARALL"; press "$IDOK"; }
 answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" clear_ok
 same '=> (("red" . 0) ("green" . 0) ("blue" . 0))' "$got" "Clear All unticks every item"
 
@@ -96,7 +96,7 @@ same '=> (("red" . 0) ("green" . 0) ("blue" . 0))' "$got" "Clear All unticks eve
 title="Kelmar combo"
 shown() {
     shot picker-combo
-    same $'0 "alpha"\n1 "beta"\nedit "gam"' "$(items 206)" "sorted items, the default in the field"
+    same $'0 "alpha"\n1 "beta"\nedit "gam"' "$(items "$IDC_COMBO")" "sorted items, the default in the field"
     key Return
 }
 answer "(kel_combolist \"$title\" \"Name:\" (list \"beta\" \"alpha\") \"gam\")" "$title" shown
@@ -105,7 +105,7 @@ typed() {
     local text=$1 expected=$2
     xdotool type --delay 60 -- "$text"
     sleep 0.2
-    same "$expected" "$(items 206)" "typing $text"
+    same "$expected" "$(items "$IDC_COMBO")" "typing $text"
     key Return
 }
 answer "(kel_combolist \"$title\" \"Name:\" (list \"alpha\" \"beta\"))" "$title" typed ta $'0 "alpha"\n1 "beta" selected\nedit "ta"'
@@ -118,7 +118,7 @@ same '=> "zz"' "$got" "a text no item holds selects nothing"
 # Cancel, Esc and the close box give nil in every picker.
 for call in "kel_listbox \"Kelmar cancel\" \"p\" $colours" "kel_multilist \"Kelmar cancel\" \"p\" $colours" \
     "kel_checklist \"Kelmar cancel\" \"p\" $checks" "kel_combolist \"Kelmar cancel\" \"p\" $colours \"x\""; do
-    for how in "press 2" "key Escape" close_box; do
+    for how in "press $IDCANCEL" "key Escape" close_box; do
         answer "($call)" "Kelmar cancel" $how
         same "=> nil" "$got" "${call%% *}: $how gives nil"
     done
@@ -137,22 +137,22 @@ moved() { # ID DX DY DW DH: the control moved and grew by these since it opened
     same "$2 $3 $4 $5" "$((b[0] - a[0])) $((b[1] - a[1])) $((b[2] - a[2])) $((b[3] - a[3]))" "control $1 moved and grew by $2 $3 $4 $5"
 }
 # shellcheck disable=SC2046
-drag $(at 17733) 100 60
+drag $(at "$ID_SIZE_GRIP") 100 60
 dialog "$title"
 shot picker-multiple-larger
 moved window 0 0 100 60
-moved 202 0 0 100 0
-moved 205 0 0 100 60
-for id in 1 2 212 213; do moved $id 100 0 0 0; done
-moved 17733 100 60 0 0
+moved "$IDC_PROMPT" 0 0 100 0
+moved "$IDC_LIST" 0 0 100 60
+for id in "$IDOK" "$IDCANCEL" "$IDC_SELECTALL" "$IDC_CLEARALL"; do moved "$id" 100 0 0 0; done
+moved "$ID_SIZE_GRIP" 100 60 0 0
 # shellcheck disable=SC2046
-drag $(at 17733) -100 -60
+drag $(at "$ID_SIZE_GRIP") -100 -60
 dialog "$title"
-for id in window 202 205 1 2 212 213 17733; do
-    same "$(dlg=$before rect_of $id)" "$(rect_of $id)" "control $id is back in its template place"
+for id in window "$IDC_PROMPT" "$IDC_LIST" "$IDOK" "$IDCANCEL" "$IDC_SELECTALL" "$IDC_CLEARALL" "$ID_SIZE_GRIP"; do
+    same "$(dlg=$before rect_of "$id")" "$(rect_of "$id")" "control $id is back in its template place"
 done
 # shellcheck disable=SC2046
-drag $(at 17733) -150 -100
+drag $(at "$ID_SIZE_GRIP") -150 -100
 dialog "$title"
 same "$(dlg=$before rect_of window)" "$(rect_of window)" "no smaller than the template"
 key Escape
@@ -165,51 +165,28 @@ same "$(dlg=$before rect_of window)" "$(rect_of window)" "reopened at the templa
 key Escape
 lisp_wait
 
-# Argument errors open nothing.
-lisp '(setq made (acadhost-windows))
-(kel_listbox) (kel_listbox "t") (kel_listbox "t" "p") (kel_listbox "t" "p" "red") (kel_listbox "t" "p" (list "a" 1))
-(kel_listbox "t" "p" (list "a") "x") (kel_multilist "t" 2 (list "a")) (kel_multilist "t" "p" (list (list "a")))
-(kel_checklist "t" "p" (list "red")) (kel_checklist "t" "p" (list (list 1 "x"))) (kel_checklist "t" "p" (list (list "red")))
-(kel_checklist "t" "p" (list (list "red" 1.5))) (kel_checklist "t" "p" (list (list "red" 1 2)))
-(kel_checklist "t" "p" (list (list "red" 1)) 1) (kel_combolist "t" "p" (list "a") "b" "c") (kel_combolist "t" "p" (list "a") 1)
-(kel_listbox "t" "p" nil) (kel_checklist "t" "p" nil)
-(= made (acadhost-windows))' --echo
-same 'Kelmar error: too few arguments.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: list begin expected.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: too many arguments.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: list begin expected.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: integer argument expected.
-=> nil
-Kelmar error: integer argument expected.
-=> nil
-Kelmar error: list end expected.
-=> nil
-Kelmar error: too many arguments.
-=> nil
-Kelmar error: too many arguments.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: list begin expected.
-=> nil
-Kelmar error: list begin expected.
-=> nil
-=> T' "$(tail -n +5 <<<"$out")" "argument errors open no dialog (an empty list is nil to LISP: no list)"
+# Argument errors open nothing (an empty list is nil to LISP: no list).
+rows <<'EOF'
+(setq made (acadhost-windows))||0
+(kel_listbox)|Kelmar error: too few arguments.
+(kel_listbox "t")|Kelmar error: too few arguments.
+(kel_listbox "t" "p")|Kelmar error: too few arguments.
+(kel_listbox "t" "p" "red")|Kelmar error: list begin expected.
+(kel_listbox "t" "p" (list "a" 1))|Kelmar error: string argument expected.
+(kel_listbox "t" "p" (list "a") "x")|Kelmar error: too many arguments.
+(kel_multilist "t" 2 (list "a"))|Kelmar error: string argument expected.
+(kel_multilist "t" "p" (list (list "a")))|Kelmar error: string argument expected.
+(kel_checklist "t" "p" (list "red"))|Kelmar error: list begin expected.
+(kel_checklist "t" "p" (list (list 1 "x")))|Kelmar error: string argument expected.
+(kel_checklist "t" "p" (list (list "red")))|Kelmar error: integer argument expected.
+(kel_checklist "t" "p" (list (list "red" 1.5)))|Kelmar error: integer argument expected.
+(kel_checklist "t" "p" (list (list "red" 1 2)))|Kelmar error: list end expected.
+(kel_checklist "t" "p" (list (list "red" 1)) 1)|Kelmar error: too many arguments.
+(kel_combolist "t" "p" (list "a") "b" "c")|Kelmar error: too many arguments.
+(kel_combolist "t" "p" (list "a") 1)|Kelmar error: string argument expected.
+(kel_listbox "t" "p" nil)|Kelmar error: list begin expected.
+(kel_checklist "t" "p" nil)|Kelmar error: list begin expected.
+(= made (acadhost-windows))||T
+EOF
 
 finish

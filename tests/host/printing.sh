@@ -2,6 +2,7 @@
 # a socket in the test's folder only, and its printers hand each job to a capture backend
 # that writes it to a file.
 source "$(dirname "$0")/lib.sh"
+[ -n "${DISPLAY:-}" ] || kelmar_display  # the tools that listen and hold files need one
 
 chmod 755 "$WORK"  # the server's jobs run as lp
 cups=$WORK/cups
@@ -57,7 +58,7 @@ done >"$cups/conf/printers.conf"
 
 cupsd -f -c "$cups/conf/cupsd.conf" -s "$cups/conf/cups-files.conf" >"$cups/log/stdout" 2>&1 &
 cupsd_pid=$!
-trap 'kill "$cupsd_pid" 2>/dev/null; wait "$cupsd_pid" 2>/dev/null; rm -rf "$WORK"' EXIT
+kelmar_at_exit 'kill "$cupsd_pid" 2>/dev/null; wait "$cupsd_pid" 2>/dev/null'
 for _ in $(seq 50); do [ -S "$cups/socket" ] && break; sleep 0.1; done
 [ -S "$cups/socket" ]; ok "the print server listens"
 export CUPS_SERVER=$cups/socket
@@ -81,27 +82,26 @@ win=$(kelmar_winpath "$WORK")
 fwd=${win//\\//}
 
 touch "$WORK/mark"
-lisp "(kel_printers)
-(kel_spool \"$fwd/plot.prn\" \"capture\")" --echo
-same "=> (\"capture\" \"$fits\" \"$toolong\")" "$(sed -n 4p <<<"$out")" "kel_printers lists the server's printers in profile order"
-same "=> \"${win//\\/\\\\}\\\\plot.prn\"" "$(sed -n 5p <<<"$out")" "kel_spool returns the path with backslashes"
+spooled="\"${win//\\/\\\\}\\\\plot.prn\""
+rows <<EOF
+(kel_printers)||("capture" "$fits" "$toolong")
+(kel_spool "$fwd/plot.prn" "capture")||$spooled
+EOF
 job=$(job_after 0)
 [ -n "$job" ] && cmp -s "$job" "$WORK/plot.prn"; ok "the spooled file reached the printer byte for byte"
 
-lisp "(kel_setprn \"capture\") (kel_getprn)
-(kel_setprn \"$fits\") (kel_getprn)
-(kel_setprn \"$toolong\") (kel_getprn)
-(kel_setprn \"no such printer\") (kel_getprn)
-(kel_setprn \"capture\")" --echo
-same "=> \"capture\"
-=> \"capture\"
-=> \"$fits\"
-=> \"$fits\"
-=> nil
-=> \"$fits\"
-=> nil
-=> \"$fits\"
-=> \"capture\"" "$(tail -n +4 <<<"$out")" "kel_setprn then kel_getprn; a device line too long, and an unknown name, leave the default"
+# kel_setprn then kel_getprn; a device line too long, and an unknown name, leave the default.
+rows <<EOF
+(kel_setprn "capture")||"capture"
+(kel_getprn)||"capture"
+(kel_setprn "$fits")||"$fits"
+(kel_getprn)||"$fits"
+(kel_setprn "$toolong")
+(kel_getprn)||"$fits"
+(kel_setprn "no such printer")
+(kel_getprn)||"$fits"
+(kel_setprn "capture")||"capture"
+EOF
 
 # The profile change is broadcast to every top-level window: null for the NT family.
 wintool_start ready inichange 20000
@@ -115,76 +115,55 @@ same "=> T" "$(tail -1 <<<"$out")" "kel_orient with T"
 same "orientation 2" "$(wintool orientation capture)" "the printer is landscape"
 lisp '(kel_orient "capture")'
 same "orientation 1" "$(wintool orientation capture)" "the printer is portrait again"
-lisp '(kel_orient "capture" nil) (kel_orient "no such printer") (kel_orient "no such printer" T) (kel_orient) (kel_orient 1)' --echo
-same 'Kelmar error: invalid argument.
-=> nil
-=> nil
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: string argument expected.
-=> nil' "$(tail -n +4 <<<"$out")" "kel_orient refusals"
+rows <<'EOF'
+(kel_orient "capture" nil)|Kelmar error: invalid argument.
+(kel_orient "no such printer")
+(kel_orient "no such printer" T)
+(kel_orient)|Kelmar error: too few arguments.
+(kel_orient 1)|Kelmar error: string argument expected.
+EOF
 
 # Every spool failure a test can provoke, each with its message and nil. A name that is
 # in the profile's device list but not a printer gets as far as opening the printer.
 wintool_start held hold "$win\\plot.prn" 20000
-lisp "(kel_spool \"$fwd/missing.prn\" \"no such printer\")
-(kel_spool \"$fwd/missing.prn\" \"capture\")
-(kel_spool \"$fwd/plot.prn\" \"capture\")
-(kel_spool \"$fwd/huge.prn\" \"capture\")
-(kel_spool \"$fwd/empty.prn\" \"capture\")
-(kel_setini \"devices\" \"ghost\" \"winspool,LPT9:\" \"c:/windows/win.ini\")
-(kel_spool \"$fwd/small.prn\" \"ghost\")
-(kel_setini \"devices\" \"ghost\" nil \"c:/windows/win.ini\")
-(kel_spool \"$fwd/small.prn\" \"ghost\")
-(kel_spool) (kel_spool \"a\") (kel_spool 1 \"capture\") (kel_spool \"a\" 1) (kel_spool \"a\" \"b\" \"c\")" --echo
+ini='"c:\\windows\\win.ini"'
+rows <<EOF
+(kel_spool "$fwd/missing.prn" "no such printer")|Kelmar error:  printer not found.
+(kel_spool "$fwd/missing.prn" "capture")|Kelmar error:  invalid file handle.
+(kel_spool "$fwd/plot.prn" "capture")|Kelmar error:  invalid file handle.
+(kel_spool "$fwd/huge.prn" "capture")|Kelmar error:  invalid file handle.
+(kel_spool "$fwd/empty.prn" "capture")|Kelmar error:  cannot create file mapping.
+(kel_setini "devices" "ghost" "winspool,LPT9:" "c:/windows/win.ini")||$ini
+(kel_spool "$fwd/small.prn" "ghost")|Kelmar error:  cannot open printer.
+(kel_setini "devices" "ghost" nil "c:/windows/win.ini")||$ini
+(kel_spool "$fwd/small.prn" "ghost")|Kelmar error:  printer not found.
+(kel_spool)|Kelmar error: too few arguments.
+(kel_spool "a")|Kelmar error: too few arguments.
+(kel_spool 1 "capture")|Kelmar error: path argument expected.
+(kel_spool "a" 1)|Kelmar error: string argument expected.
+(kel_spool "a" "b" "c")|Kelmar error: too many arguments.
+EOF
 kill "$tool_pid" 2>/dev/null
 tool_wait
-same 'Kelmar error:  printer not found.
-=> nil
-Kelmar error:  invalid file handle.
-=> nil
-Kelmar error:  invalid file handle.
-=> nil
-Kelmar error:  invalid file handle.
-=> nil
-Kelmar error:  cannot create file mapping.
-=> nil' "$(sed -n '4,13p' <<<"$out")" "absent printer before the file, missing, held and 5 GiB files, an empty file"
-same 'Kelmar error:  cannot open printer.
-=> nil' "$(sed -n '15,16p' <<<"$out")" "a device entry that is no printer"
-same 'Kelmar error:  printer not found.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: path argument expected.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: too many arguments.
-=> nil' "$(sed -n '18,$p' <<<"$out")" "kel_spool argument errors"
 
-lisp '(kel_printers 1) (kel_getprn 1) (kel_setprn) (kel_setprn 1) (kel_setprn "capture" 1)' --echo
-same 'Kelmar error: too many arguments.
-=> nil
-Kelmar error: too many arguments.
-=> nil
-Kelmar error: too few arguments.
-=> nil
-Kelmar error: string argument expected.
-=> nil
-Kelmar error: too many arguments.
-=> nil' "$(tail -n +4 <<<"$out")" "argument errors of the other four"
+# Argument errors of the other four.
+rows <<'EOF'
+(kel_printers 1)|Kelmar error: too many arguments.
+(kel_getprn 1)|Kelmar error: too many arguments.
+(kel_setprn)|Kelmar error: too few arguments.
+(kel_setprn 1)|Kelmar error: string argument expected.
+(kel_setprn "capture" 1)|Kelmar error: too many arguments.
+EOF
 
 # Wine's spooler on the Windows 95/98 family: it looks for the printer's driver in the
 # "Windows 4.0" environment, where Wine installs none, so ending the document fails, no job
 # reaches the server, and the orientation can't be set. Real Windows 98 spools here.
 count=$(find "$jobs" -name 'job-*[0-9]' | wc -l)
-lisp "(kel_spool \"$fwd/plot.prn\" \"capture\") (kel_orient \"capture\" T)" --echo --winver win98
-same 'Kelmar error:  cannot end document.
-=> nil
-=> nil' "$(tail -n +4 <<<"$out")" "Wine difference: the Windows 98 family can't end a spooled document"
+# Wine difference: the Windows 98 family can't end a spooled document.
+rows --winver win98 <<EOF
+(kel_spool "$fwd/plot.prn" "capture")|Kelmar error:  cannot end document.
+(kel_orient "capture" T)
+EOF
 sleep 1
 same "$count" "$(find "$jobs" -name 'job-*[0-9]' | wc -l)" "and no job arrives"
 wintool_start ready inichange 20000
@@ -193,7 +172,10 @@ tool_wait
 same "inichange windows" "$(tail -1 <<<"$tool_out")" "the Windows 98 family broadcasts the section \"windows\""
 
 # A server that is not there: Wine drops its printers, and no default printer is left.
-CUPS_SERVER=$WORK/no-server lisp '(kel_printers) (kel_getprn) (kel_setprn "capture")' --echo
-same $'=> nil\n=> nil\n=> nil' "$(tail -n +4 <<<"$out")" "no printers and no default printer"
+CUPS_SERVER=$WORK/no-server rows <<'EOF'
+(kel_printers)
+(kel_getprn)
+(kel_setprn "capture")
+EOF
 
 finish

@@ -4,11 +4,19 @@ source "$(dirname "$0")/lib.sh"
 cd "$WORK" || exit 1
 
 # kel_exewait waits for a child that writes a file after a delay; kel_execute does not.
-lisp '(progn (setq t0 (acadhost-clock))
+waiting='(progn (setq t0 (acadhost-clock))
   (list (kel_exewait "cmd.exe /c ping -n 3 127.0.0.1 > nul & echo done > waited.txt") (> (- (acadhost-clock) t0) 1500000)))
 (kel_execute "cmd.exe /c ping -n 3 127.0.0.1 > nul & echo done > later.txt")
 (kel_filep "later.txt")
-(kel_exewait "nosuch-program.exe")' --echo
+(kel_exewait "nosuch-program.exe")'
+lisp "$waiting" --echo
+# Known difference: on a loaded machine Wine now and then fails to create a process that
+# starts at once on a second try (seen in two full runs here); one retry, said aloud.
+if [[ $out != *'=> "cmd.exe'* ]]; then
+    echo "note: Wine did not start the child; retried once. First answer: ${out//$'\n'/ | }" >&2
+    in_prefix wineserver -w
+    lisp "$waiting" --echo
+fi
 same $'Running external process, please wait...\n=> (T T)\n=> "cmd.exe /c ping -n 3 127.0.0.1 > nul & echo done > later.txt"\n=> nil\n=> nil' \
     "$(tail -n +4 <<<"$out")" "waiting and not waiting"
 [ -f waited.txt ]; ok "the waited-for child had written its file"

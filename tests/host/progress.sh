@@ -3,6 +3,7 @@
 # forms, and the host's status-bar meter.
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
+control_ids IDC_PROGRESS IDC_PROMPT IDCANCEL
 pixels=$TESTS_DIR/tools/pixels.py
 artifacts=$TESTS_DIR/../build/test-artifacts
 bar=$(wintool syscolor 13)  # the highlight: the bar
@@ -23,7 +24,7 @@ shoot() {
     picture=$artifacts/$1.png
     local wx wy ww wh px py
     IFS=, read -r wx wy ww wh <<<"$(rect_of window)"
-    IFS=, read -r px py cw ch <<<"$(wintool clientrect "$title" 217)"
+    IFS=, read -r px py cw ch <<<"$(wintool clientrect "$title" "$IDC_PROGRESS")"
     cx=$((px - wx)) cy=$((py - wy))
     filled=$(python3 "$pixels" run "$picture" "$cx" $((cy + 1)) "$bar")
 }
@@ -68,9 +69,9 @@ EOF
 reached 1; ok "the script opened the window and set 50"
 dialog "$title"
 shoot progress-quarter
-same 'Static "Copying files"' "$(grep -o '^  202 Static "[^"]*"' <<<"$dlg" | sed 's/^  202 //')" "the prompt"
+same 'Static "Copying files"' "$(grep -o "^  $IDC_PROMPT Static \"[^\"]*\"" <<<"$dlg" | sed 's/^  [0-9]* //')" "the prompt"
 ! wintool wait "Other title" 100 >/dev/null; ok "a second open call changed no title"
-! visible 2; ok "without T the Cancel button is hidden (and the second call's T changed nothing)"
+! visible "$IDCANCEL"; ok "without T the Cancel button is hidden (and the second call's T changed nothing)"
 same "$(expect_width 50 200)" "$filled" "50 of 200 fills a quarter of $cw pixels"
 (( $(label_in "!$back" $((cx + filled)) $((cw - filled))) > 20 )); ok "the label 25% is drawn over the rest"
 (( $(label_in "!$bar" "$cx" "$filled") == 0 )); ok "and not over the bar"
@@ -129,13 +130,13 @@ same "$third" "$(label_pixels 100 300)" "100 of 300 paints what 1 of 3 does"
 range=$((cw * 1000 / 150))
 lisp "$(cat <<EOF
 (kel_getprogress "Kelmar repaint" "Counting" $range)
-(acadhost-paints "Kelmar repaint" 217)
+(acadhost-paints "Kelmar repaint" $IDC_PROGRESS)
 (kel_getprogress 1)
-(setq a (acadhost-paints "Kelmar repaint" 217))
+(setq a (acadhost-paints "Kelmar repaint" $IDC_PROGRESS))
 (kel_getprogress 2) (kel_getprogress 3) (kel_getprogress -1) (kel_getprogress 5) (kel_getprogress 6)
-(setq b (acadhost-paints "Kelmar repaint" 217))
+(setq b (acadhost-paints "Kelmar repaint" $IDC_PROGRESS))
 (kel_getprogress 7)
-(setq c (acadhost-paints "Kelmar repaint" 217))
+(setq c (acadhost-paints "Kelmar repaint" $IDC_PROGRESS))
 (princ (strcat "@paints " (itoa (- b a)) " " (itoa (- c b)) "\n"))
 (kel_getprogress T)
 EOF
@@ -144,7 +145,7 @@ same "@paints 0 1" "$(grep '^@paints' <<<"$out")" "1 to 6 of $range on $cw pixel
 
 # A resize forces the next position call to repaint, though the filled width stays 0.
 title="Kelmar resize"
-count='(acadhost-paints "Kelmar resize" 217)'
+count="(acadhost-paints \"Kelmar resize\" $IDC_PROGRESS)"
 lisp_start "$(cat <<EOF
 (kel_getprogress "Kelmar resize" "Widen me" 1000)
 $count
@@ -185,23 +186,23 @@ EOF
 )"
     reached 1
     dialog "$title"
-    visible 2; ok "$open: Cancel is shown"
+    visible "$IDCANCEL"; ok "$open: Cancel is shown"
     [ "$picture" = - ] || shot "$picture"
     before=$dlg
     IFS=, read -r x y w h <<<"$(rect_of window)"
-    IFS=, read -r bx _ <<<"$(rect_of 2)"
+    IFS=, read -r bx _ <<<"$(rect_of "$IDCANCEL")"
     client=$(wintool client "$title")
     frame=$((x + w - ${client%,*}))   # the frame's width: client left = x + frame
     left=$((bx - x - frame))
     drag $((x + w - 2)) $((y + h / 2)) 100 0
     dialog "$title"
     IFS=, read -r x2 _ w2 h2 <<<"$(rect_of window)"
-    IFS=, read -r bx2 _ bw2 _ <<<"$(rect_of 2)"
+    IFS=, read -r bx2 _ bw2 _ <<<"$(rect_of "$IDCANCEL")"
     same $((w + 100)) "$w2" "$open: widened by 100"
     same "$h" "$h2" "$open: its height kept"
     same "$(awk -v n="$w2" -v l="$left" -v o="$w" 'BEGIN { printf("%d\n", n * l / o) }')" "$((bx2 - x2 - frame))" \
         "$open: Cancel keeps its proportional place"
-    same "$(dlg=$before rect_of 2 | cut -d, -f3)" "$bw2" "$open: and its width"
+    same "$(dlg=$before rect_of "$IDCANCEL" | cut -d, -f3)" "$bw2" "$open: and its width"
     [ "$picture" = - ] || shot "$picture-wider"
     $how
     wintool gone "$title" 5000; ok "$open: $how closed it"
@@ -210,9 +211,9 @@ EOF
     grep -q '^@still nil$' <<<"$out"; ok "$open: position calls after it do nothing"
     same "" "$err" "$open: no self-check tripped"
 done <<'EOF'
-(kel_getprogress "Kelmar cancel test" "Press Cancel" 100 T)|kel_getprogress|press 2|progress-cancel
+(kel_getprogress "Kelmar cancel test" "Press Cancel" 100 T)|kel_getprogress|press IDCANCEL|progress-cancel
 (kel_getprogress "Kelmar cancel test" "Press Esc" 100 T)|kel_getprogress|key Escape|-
-(kel_getcancel "Kelmar cancel test" "Press Cancel")|kel_getcancel|press 2|cancel
+(kel_getcancel "Kelmar cancel test" "Press Cancel")|kel_getcancel|press IDCANCEL|cancel
 (kel_getcancel "Kelmar cancel test" "Press Esc")|kel_getcancel|key Escape|-
 EOF
 

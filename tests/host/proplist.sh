@@ -2,24 +2,25 @@
 # refused before it opens.
 source "$(dirname "$0")/lib.sh"
 [ -n "${DISPLAY:-}" ] || kelmar_display
+control_ids IDC_LIST IDC_VALUE_EDIT IDOK IDCANCEL
 
 title="Kelmar properties"
 props='(list (list "Width" "10") (list "Height" "20"))'
 call="(kel_proplist \"$title\" \"Size:\" $props)"
 
 # row_at INDEX: a point of the row's name cell (its middle is the divider's place).
-row_at() { list_item "$title" 205 "$1" 20; }
+row_at() { list_item "$title" "$IDC_LIST" "$1" 20; }
 # shellcheck disable=SC2046
 click_row() { click $(row_at "$1"); sleep 0.3; }
 type_text() { xdotool type --delay 60 -- "$1"; sleep 0.2; }
 # editor: the value editor's line of the dialog's listing ("" when there is none).
-editor() { wintool list | grep -E '^  713 Edit' | sed 's/ [0-9-]*,[0-9-]*,[0-9]*,[0-9]*$//'; }
+editor() { wintool list | grep -E "^  $IDC_VALUE_EDIT Edit" | sed 's/ [0-9-]*,[0-9-]*,[0-9]*,[0-9]*$//'; }
 # grey_width NAME ROW: in screenshot NAME, how many pixels of the list's row ROW are the name
 # cell's light grey, counted along the row's middle line.
 grey_width() {
     local x y w h lx ly lw lh
     IFS=, read -r x y w h <<<"$(rect_of window)"
-    IFS=, read -r lx ly lw lh <<<"$(rect_of 205)"
+    IFS=, read -r lx ly lw lh <<<"$(rect_of "$IDC_LIST")"
     local row_y
     row_y=$(row_at "$2" | cut -d' ' -f2)
     convert "$TESTS_DIR/../build/test-artifacts/$1.png" -crop "${lw}x1+$((lx - x))+$((row_y - y + 5))" +repage txt:- |
@@ -30,7 +31,7 @@ grey_width() {
 unchanged() {
     shot proplist
     same "" "$(editor)" "no editor before a row is chosen"
-    press 1
+    press "$IDOK"
 }
 answer "$call" "$title" unchanged
 same '=> (("Width" . "10") ("Height" . "20"))' "$got" "OK unchanged gives the pairs"
@@ -39,16 +40,16 @@ same '=> (("Width" . "10") ("Height" . "20"))' "$got" "OK unchanged gives the pa
 edit_height() {
     click_row 1
     shot proplist-editing
-    same '  713 Edit "20"' "$(editor)" "the editor opens over Height's value"
+    same "  $IDC_VALUE_EDIT Edit \"20\"" "$(editor)" "the editor opens over Height's value"
     type_text 25
-    press 1
+    press "$IDOK"
 }
 answer "$call" "$title" edit_height
 same '=> (("Width" . "10") ("Height" . "25"))' "$got" "typing 25 and OK"
 edit_both() { click_row 0; type_text 12; click_row 1; type_text 34; key Return; }
 answer "$call" "$title" edit_both
 same '=> (("Width" . "12") ("Height" . "34"))' "$got" "each row keeps what was typed; Enter in the editor is OK"
-edit_cancel() { click_row 1; type_text 99; press 2; }
+edit_cancel() { click_row 1; type_text 99; press "$IDCANCEL"; }
 answer "$call" "$title" edit_cancel
 same '=> nil' "$got" "Cancel after editing gives nil"
 edit_escape() { click_row 0; type_text 99; key Escape; }
@@ -59,13 +60,13 @@ same '=> nil' "$got" "Esc in the editor cancels the dialog"
 keys_first() {
     key Down
     sleep 0.3
-    same '  713 Edit "20"' "$(editor)" "the keyboard opens the editor on row 2"
+    same "  $IDC_VALUE_EDIT Edit \"20\"" "$(editor)" "the keyboard opens the editor on row 2"
     type_text 7
-    press 1
+    press "$IDOK"
 }
 answer "$call" "$title" keys_first
 same '=> (("Width" . "10") ("Height" . "7"))' "$got" "the second row edited from the keyboard"
-one_row() { key Down; sleep 0.3; same "" "$(editor)" "one row: no editor"; press 1; }
+one_row() { key Down; sleep 0.3; same "" "$(editor)" "one row: no editor"; press "$IDOK"; }
 answer "(kel_proplist \"$title\" \"One:\" (list (list \"Only\" \"1\")))" "$title" one_row
 same '=> (("Only" . "1"))' "$got" "a single row"
 
@@ -84,7 +85,7 @@ move_divider() {
 }
 divider() {
     local lx ly lw lh first second y
-    IFS=, read -r lx ly lw lh <<<"$(rect_of 205)"
+    IFS=, read -r lx ly lw lh <<<"$(rect_of "$IDC_LIST")"
     y=$(row_at 0 | cut -d' ' -f2)
     click_row 1   # the editor is open when the drag begins
     shot proplist-before
@@ -101,14 +102,14 @@ divider() {
     same $((moved + 40)) "$(grey_width proplist-after 0)" "dragged 40 pixels further, the name cell is 40 pixels wider"
     click_row 1
     shot proplist-after-editing
-    same "$second" "$(wintool list | grep -E '^  713 Edit' | sed 's/.* //' | cut -d, -f1)" "the editor opens right of the divider"
-    press 1
+    same "$second" "$(wintool list | grep -E "^  $IDC_VALUE_EDIT Edit" | sed 's/.* //' | cut -d, -f1)" "the editor opens right of the divider"
+    press "$IDOK"
 }
 answer "$call" "$title" divider
 same '=> (("Width" . "10") ("Height" . "20"))' "$got" "moving the divider changes no value"
 
 # Dotted pairs are elements too; an empty element list gives nil.
-answer "(kel_proplist \"$title\" \"Size:\" (list (cons \"Width\" \"10\") (list \"Height\" \"20\")))" "$title" press 1
+answer "(kel_proplist \"$title\" \"Size:\" (list (cons \"Width\" \"10\") (list \"Height\" \"20\")))" "$title" press "$IDOK"
 same '=> (("Width" . "10") ("Height" . "20"))' "$got" "a dotted pair is an element"
 answer "(kel_proplist \"$title\" \"Size:\" (list (cons \"Width\" \"10\")))" "$title" close_box
 same '=> nil' "$got" "the close box gives nil"
@@ -145,7 +146,7 @@ Kelmar error: list begin expected.
 => T' "$(tail -n +5 <<<"$out")" "argument errors open no dialog"
 
 for n in 1 4 12; do
-    answer "(acadhost-failalloc $n) $call" "$title" press 1
+    answer "(acadhost-failalloc $n) $call" "$title" press "$IDOK"
     same "Kelmar error: cannot allocate result buffer." "$(tail -n 2 <<<"$out" | head -1)" "record $n of the result fails: the message"
     same "=> nil" "$got" "record $n of the result fails: nil"
     same "" "$err" "record $n of the result fails: the records made are released"

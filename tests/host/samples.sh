@@ -45,8 +45,8 @@ step_through() {
     local i report name
     for i in 0 1 2 3 4 5 6 7 8; do
         [ "$i" = 0 ] || { key Down; sleep 0.7; }
-        name=$(wintool items "$title" 205 | grep ' selected' | sed 's/^[0-9]* "\(.*\)".*/\1/')
-        grab 1003 "samples-$1-$i"
+        name=$(wintool items "$title" "$(control_id IDC_LIST)" | grep ' selected' | sed 's/^[0-9]* "\(.*\)".*/\1/')
+        grab IDC_PREVIEW "samples-$1-$i"
         report=$($py "$TESTS_DIR/drawings/compare.py" "$art/samples-$1-$i.png" "real/$name" "$1")
         ok "the preview of $name on $1: $report"
     done

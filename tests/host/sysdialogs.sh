@@ -15,9 +15,7 @@ done
 in_prefix wineserver -w
 rm -f "$WINEPREFIX/dosdevices/m:"
 ln -s "$m" "$WINEPREFIX/dosdevices/m:"
-# Kept with what the display set up: its server goes too (expanded now, on purpose).
-# shellcheck disable=SC2064
-trap "kelmar_unmap \"\$WORK\"; rm -rf \"\$WORK\"; $(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")" EXIT
+kelmar_at_exit 'kelmar_unmap "$WORK"'
 
 # field ID: the text of control ID of $dlg.
 field() {

@@ -8,11 +8,10 @@
   examples.py dialogs MANUAL               the dialog examples: NUMBER<TAB>TITLE<TAB>KEYS<TAB>one line of LISP
   examples.py check MANUAL TRANSCRIPTS...  compares the transcripts with the manual; KELMAR_BLESS=1
                                            rewrites the manual's text blocks instead
-  examples.py messages MANUAL SEEN CATALOGUE
-                                           compares each entry's "Messages:" with what the bad-input
+  examples.py messages MANUAL SEEN         compares each entry's "Messages:" with what the bad-input
                                            matrix saw the function print (SEEN: NAME<TAB>LINE), and
                                            checks its "Other messages:" against the module's
-                                           catalogue of messages
+                                           table of messages
 
 A block's info string says how it runs: "lisp" together with the others, "lisp alone" in a
 host of its own, "lisp dialog TITLE KEYS..." with a dialog driven by those keys (":text"
@@ -21,6 +20,9 @@ types text). In expected text, "..." stands for any text.
 import os
 import re
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "matrix"))
+import catalogue  # noqa: E402
 
 FENCE = "```"
 
@@ -77,16 +79,8 @@ def listed(lines, label):
     return None
 
 
-def catalogue_has(path, message):
-    for line in open(path).read().split("\n"):
-        if line and not line.startswith("#"):
-            pattern = re.escape(line).replace("%s", r"kel_[a-z0-9]+")
-            if re.fullmatch(pattern, message):
-                return True
-    return False
-
-
-def check_messages(manual, seen_file, catalogue):
+def check_messages(manual, seen_file):
+    known = catalogue.matcher()
     seen = {}
     for line in open(seen_file, encoding="latin-1").read().split("\n"):
         if "\t" in line:
@@ -110,7 +104,7 @@ def check_messages(manual, seen_file, catalogue):
             if m in printed:
                 print("FAIL: %s lists %r as another message, but bad input prints it" % (name, m))
                 failures += 1
-            elif not catalogue_has(catalogue, m):
+            elif not known(m):
                 print("FAIL: %s lists %r, which is not a message of the module" % (name, m))
                 failures += 1
     print("%d entries, %d failures" % (len(entries(manual)), failures))
@@ -167,7 +161,7 @@ def main():
                 m = re.match(r'dialog "([^"]*)" (.*)', how)
                 print("%d\t%s\t%s\t%s" % (number, m.group(1), m.group(2), " ".join(code)))
     elif command == "messages":
-        sys.exit(check_messages(manual, sys.argv[3], sys.argv[4]))
+        sys.exit(check_messages(manual, sys.argv[3]))
     elif command == "check":
         got = segments(sys.argv[3:])
         failures = 0

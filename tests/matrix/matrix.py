@@ -2,15 +2,17 @@
 """The bad-input matrix: calls for every function of the module's table, and their checks.
 
   matrix.py calls TABLE NAMES        prints the LISP of every call, NAMES the table's names
-  matrix.py check TABLE MESSAGES NAMES TRANSCRIPT
+  matrix.py check TABLE NAMES TRANSCRIPT
                                      checks what each call printed and returned
   matrix.py messages TRANSCRIPT      what each function printed: NAME<TAB>LINE, once each
 
-A call may print at most one line, a message of MESSAGES; its result must be one the
+A call may print at most one line, a message of the module's table (host/messages.h); its result must be one the
 function's row allows; it must make no window and trip no self-check of the host.
 """
 import re
 import sys
+
+import catalogue
 
 KINDS = [
     ("short", "1"), ("long", "100000"), ("real", "1.5"), ('str', '"m"'), ("nil", "nil"), ("T", "T"),
@@ -146,19 +148,10 @@ def calls_made(lines):
         yield mark.split(), mark_next.split(), [l for l in lines[k + 2:k_next] if l.strip()]
 
 
-def check(table, messages_file, names_file, transcript):
+def check(table, names_file, transcript):
     rows = read_table(table)
     names = open(names_file).read().split()
-    allowed = set()
-    patterns = []
-    for line in open(messages_file):
-        line = line.rstrip("\n")
-        if not line or line.startswith("#"):
-            continue
-        if "%s" in line:
-            patterns.append(re.compile(re.escape(line).replace("%s", r"kel_[a-z0-9]+")))
-        else:
-            allowed.add(line)
+    known = catalogue.matcher()
     failures = []
     for name in names:
         if name not in rows:
@@ -196,7 +189,7 @@ def check(table, messages_file, names_file, transcript):
             for line in said:
                 if line.startswith("acadhost: "):
                     problems.append("self-check: " + line)
-                elif line not in allowed and not any(p.fullmatch(line) for p in patterns):
+                elif not known(line):
                     problems.append("an unknown line %r" % line[:120])
         if windows_after != windows:
             problems.append("made a window")
@@ -226,6 +219,6 @@ if __name__ == "__main__":
     if sys.argv[1] == "calls":
         print_calls(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "check":
-        sys.exit(check(*sys.argv[2:6]))
+        sys.exit(check(*sys.argv[2:5]))
     elif sys.argv[1] == "messages":
         messages(sys.argv[2])

@@ -296,6 +296,16 @@ int awaitIniChange(DWORD limit)
     return 0;
 }
 
+// A window that has just shown may not have the keyboard yet: keys pressed at once would
+// go to the window behind it. Windows that never take the foreground (a modeless window
+// shown without activation) are let go after a while.
+void awaitForeground(HWND w)
+{
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != w && GetTickCount() - start < 1500)
+        Sleep(20);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -311,6 +321,7 @@ int main(int argc, char** argv)
         for (;;) {
             HWND w = find(argv[2]);
             if (!wantGone && w) {
+                awaitForeground(w);
                 printWindow(w);
                 return 0;
             }

@@ -368,6 +368,33 @@ TEST(Builtins, ErrorHandlerGetsTheMessageWhereTheErrorHappened)
     EXPECT_EQ(run(in, "(defun *error* (msg) (car msg)) (car 1)"), "error: bad argument type: listp \"bad argument type: listp 1\"");
 }
 
+// foreach binds its variable as a function binds a parameter: an error passing through
+// gives the old value back, after *error* has seen the one the error happened with.
+TEST(Builtins, ForeachGivesItsVariableBackWhenAnErrorPassesThrough)
+{
+    struct Row {
+        const char* forms;
+        const char* error;
+        const char* after;  // evaluated once the error has passed
+        const char* value;
+    };
+    const Row rows[] = {
+        {"(setq n 0) (foreach n '(1 2) (car n))", "bad argument type: listp 1", "n", "0"},
+        {"(foreach n '(1 2) (car n))", "bad argument type: listp 1", "(boundp 'n)", "nil"},
+        {"(setq x 'outer) (foreach x '(1 2) (foreach x '(3 4) (car x)))", "bad argument type: listp 3", "x", "OUTER"},
+        {"(setq x 'outer) (defun f (x) (foreach x '(5) (car x))) (f 'param)", "bad argument type: listp 5", "x", "OUTER"},
+        {"(setq n 0) (defun *error* (m) (setq seen n)) (foreach n '(1 2 3) (if (= n 2) (car n)))", "", "(list seen n)",
+         "(2 0)"},
+        {"(setq n 0) (foreach n '(1 2) (quit))", "", "n", "0"},
+    };
+    for (size_t k = 0; k < sizeof rows / sizeof rows[0]; ++k) {
+        lisp::Interp in;
+        in.write = [](const std::string&) {};
+        EXPECT_EQ(run(in, rows[k].forms), std::string("error: ") + rows[k].error) << "row " << k << ": " << rows[k].forms;
+        EXPECT_EQ(run(in, rows[k].after), rows[k].value) << "row " << k << ": " << rows[k].forms;
+    }
+}
+
 TEST(Builtins, QuitEndsTheScriptThroughTheHandler)
 {
     lisp::Interp in;

@@ -84,6 +84,19 @@ TEST(Reader, MalformedInputIsReportedAndReadingGoesOn)
     EXPECT_EQ(lisp::prin1(v), "5");
 }
 
+// Each form's text as written, for the host to show before the form runs.
+TEST(Reader, KeepsTheTextOfTheLastForm)
+{
+    lisp::Reader r("  (setq a  1) ; set\n'(x \"y\") \"s;t\"\n(list\n  a)\nb");
+    const char* const texts[] = {"(setq a  1)", "'(x \"y\")", "\"s;t\"", "(list\n  a)", "b"};
+    lisp::Value v;
+    for (const char* text : texts) {
+        ASSERT_TRUE(r.next(v)) << text;
+        EXPECT_EQ(r.lastText(), text);
+    }
+    EXPECT_FALSE(r.next(v));
+}
+
 TEST(Printer, Reals)
 {
     const std::pair<double, const char*> cases[] = {

@@ -51,9 +51,12 @@ Chain randomChain(std::mt19937& rng, int kind)
             rb.resval.rint = static_cast<short>(static_cast<int>(rng() % 9) - 4 + (rng() % 50 == 0 ? 32000 : 0));
         else if (type == RTSTR) {
             static const char alphabet[] = "aAbB\xE9 ";
-            size_t len = rng() % 4;
+            // Short texts, and long ones over few letters: equal first eight bytes are
+            // common, and the bytes after them decide.
+            bool longText = rng() % 3 == 0;
+            size_t len = longText ? 6 + rng() % 8 : rng() % 4;
             for (size_t j = 0; j < len; ++j)
-                c.texts[k] += alphabet[rng() % 6];
+                c.texts[k] += alphabet[rng() % (longText ? 2 : 6)];
         }
     }
     c.link();
@@ -108,6 +111,8 @@ TEST(SortChain, Examples)
         {{"b", "a", "D"}, "\"D\" \"a\" \"b\" "},
         {{"B", "a", "\xE9", "A"}, "\"A\" \"B\" \"a\" \"\xE9\" "},
         {{"", "a", ""}, "\"\" \"\" \"a\" "},
+        {{"abcdefghj", "abcdefgh", "abcdefghi", "abcdefg", "abcdefgh\xE9"},
+         "\"abcdefg\" \"abcdefgh\" \"abcdefghi\" \"abcdefghj\" \"abcdefgh\xE9\" "},
         {{}, ""},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,336 @@
+// The host's built-ins and the acadhost- ones tests and benchmarks call, in one {name, function} table.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+#include "host.h"
+#include "palette.h"
+
+namespace {
+
+using lisp::Args;
+using lisp::Value;
+
+// The Unix file descriptors the process has open, as Wine shows /proc; -1 without it.
+int32_t openDescriptors()
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("Z:\\proc\\self\\fd\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return -1;
+    int32_t count = 0;
+    do {
+        if (entry.cFileName[0] != '.')
+            ++count;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return count;
+}
+
+// Top-level windows made on the host's thread since the counting began: lets a test see
+// that a call opened no window.
+long topLevelWindowsMade;
+HHOOK windowCounter;
+
+LRESULT CALLBACK countWindow(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HCBT_CREATEWND && !(reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->style & WS_CHILD))
+        ++topLevelWindowsMade;
+    return CallNextHookEx(windowCounter, code, wp, lp);
+}
+
+// WM_PAINT messages each window has been handed since the counting began, sent or taken
+// from the queue: lets a test see that a call repainted nothing.
+std::map<HWND, long> paintsSeen;
+HHOOK sentPaints, queuedPaints;
+
+LRESULT CALLBACK countSentPaint(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lp)->message == WM_PAINT)
+        ++paintsSeen[reinterpret_cast<CWPSTRUCT*>(lp)->hwnd];
+    return CallNextHookEx(sentPaints, code, wp, lp);
+}
+
+LRESULT CALLBACK countQueuedPaint(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && wp == PM_REMOVE && reinterpret_cast<MSG*>(lp)->message == WM_PAINT)
+        ++paintsSeen[reinterpret_cast<MSG*>(lp)->hwnd];
+    return CallNextHookEx(queuedPaints, code, wp, lp);
+}
+
+// The name of a system cursor, or OTHER.
+const char* cursorName(HCURSOR cursor)
+{
+    static const struct {
+        LPCSTR id;
+        const char* name;
+    } known[] = {{IDC_ARROW, "ARROW"},   {IDC_WAIT, "WAIT"},     {IDC_APPSTARTING, "APPSTARTING"},
+                 {IDC_IBEAM, "IBEAM"},   {IDC_CROSS, "CROSS"},   {IDC_SIZEWE, "SIZEWE"},
+                 {IDC_SIZENS, "SIZENS"}, {IDC_SIZENWSE, "SIZENWSE"}, {IDC_NO, "NO"}};
+    for (const auto& k : known)
+        if (cursor == LoadCursorA(nullptr, k.id))
+            return k.name;
+    return "OTHER";
+}
+
+LARGE_INTEGER now()
+{
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t;
+}
+
+// Every entry of PATTERN in FOLDER, and with DEEP then every subdirectory's, as kel_find
+// walks: the listing benchmarks' baseline.
+long findLoop(const std::string& dir, const std::string& pattern, bool deep)
+{
+    long found = 0;
+    WIN32_FIND_DATAA e;
+    HANDLE h = FindFirstFileA((dir + "\\" + pattern).c_str(), &e);
+    if (h != INVALID_HANDLE_VALUE) {
+        do
+            found += !(e.dwFileAttributes & 0x16);
+        while (FindNextFileA(h, &e));
+        FindClose(h);
+    }
+    if (!deep || (h = FindFirstFileA((dir + "\\*.*").c_str(), &e)) == INVALID_HANDLE_VALUE)
+        return found;
+    do
+        if ((e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(e.cFileName, ".") &&
+            std::strcmp(e.cFileName, ".."))
+            found += findLoop(dir + "\\" + e.cFileName, pattern, deep);
+    while (FindNextFileA(h, &e));
+    FindClose(h);
+    return found;
+}
+
+// Arguments are checked with the language's helpers, which own the messages.
+using HostFn = Value (*)(Host&, Args&);
+
+struct HostBuiltin {
+    const char* name;
+    HostFn fn;
+};
+
+const HostBuiltin kHostBuiltins[] = {
+    {"GETVAR",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         std::string var = lisp::toUpper(lisp::stringArg(a[0]));
+         auto it = host.shortVars.find(var);
+         if (it != host.shortVars.end())
+             return lisp::makeInt(it->second);
+         if (var == "DWGNAME" && host.docs.current())
+             return lisp::makeStr(host.docs.current()->name());
+         return nullptr;
+     }},
+    {"SETVAR",  // only the short variables, with 16-bit values
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 2, 2);
+         std::string var = lisp::toUpper(lisp::stringArg(a[0]));
+         auto it = host.shortVars.find(var);
+         if (it == host.shortVars.end() || !a[1] || a[1]->type != lisp::Type::Int || a[1]->i < -32768 ||
+             a[1]->i > 32767)
+             throw lisp::Error("AutoCAD variable setting rejected: \"" + var + "\"");
+         it->second = static_cast<short>(a[1]->i);
+         return a[1];
+     }},
+    {"ALERT",  // the host's message box, owned by its main window
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         MessageBoxA(host.frame, lisp::stringArg(a[0]).c_str(), "AutoCAD Message", MB_OK | MB_ICONEXCLAMATION);
+         return nullptr;
+     }},
+    {"COMMAND",
+     [](Host& host, Args& a) -> Value {
+         for (const Value& v : a)
+             if (v && v->type == lisp::Type::Str && host.docs.current())
+                 host.runToken(host.docs.current(), v->s);
+         return nullptr;
+     }},
+    // For tests: what the status bar shows as (label min max pos), the main window's state,
+    // a lock key's state, which documents are open.
+    {"ACADHOST-METER",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         const Meter& m = host.meter;
+         if (!m.shown)
+             return nullptr;
+         return lisp::listFrom(
+             {lisp::makeStr(m.label), lisp::makeInt(m.minPos), lisp::makeInt(m.maxPos), lisp::makeInt(m.pos)});
+     }},
+    {"ACADHOST-WINDOW",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         HWND f = host.frame;
+         return lisp::makeSym(!IsWindowVisible(f) ? "HIDDEN" : IsIconic(f) ? "MINIMIZED" : IsZoomed(f) ? "MAXIMIZED" : "NORMAL");
+     }},
+    {"ACADHOST-LOCKED",  // (acadhost-locked KEY-CODE)
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         return (GetKeyState(lisp::intArg(a[0])) & 1) ? lisp::symT() : nullptr;
+     }},
+    {"ACADHOST-DOCUMENTS",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         std::vector<Value> names;
+         for (auto& d : host.docs.documents())
+             names.push_back(lisp::makeStr(d->name()));
+         return lisp::listFrom(names);
+     }},
+    // What the process holds now, for soak tests: its committed memory in kB, its handles,
+    // its GDI and USER objects, and under Wine its open Unix file descriptors (-1
+    // elsewhere), which show leaked handles where Wine counts none.
+    {"ACADHOST-RESOURCES",
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         PROCESS_MEMORY_COUNTERS memory = {};
+         memory.cb = sizeof memory;
+         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+         DWORD handles = 0;
+         GetProcessHandleCount(GetCurrentProcess(), &handles);
+         return lisp::listFrom({lisp::makeInt(static_cast<int32_t>(memory.PagefileUsage / 1024)),
+                                lisp::makeInt(static_cast<int32_t>(handles)),
+                                lisp::makeInt(static_cast<int32_t>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))),
+                                lisp::makeInt(static_cast<int32_t>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))),
+                                lisp::makeInt(openDescriptors())});
+     }},
+    {"ACADHOST-WINDOWS",  // how many top-level windows the host's thread has made so far
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         if (!windowCounter)
+             windowCounter = SetWindowsHookExA(WH_CBT, countWindow, nullptr, GetCurrentThreadId());
+         return lisp::makeInt(topLevelWindowsMade);
+     }},
+    {"ACADHOST-CURSOR",  // the thread's current cursor by name (ARROW, WAIT, ...), nil for none
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         HCURSOR cursor = GetCursor();
+         return cursor ? lisp::makeSym(cursorName(cursor)) : nullptr;
+     }},
+    // (acadhost-paints "TITLE" ID): how many paint messages control ID of the window TITLE
+    // has had since the first call of this; nil when there is no such control.
+    {"ACADHOST-PAINTS",
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 2, 2);
+         const std::string& title = lisp::stringArg(a[0]);
+         int32_t id = lisp::intArg(a[1]);
+         if (!sentPaints) {
+             sentPaints = SetWindowsHookExA(WH_CALLWNDPROC, countSentPaint, nullptr, GetCurrentThreadId());
+             queuedPaints = SetWindowsHookExA(WH_GETMESSAGE, countQueuedPaint, nullptr, GetCurrentThreadId());
+         }
+         HWND control = GetDlgItem(FindWindowA(nullptr, title.c_str()), id);
+         return control ? lisp::makeInt(paintsSeen[control]) : nullptr;
+     }},
+    // (acadhost-sleep MS): holds the thread, taking no messages; a test's script waits in
+    // steps of these, the host's loop running between them.
+    {"ACADHOST-SLEEP",
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         Sleep(static_cast<DWORD>(lisp::intArg(a[0], 0, 10000)));
+         return nullptr;
+     }},
+    // Injected faults: the N-th following record, or call of a host operation, fails.
+    {"ACADHOST-FAILALLOC",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         host.failAfter("alloc", lisp::intArg(a[0], 0, INT32_MAX));
+         return a[0];
+     }},
+    {"ACADHOST-FAIL",  // (acadhost-fail "OPERATION" N)
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 2, 2);
+         host.failAfter(lisp::stringArg(a[0]), lisp::intArg(a[1], 0, INT32_MAX));
+         return a[1];
+     }},
+    // For benchmarks: (acadhost-timing T) times each call into the module; how long the
+    // last call spent in the module, and the baselines, in microseconds.
+    {"ACADHOST-TIMING",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 0, 1);
+         host.timeCalls = !a.empty() && !lisp::isNil(a[0]);
+         return host.timeCalls ? lisp::symT() : nullptr;
+     }},
+    {"ACADHOST-LASTCALL",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         return host.timeCalls ? lisp::makeReal(host.lastCallMicroseconds) : nullptr;
+     }},
+    {"ACADHOST-CLOCK",  // for benchmarks that time whole loops
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         static const LARGE_INTEGER origin = now();
+         return lisp::makeReal(microseconds(origin, now()));
+     }},
+    {"ACADHOST-STDSORT",  // a plain sort of the same values: strings by bytes, or numbers
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         std::vector<std::string> strings;
+         std::vector<double> numbers;
+         for (Value p = a[0]; p && p->type == lisp::Type::Cons; p = p->cdr) {
+             if (p->car && p->car->type == lisp::Type::Str)
+                 strings.push_back(p->car->s);
+             else if (lisp::isNumber(p->car))
+                 numbers.push_back(lisp::toDouble(p->car));
+         }
+         LARGE_INTEGER start = now();
+         std::sort(strings.begin(), strings.end());
+         std::sort(numbers.begin(), numbers.end());
+         return lisp::makeReal(microseconds(start, now()));
+     }},
+    {"ACADHOST-COPYFILE",  // (acadhost-copyfile "FROM" "TO"): nil when the copy fails
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 2, 2);
+         const std::string &from = lisp::stringArg(a[0]), &to = lisp::stringArg(a[1]);
+         LARGE_INTEGER start = now();
+         BOOL ok = CopyFileA(from.c_str(), to.c_str(), FALSE);
+         LARGE_INTEGER end = now();
+         return ok ? lisp::makeReal(microseconds(start, end)) : nullptr;
+     }},
+    {"ACADHOST-FINDLOOP",  // (acadhost-findloop "FOLDER" "PATTERN" [DEEP]): nil when none found
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 2, 3);
+         const std::string &folder = lisp::stringArg(a[0]), &pattern = lisp::stringArg(a[1]);
+         bool deep = a.size() > 2 && !lisp::isNil(a[2]);
+         LARGE_INTEGER start = now();
+         long found = findLoop(folder, pattern, deep);
+         LARGE_INTEGER end = now();
+         return found ? lisp::makeReal(microseconds(start, end)) : nullptr;
+     }},
+    // (acadhost-nearest R G B COUNT): the nearest-colour search of kel_rgbtoaci done COUNT
+    // times in plain C over the same palette.
+    {"ACADHOST-NEAREST",
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 4, 4);
+         int32_t r = lisp::intArg(a[0]), g = lisp::intArg(a[1]), b = lisp::intArg(a[2]), count = lisp::intArg(a[3]);
+         volatile int sink = 0;
+         LARGE_INTEGER start = now();
+         for (int32_t k = 0; k < count; ++k) {
+             int best = 0x7FFFFFFF, index = 0;
+             for (int i = 1; i <= 254; ++i) {
+                 uint32_t c = paletteColor(i);
+                 int d = std::abs(int(c & 0xFF) - r) + std::abs(int((c >> 8) & 0xFF) - g) +
+                         std::abs(int((c >> 16) & 0xFF) - b);
+                 if (d < best)
+                     best = d, index = i;
+             }
+             sink = sink + index;
+         }
+         return lisp::makeReal(microseconds(start, now()));
+     }},
+};
+
+}  // namespace
+
+void defineHostBuiltins(Host& host)
+{
+    for (const HostBuiltin& b : kHostBuiltins) {
+        HostFn fn = b.fn;
+        host.lisp.defineBuiltin(b.name, [&host, fn](lisp::Interp&, Args& a) { return fn(host, a); });
+    }
+}

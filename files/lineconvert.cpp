@@ -1,0 +1,86 @@
+#include "lineconvert.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Text is mostly bytes that pass unchanged: sixteen at a time are tested at once and, when
+// none is a line end, moved whole; a piece that holds line ends is moved as the runs between
+// them, each run by one sixteen-byte move (what it moves past the run's end is written over
+// by the next).
+#if defined(__SSE2__)
+namespace {
+
+const size_t kWide = 16;
+
+// Moves the whole sixteen-byte pieces of in to out and returns how many bytes they held. Each
+// byte equal to a or b is handed to atLineEnd, which writes what goes before it and says
+// whether the byte itself is dropped.
+template <typename AtLineEnd>
+size_t convertPieces(const char* in, size_t n, char*& out, __m128i a, __m128i b, AtLineEnd atLineEnd)
+{
+    char* o = out;  // a local: stores through a char pointer could change a referenced one
+    alignas(16) char piece[2 * kWide];
+    size_t k = 0;
+    for (; k + kWide <= n; k += kWide) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
+        int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)));
+        if (mask == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+            o += kWide;
+            continue;
+        }
+        _mm_store_si128(reinterpret_cast<__m128i*>(piece), v);
+        int start = 0;
+        for (; mask; mask &= mask - 1) {
+            int end = __builtin_ctz(static_cast<unsigned>(mask));
+            std::memcpy(o, piece + start, kWide);
+            o += end - start;
+            start = end + (atLineEnd(o) ? 1 : 0);
+        }
+        std::memcpy(o, piece + start, kWide);
+        o += kWide - start;
+    }
+    out = o;
+    return k;
+}
+
+}  // namespace
+#endif
+
+size_t toUnixText(const char* in, size_t n, char* out)
+{
+    char* o = out;
+    size_t k = 0;
+#if defined(__SSE2__)
+    k = convertPieces(in, n, o, _mm_set1_epi8(13), _mm_set1_epi8(26), [](char*&) { return true; });
+#endif
+    for (; k < n; ++k) {
+        char c = in[k];
+        *o = c;
+        o += c != 13 && c != 26;
+    }
+    return static_cast<size_t>(o - out);
+}
+
+size_t toDosText(const char* in, size_t n, char* out)
+{
+    char* o = out;
+    size_t k = 0;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8(10);
+    k = convertPieces(in, n, o, lf, lf, [](char*& at) {
+        *at++ = 13;
+        return false;  // the LF begins the next run
+    });
+#endif
+    for (; k < n; ++k) {
+        char c = in[k];
+        *o = 13;
+        o += c == 10;
+        *o++ = c;
+    }
+    return static_cast<size_t>(o - out);
+}

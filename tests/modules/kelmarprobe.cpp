@@ -1,0 +1,104 @@
+// The module's probes, linked only into its test build: a handler that throws, a window
+// procedure and a dialog that throw, and an operator new that fails on demand, so that tests
+// can see the barriers hold.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "adslib.h"
+#include "afxwin.h"
+#include "args.h"
+#include "moduleresources.h"
+#include "resource.h"
+
+namespace {
+
+// The allocation that fails: 1 for the next, 2 for the one after; 0 for none.
+long failingAllocation = 0;
+
+// A subclassed window whose handler throws on the text it is given.
+class CThrowingWnd : public CWnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override
+    {
+        if (message == WM_SETTEXT)
+            throw std::runtime_error("probe");
+        return CWnd::WindowProc(message, wp, lp);
+    }
+};
+
+// A dialog whose initialisation throws.
+class CThrowingDialog : public CDialog {
+public:
+    CThrowingDialog() : CDialog(IDD_GETSTRING) {}
+
+protected:
+    BOOL OnInitDialog() override { throw std::runtime_error("probe"); }
+};
+
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    if (failingAllocation > 0 && --failingAllocation == 0)
+        throw std::bad_alloc();
+    if (void* block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+// (kel__failnew N): the module's N-th allocation from now fails; gives N.
+int probeFailNew(struct resbuf* args)
+{
+    int n;
+    if (!getIntArg(args, n) || !noMoreArgs(args->rbnext))
+        return RTNORM;
+    failingAllocation = n;
+    acedRetInt(n);
+    return RTNORM;
+}
+
+// (kel__throw ["memory"|"error"]): throws std::bad_alloc, std::runtime_error, or else a
+// number, which is no exception class at all.
+int probeThrow(struct resbuf* args)
+{
+    if (args && args->restype == RTSTR && std::strcmp(args->resval.rstring, "memory") == 0)
+        throw std::bad_alloc();
+    if (args && args->restype == RTSTR && std::strcmp(args->resval.rstring, "error") == 0)
+        throw std::runtime_error("probe");
+    throw 17;
+}
+
+// (kel__throwinwindow): a window's handler throws while the window takes a text, and a dialog
+// throws in its initialisation; gives the text the window holds after, and what the dialog
+// ended with.
+int probeThrowInWindow(struct resbuf* args)
+{
+    if (!noMoreArgs(args))
+        return RTNORM;
+    HWND window = CreateWindowExA(0, "STATIC", "before", WS_POPUP, 0, 0, 40, 20, nullptr, nullptr, nullptr, nullptr);
+    if (!window)
+        return acedRetNil(), RTNORM;
+    std::string text;
+    {
+        CThrowingWnd wrapper;
+        wrapper.SubclassWindow(window);
+        SetWindowTextA(window, "after");
+        text = AfxGetWindowText(window);
+    }
+    DestroyWindow(window);
+    ModuleResources resources;
+    CThrowingDialog dialog;
+    int ended = static_cast<int>(dialog.DoModal());
+    resbuf* list = acutBuildList(RTSTR, text.c_str(), RTSHORT, ended, 0);
+    acedRetList(list);
+    acutRelRb(list);
+    return RTNORM;
+}

@@ -1,0 +1,13 @@
+// The rows the test build of the module adds to its function table (read before every source
+// of that build).
+#pragma once
+
+struct resbuf;
+int probeFailNew(struct resbuf* args);
+int probeThrow(struct resbuf* args);
+int probeThrowInWindow(struct resbuf* args);
+
+#define KELMAR_PROBE_ROWS                    \
+    {"kel__failnew", probeFailNew},          \
+    {"kel__throw", probeThrow},              \
+    {"kel__throwinwindow", probeThrowInWindow},

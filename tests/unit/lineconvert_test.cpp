@@ -1,0 +1,93 @@
+// The line-end conversion of one piece against the byte-by-byte rule it stands for: line ends
+// at every place in and around the sixteen-byte steps, runs of them, and pieces of every
+// length up to a few steps.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "lineconvert.h"
+
+namespace {
+
+std::string unixByRule(const std::string& in)
+{
+    std::string out;
+    for (char c : in)
+        if (c != 13 && c != 26)
+            out += c;
+    return out;
+}
+
+std::string dosByRule(const std::string& in)
+{
+    std::string out;
+    for (char c : in) {
+        if (c == 10)
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string toUnix(const std::string& in)
+{
+    std::vector<char> out(in.size() + 16);
+    return std::string(out.data(), toUnixText(in.data(), in.size(), out.data()));
+}
+
+std::string toDos(const std::string& in)
+{
+    std::vector<char> out(2 * in.size() + 16);
+    return std::string(out.data(), toDosText(in.data(), in.size(), out.data()));
+}
+
+TEST(LineConvert, KnownPieces)
+{
+    struct Case {
+        std::string in, unix, dos;
+    };
+    const Case cases[] = {
+        {"", "", ""},
+        {"a\r\nb\r\n\x1a", "a\nb\n", "a\r\r\nb\r\r\n\x1a"},
+        {"\n\n\n", "\n\n\n", "\r\n\r\n\r\n"},
+        {"\r\r\x1a\x1a", "", "\r\r\x1a\x1a"},
+        {"no line end at all, longer than one step", "no line end at all, longer than one step",
+         "no line end at all, longer than one step"},
+        {std::string("\0\r\n\xff\x0d\x8d\x9a", 7), std::string("\0\n\xff\x8d\x9a", 5),
+         std::string("\0\r\r\n\xff\x0d\x8d\x9a", 8)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toUnix(c.in), c.unix) << c.in;
+        EXPECT_EQ(toDos(c.in), c.dos) << c.in;
+    }
+}
+
+TEST(LineConvert, EveryPlaceAndLengthAsTheRule)
+{
+    // One line end at each place of pieces up to 50 bytes, then two of each kind together.
+    for (size_t n = 1; n <= 50; ++n)
+        for (size_t at = 0; at < n; ++at)
+            for (char end : {'\r', '\n', '\x1a'}) {
+                std::string in(n, 'x');
+                in[at] = end;
+                EXPECT_EQ(toUnix(in), unixByRule(in)) << n << " " << at;
+                EXPECT_EQ(toDos(in), dosByRule(in)) << n << " " << at;
+                in[n - 1 - at] = end == '\r' ? '\n' : '\r';
+                EXPECT_EQ(toUnix(in), unixByRule(in)) << n << " " << at;
+                EXPECT_EQ(toDos(in), dosByRule(in)) << n << " " << at;
+            }
+    // Random pieces, dense and sparse in line ends, every byte value present.
+    std::mt19937 random(2024);
+    for (int density : {2, 8, 60, 1000})
+        for (int round = 0; round < 40; ++round) {
+            std::string in(random() % 300, '\0');
+            for (char& c : in)
+                c = random() % density == 0 ? "\r\n\x1a"[random() % 3] : static_cast<char>(random());
+            EXPECT_EQ(toUnix(in), unixByRule(in));
+            EXPECT_EQ(toDos(in), dosByRule(in));
+        }
+}
+
+}  // namespace
