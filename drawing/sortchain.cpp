@@ -98,6 +98,23 @@ bool prefixLess(const Keyed& a, const Keyed& b)
     return std::strcmp(a.rb->resval.rstring + 8, b.rb->resval.rstring + 8) < 0;
 }
 
+// The sorted values go into the records in the chain's own order instead of the records
+// being relinked: the host then walks and releases the list in the order its records were
+// made, where a shuffled chain would miss the cache at nearly every record. Each value is
+// moved with its own bits, so equal numbers (a zero and a negative zero) keep their order.
+// The values wait in the scratch's second half, free once sorted.
+void moveValuesInOrder(resbuf* head, Keyed* a, size_t n)
+{
+    static_assert(sizeof(double) == sizeof(uint64_t) && sizeof(char*) <= sizeof(uint64_t),
+                  "a real, a 16-bit integer and a string pointer fit in a key");
+    Keyed* values = a + n;
+    for (size_t k = 0; k < n; ++k)
+        std::memcpy(&values[k].key, &a[k].rb->resval, sizeof(uint64_t));
+    size_t k = 0;
+    for (resbuf* rb = head; rb; rb = rb->rbnext)
+        std::memcpy(&rb->resval, &values[k++].key, sizeof(uint64_t));
+}
+
 }  // namespace
 
 SortResult sortChain(struct resbuf*& head)
@@ -135,10 +152,7 @@ SortResult sortChain(struct resbuf*& head)
             std::sort(a, a + n, prefixLess);
         else
             sortNumbers(a, n);
-        for (k = 0; k + 1 < n; ++k)
-            a[k].rb->rbnext = a[k + 1].rb;
-        a[n - 1].rb->rbnext = nullptr;
-        head = a[0].rb;
+        moveValuesInOrder(head, a, n);
     } catch (const std::bad_alloc&) {
         return SortResult::NoMemory;
     }

@@ -1,4 +1,4 @@
-// Sorting a chain of records in place by relinking them. Pure: no host calls.
+// Sorting a chain of records in place. Pure: no host calls.
 #pragma once
 
 #include "adsdef.h"

@@ -63,8 +63,8 @@ Chain randomChain(std::mt19937& rng, int kind)
     return c;
 }
 
-// What a chain holds, in order: values, and for numbers the identity of each record (so
-// that equal numbers are seen to keep their order).
+// What a chain holds, in order: strings and numbers by value (reals in hexadecimal, so that
+// a negative zero is told from a zero), other records by their identity.
 std::string describe(const resbuf* rb, const Chain& c)
 {
     std::string out;
@@ -72,7 +72,13 @@ std::string describe(const resbuf* rb, const Chain& c)
         char buf[64];
         if (rb->restype == RTSTR)
             out += std::string("\"") + rb->resval.rstring + "\" ";
-        else {
+        else if (rb->restype == RTREAL) {
+            std::snprintf(buf, sizeof buf, "%a ", rb->resval.rreal);
+            out += buf;
+        } else if (rb->restype == RTSHORT) {
+            std::snprintf(buf, sizeof buf, "%d ", rb->resval.rint);
+            out += buf;
+        } else {
             std::snprintf(buf, sizeof buf, "#%d ", static_cast<int>(rb - &c.records[0]));
             out += buf;
         }
