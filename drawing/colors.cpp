@@ -39,8 +39,7 @@ bool getRgbArg(const struct resbuf* rb, int& r, int& g, int& b)
         return report(MSG_TOO_FEW);
     if (rb->restype != RT3DPOINT)
         return report(MSG_INVALID_ARGUMENT);
-    static const char* const messages[3] = {MSG_INVALID_RED, MSG_INVALID_GREEN,
-                                            MSG_INVALID_BLUE};
+    static const char* const messages[3] = {MSG_INVALID_RED, MSG_INVALID_GREEN, MSG_INVALID_BLUE};
     int* out[3] = {&r, &g, &b};
     for (int k = 0; k < 3; ++k) {
         double v = rb->resval.rpoint[k];

@@ -107,14 +107,13 @@ int kelClipboard(struct resbuf* args)
     if (!args) {
         if (!OpenClipboard(owner))
             return giveNil();
-        HANDLE data = GetClipboardData(CF_TEXT);
-        const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-        if (text)
-            acedRetStr(text);
-        else
-            acedRetNil();
-        if (text)
-            GlobalUnlock(data);
+        {
+            CGlobalLock locked(GetClipboardData(CF_TEXT));
+            if (const char* text = static_cast<const char*>(locked.data()))
+                acedRetStr(text);
+            else
+                acedRetNil();
+        }  // unlocked before the clipboard closes
         CloseClipboard();
         return RTNORM;
     }
@@ -125,12 +124,16 @@ int kelClipboard(struct resbuf* args)
         EmptyClipboard();
         size_t n = std::strlen(text) + 1;
         CGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, n));
-        if (void* p = block ? GlobalLock(block) : nullptr) {
-            std::memcpy(p, text, n);
-            GlobalUnlock(block);
-            if (SetClipboardData(CF_TEXT, block))
-                block.Detach();  // the clipboard's now
-        }
+        bool copied = false;
+        {
+            CGlobalLock locked(block);
+            if (locked.data()) {
+                std::memcpy(locked.data(), text, n);
+                copied = true;
+            }
+        }  // unlocked before the clipboard takes it
+        if (copied && SetClipboardData(CF_TEXT, block))
+            block.Detach();  // the clipboard's now
         CloseClipboard();
     }
     acedRetStr(text);

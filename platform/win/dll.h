@@ -3,33 +3,18 @@
 
 #include <windows.h>
 
-class CLibrary {
-public:
-    CLibrary() = default;
-    ~CLibrary() { Free(); }
-    CLibrary(const CLibrary&) = delete;
-    CLibrary& operator=(const CLibrary&) = delete;
+#include "owned.h"
 
-    operator HMODULE() const { return module_; }
+struct LibraryTraits : NullIsNone<HMODULE> {
+    static bool Release(HMODULE module) { return FreeLibrary(module) != FALSE; }
+};
+
+class CLibrary : public COwned<LibraryTraits> {
+public:
     bool Load(const char* name)
     {
         Attach(LoadLibraryA(name));
-        return module_ != nullptr;
+        return IsOpen();
     }
-    void Attach(HMODULE module) { Free(); module_ = module; }
-    HMODULE Detach()
-    {
-        HMODULE module = module_;
-        module_ = nullptr;
-        return module;
-    }
-    bool Free()
-    {
-        bool freed = !module_ || FreeLibrary(module_);
-        module_ = nullptr;
-        return freed;
-    }
-
-private:
-    HMODULE module_ = nullptr;
+    bool Free() { return ReleaseHeld(); }
 };

@@ -12,6 +12,6 @@ public:
         Attach(CreateFileA(path, access, share, nullptr, disposition, flags, nullptr));
         return IsOpen();
     }
-    bool Read(void* data, DWORD size, DWORD& done) { return ReadFile(handle_, data, size, &done, nullptr) != FALSE; }
-    DWORD GetType() const { return GetFileType(handle_); }
+    bool Read(void* data, DWORD size, DWORD& done) { return ReadFile(value_, data, size, &done, nullptr) != FALSE; }
+    DWORD GetType() const { return GetFileType(value_); }
 };

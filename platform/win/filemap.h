@@ -3,34 +3,20 @@
 
 #include <windows.h>
 
-class CMappedView {
-public:
-    CMappedView() = default;
-    ~CMappedView() { Unmap(); }
-    CMappedView(const CMappedView&) = delete;
-    CMappedView& operator=(const CMappedView&) = delete;
+#include "owned.h"
 
+struct MappedViewTraits : NullIsNone<void*> {
+    static bool Release(void* view) { return UnmapViewOfFile(view) != FALSE; }
+};
+
+class CMappedView : public COwned<MappedViewTraits> {
+public:
     // The whole mapping from its start; null when it cannot be mapped.
     void* Map(HANDLE mapping, DWORD access)
     {
         Attach(MapViewOfFile(mapping, access, 0, 0, 0));
-        return view_;
+        return value_;
     }
-    void* data() const { return view_; }
-    void Attach(void* view) { Unmap(); view_ = view; }
-    void* Detach()
-    {
-        void* view = view_;
-        view_ = nullptr;
-        return view;
-    }
-    bool Unmap()
-    {
-        bool unmapped = !view_ || UnmapViewOfFile(view_);
-        view_ = nullptr;
-        return unmapped;
-    }
-
-private:
-    void* view_ = nullptr;
+    void* data() const { return value_; }
+    bool Unmap() { return ReleaseHeld(); }
 };

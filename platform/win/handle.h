@@ -5,30 +5,15 @@
 
 #include <windows.h>
 
-class CHandle {
+#include "owned.h"
+
+struct KernelHandleTraits : NullIsNone<HANDLE> {
+    static bool Holds(HANDLE handle) { return handle && handle != INVALID_HANDLE_VALUE; }
+    static bool Release(HANDLE handle) { return CloseHandle(handle) != FALSE; }
+};
+
+class CHandle : public COwned<KernelHandleTraits> {
 public:
-    CHandle() = default;
-    explicit CHandle(HANDLE handle) : handle_(handle) {}
-    ~CHandle() { Close(); }
-    CHandle(const CHandle&) = delete;
-    CHandle& operator=(const CHandle&) = delete;
-
-    operator HANDLE() const { return handle_; }
-    bool IsOpen() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
-    void Attach(HANDLE handle) { Close(); handle_ = handle; }
-    HANDLE Detach()
-    {
-        HANDLE handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
-    bool Close()
-    {
-        bool closed = !IsOpen() || CloseHandle(handle_);
-        handle_ = nullptr;
-        return closed;
-    }
-
-protected:
-    HANDLE handle_ = nullptr;
+    using COwned::COwned;
+    bool Close() { return ReleaseHeld(); }
 };

@@ -4,65 +4,35 @@
 
 #include <windows.h>
 
-class CHeapBlock {
+#include "owned.h"
+
+struct HeapBlockTraits : NullIsNone<char*> {
+    static bool Release(char* data) { return HeapFree(GetProcessHeap(), 0, data) != FALSE; }
+};
+
+class CHeapBlock : public COwned<HeapBlockTraits> {
 public:
     CHeapBlock() = default;
     // A zeroed block of the given size; data() is null when there is no room.
     explicit CHeapBlock(SIZE_T size) { Alloc(size); }
-    ~CHeapBlock() { Free(); }
-    CHeapBlock(const CHeapBlock&) = delete;
-    CHeapBlock& operator=(const CHeapBlock&) = delete;
 
     char* Alloc(SIZE_T size)
     {
-        Attach(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
-        return data_;
+        Attach(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size)));
+        return value_;
     }
-    char* data() const { return data_; }
-    void Attach(void* data) { Free(); data_ = static_cast<char*>(data); }
-    char* Detach()
-    {
-        char* data = data_;
-        data_ = nullptr;
-        return data;
-    }
-    bool Free()
-    {
-        bool freed = !data_ || HeapFree(GetProcessHeap(), 0, data_);
-        data_ = nullptr;
-        return freed;
-    }
-
-private:
-    char* data_ = nullptr;
+    char* data() const { return value_; }
+    bool Free() { return ReleaseHeld(); }
 };
 
-class CGlobalBlock {
+struct GlobalBlockTraits : NullIsNone<HGLOBAL> {
+    static bool Release(HGLOBAL block) { return GlobalFree(block) == nullptr; }  // null when freed
+};
+
+class CGlobalBlock : public COwned<GlobalBlockTraits> {
 public:
-    CGlobalBlock() = default;
-    explicit CGlobalBlock(HGLOBAL block) : block_(block) {}
-    ~CGlobalBlock() { Free(); }
-    CGlobalBlock(const CGlobalBlock&) = delete;
-    CGlobalBlock& operator=(const CGlobalBlock&) = delete;
-
-    operator HGLOBAL() const { return block_; }
-    void Attach(HGLOBAL block) { Free(); block_ = block; }
-    HGLOBAL Detach()
-    {
-        HGLOBAL block = block_;
-        block_ = nullptr;
-        return block;
-    }
-    // GlobalFree gives null when it frees the block.
-    bool Free()
-    {
-        bool freed = !block_ || !GlobalFree(block_);
-        block_ = nullptr;
-        return freed;
-    }
-
-private:
-    HGLOBAL block_ = nullptr;
+    using COwned::COwned;
+    bool Free() { return ReleaseHeld(); }
 };
 
 // A global block locked while this lives; data() is null when it cannot be locked.

@@ -5,34 +5,19 @@
 
 #include <winspool.h>
 
-class CPrinter {
-public:
-    CPrinter() = default;
-    ~CPrinter() { Close(); }
-    CPrinter(const CPrinter&) = delete;
-    CPrinter& operator=(const CPrinter&) = delete;
+#include "owned.h"
 
-    operator HANDLE() const { return handle_; }
+struct PrinterTraits : NullIsNone<HANDLE> {
+    static bool Release(HANDLE printer) { return ClosePrinter(printer) != FALSE; }
+};
+
+class CPrinter : public COwned<PrinterTraits> {
+public:
     bool Open(const char* name, PRINTER_DEFAULTSA* defaults)
     {
         HANDLE handle = nullptr;
         Attach(OpenPrinterA(const_cast<char*>(name), &handle, defaults) ? handle : nullptr);
-        return handle_ != nullptr;
+        return IsOpen();
     }
-    void Attach(HANDLE handle) { Close(); handle_ = handle; }
-    HANDLE Detach()
-    {
-        HANDLE handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
-    bool Close()
-    {
-        bool closed = !handle_ || ClosePrinter(handle_);
-        handle_ = nullptr;
-        return closed;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
+    bool Close() { return ReleaseHeld(); }
 };

@@ -3,14 +3,14 @@
 
 #include <windows.h>
 
-class CKey {
-public:
-    CKey() = default;
-    ~CKey() { Close(); }
-    CKey(const CKey&) = delete;
-    CKey& operator=(const CKey&) = delete;
+#include "owned.h"
 
-    operator HKEY() const { return key_; }
+struct KeyTraits : NullIsNone<HKEY> {
+    static bool Release(HKEY key) { return RegCloseKey(key) == ERROR_SUCCESS; }
+};
+
+class CKey : public COwned<KeyTraits> {
+public:
     // The system's error code; the key held before is closed either way.
     LONG Open(HKEY parent, const char* name, DWORD options, REGSAM rights)
     {
@@ -26,20 +26,5 @@ public:
         Attach(rc == ERROR_SUCCESS ? key : nullptr);
         return rc;
     }
-    void Attach(HKEY key) { Close(); key_ = key; }
-    HKEY Detach()
-    {
-        HKEY key = key_;
-        key_ = nullptr;
-        return key;
-    }
-    LONG Close()
-    {
-        LONG rc = key_ ? RegCloseKey(key_) : ERROR_SUCCESS;
-        key_ = nullptr;
-        return rc;
-    }
-
-private:
-    HKEY key_ = nullptr;
+    bool Close() { return ReleaseHeld(); }
 };

@@ -1,7 +1,7 @@
 # alert: the host's message box, owned by its main window; the program goes on when the
 # user presses OK, and alert gives nil.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 
 owner_then() {
     same "acadhost - [Drawing1.dwg]" "$(wintool owner "AutoCAD Message")" "the alert is owned by the host's main window"

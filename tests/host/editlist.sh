@@ -1,7 +1,7 @@
 # kel_editlist: items edited in place, added, deleted and reordered with the mouse, the keys
 # and the tool buttons; cancelled; resized; refused before it opens.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 control_ids IDC_LIST IDC_HEADER ID_SIZE_GRIP IDOK IDCANCEL
 
 title="Kelmar edit list"

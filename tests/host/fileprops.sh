@@ -1,7 +1,7 @@
 # What kel_file, kel_filedate and kel_filesize report: 12-hour times, local dates, whole
 # sizes past 4 GiB; kel_openp on a file another process holds; a long PATH.
 source "$(dirname "$0")/lib.sh"
-need_display  # the tool that holds a file makes a window
+kelmar_display  # the tool that holds a file makes a window
 cd "$WORK" || exit 1
 
 printf 'x' >t0015.txt && touch -d '2000-07-24 00:15:00' t0015.txt

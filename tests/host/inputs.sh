@@ -1,7 +1,7 @@
 # kel_getstring, kel_getpassword, kel_getint, kel_getreal: typed into, confirmed, cancelled,
 # refused, and resized by their frames.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 control_ids IDC_VALUE IDC_PROMPT ID_SIZE_GRIP IDOK IDCANCEL
 
 # type_then KEY TEXT: types the text (it replaces the selected initial text), then presses KEY.

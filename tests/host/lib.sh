@@ -72,13 +72,6 @@ in_prefix() {
     (kelmar_prefix && kelmar_noclock "$@")
 }
 
-# need_display: a private X server when there is no display (for the tools that make a
-# window); it ends with the test, after Wine, and the test's folder goes too.
-need_display() {
-    [ -n "${DISPLAY:-}" ] && return 0
-    kelmar_display
-}
-
 finish() {
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]

@@ -4,7 +4,7 @@
 # the current directory, holding the files they use; dialog examples are answered with real
 # key presses.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 manual=$TESTS_DIR/../docs/functions.md
 examples=$TESTS_DIR/manual/examples.py
 

@@ -4,7 +4,7 @@
 # and are left out). It runs in a scratch folder that is also drive M: and the current
 # directory, in a network namespace of its own, so that nothing can leave the machine.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 matrix=$TESTS_DIR/matrix
 scratch=$WORK/scratch
 mkdir -p "$scratch"

@@ -1,7 +1,7 @@
 # kel_msgbox: the button sets and icons in, the answers out, boxes that close themselves,
 # and argument errors that open nothing.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 
 
 shot_and() {

@@ -2,7 +2,7 @@
 # removed between listing and use, a registry branch deleted behind the module's back.
 # Each call gives nil or its specified message, and nothing else.
 source "$(dirname "$0")/lib.sh"
-need_display  # the tool that holds a file makes a window
+kelmar_display  # the tool that holds a file makes a window
 cd "$WORK" || exit 1
 printf 'line\r\n' >held.txt
 mkdir -p ro tree/gone/inner tree/stays

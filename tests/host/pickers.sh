@@ -1,7 +1,7 @@
 # kel_listbox, kel_multilist, kel_checklist, kel_combolist: picked from with the mouse and
 # the keyboard, cancelled, resized by the grip, and refused before they open.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 control_ids IDC_PROMPT IDC_LIST IDC_COMBO IDC_SELECTALL IDC_CLEARALL ID_SIZE_GRIP IDOK IDCANCEL
 
 # items ID: the list's items as wintool shows them, without their places.

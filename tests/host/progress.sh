@@ -2,7 +2,7 @@
 # pixels and label, its repaints, the Cancel button and Esc taken by the host's loop between
 # forms, and the host's status-bar meter.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 control_ids IDC_PROGRESS IDC_PROMPT IDCANCEL
 pixels=$TESTS_DIR/tools/pixels.py
 artifacts=$TESTS_DIR/../build/test-artifacts

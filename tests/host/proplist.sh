@@ -1,7 +1,7 @@
 # kel_proplist: values edited in place beside their names, the divider dragged, cancelled,
 # refused before it opens.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 control_ids IDC_LIST IDC_VALUE_EDIT IDOK IDCANCEL
 
 title="Kelmar properties"

@@ -1,7 +1,7 @@
 # kel_splash: a bitmap in the middle of the desktop, above every window, for the seconds
 # asked or until a click; its pixels for an 8-bit and a 24-bit file; files it cannot show.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 pixels=$TESTS_DIR/tools/pixels.py
 artifacts=$TESTS_DIR/../build/test-artifacts
 mkdir -p "$artifacts"

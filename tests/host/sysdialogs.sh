@@ -1,7 +1,7 @@
 # kel_getdir, kel_getfilem, kel_getcolor: the system's folder browser, file-open dialog and
 # colour chooser, answered with the keyboard and the mouse; argument errors open nothing.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 host="acadhost - [Drawing1.dwg]"
 
 # The files chosen from: a scratch folder that is drive M:.

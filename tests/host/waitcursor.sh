@@ -1,7 +1,7 @@
 # kel_waitcursor: the hourglass stays the cursor while the mouse moves over the host's
 # windows, CURSORSIZE and PICKBOX shrink to 1 and come back, and closing the drawing ends it.
 source "$(dirname "$0")/lib.sh"
-[ -n "${DISPLAY:-}" ] || kelmar_display
+kelmar_display
 
 # wiggle: the mouse moved across the host's frame, as a hand would.
 wiggle() {

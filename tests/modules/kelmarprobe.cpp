@@ -14,6 +14,7 @@
 #include "args.h"
 #include "moduleresources.h"
 #include "resource.h"
+#include "results.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ int probeThrowInWindow(struct resbuf* args)
         return RTNORM;
     HWND window = CreateWindowExA(0, "STATIC", "before", WS_POPUP, 0, 0, 40, 20, nullptr, nullptr, nullptr, nullptr);
     if (!window)
-        return acedRetNil(), RTNORM;
+        return giveNil();
     std::string text;
     {
         CThrowingWnd wrapper;
@@ -97,8 +98,6 @@ int probeThrowInWindow(struct resbuf* args)
     ModuleResources resources;
     CThrowingDialog dialog;
     int ended = static_cast<int>(dialog.DoModal());
-    resbuf* list = acutBuildList(RTSTR, text.c_str(), RTSHORT, ended, 0);
-    acedRetList(list);
-    acutRelRb(list);
+    returnAndRelease(acutBuildList(RTSTR, text.c_str(), RTSHORT, ended, 0));
     return RTNORM;
 }
