@@ -6,6 +6,8 @@ kelmar_ready() {
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/include/gtest/gtest.h ] || missing=1
+    # The 32-bit Wine: on a kernel without 32-bit support, the setup registers an emulation.
+    /usr/lib/wine/wine --version >/dev/null 2>&1 || missing=1
     /usr/bin/python3 -c 'import ezdxf, PIL' >/dev/null 2>&1 || missing=1
     [ "$missing" = 0 ] || "$root/scripts/setup"
     if [ "${2:-}" = always ] || [ ! -f "$root/build/win32/bin/kelmar2k.arx" ] \

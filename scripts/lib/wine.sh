@@ -23,6 +23,26 @@ else
     KELMAR_BIN=${KELMAR_BIN:-$KELMAR_ROOT/build/win32/bin}
     export WINEPREFIX=${WINEPREFIX:-$KELMAR_ROOT/build/wineprefix}
 fi
+# kelmar_emulation: on a kernel that runs 32-bit programs through qemu's i386 emulation
+# (scripts/setup registers it), every 32-bit process that Wine starts preloads the shim
+# of scripts/lib/i386-mmap.c, built here on first use; the 64-bit processes ($LIB names the
+# other folder) preload an empty library, so that their loader has nothing to complain of.
+kelmar_emulation() {
+    grep -qs '^interpreter .*qemu-i386' /proc/sys/fs/binfmt_misc/* || return 0
+    local dir=$KELMAR_ROOT/build/i386-emulation/lib name=libkelmarmmap.so
+    if [ ! -f "$dir/i386-linux-gnu/$name" ] || [ ! -f "$dir/x86_64-linux-gnu/$name" ] ||
+        [ "$KELMAR_ROOT/scripts/lib/i386-mmap.c" -nt "$dir/i386-linux-gnu/$name" ]; then
+        mkdir -p "$dir/i386-linux-gnu" "$dir/x86_64-linux-gnu"
+        local flags=(-O2 -fPIC -shared -nostdlib -ffreestanding -fno-stack-protector)
+        # Built aside and renamed, so that tests starting at once never load half a file.
+        gcc -m32 "${flags[@]}" -o "$dir/i386-linux-gnu/$name.$$" "$KELMAR_ROOT/scripts/lib/i386-mmap.c" &&
+            mv -f "$dir/i386-linux-gnu/$name.$$" "$dir/i386-linux-gnu/$name" &&
+            gcc "${flags[@]}" -o "$dir/x86_64-linux-gnu/$name.$$" -x c /dev/null &&
+            mv -f "$dir/x86_64-linux-gnu/$name.$$" "$dir/x86_64-linux-gnu/$name" || return 1
+    fi
+    export QEMU_SET_ENV="LD_PRELOAD=${dir%/lib}/\$LIB/$name"
+}
+kelmar_emulation
 export WINEDEBUG=${WINEDEBUG:--all}
 # No downloads of Mono or Gecko, and no dialogs asking for them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

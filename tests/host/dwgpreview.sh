@@ -15,7 +15,7 @@ manifest=gen/preview/manifest.txt
 grab() {
     local x y w h
     IFS=, read -r x y w h <<<"$(rect_of "$1")"
-    import -window "$(desktop)" -crop "${w}x${h}+${x}+${y}" +repage "$art/$2.png"
+    screenshot "${w}x${h}+${x}+${y}" "$art/$2.png"
 }
 # grid FILE: a generated drawing's picture cells as COLUMNSxROWS, from the manifest.
 grid() {
@@ -165,7 +165,7 @@ plain() {
     local x y w h
     IFS=, read -r x y w h <<<"$(rect_of IDC_PROMPT)"
     # The dialog's own face, beside the label, against the preview's inside.
-    import -window "$(desktop)" -crop "4x4+$((x - 6))+$((y + 2))" +repage "$art/dwgpreview-face.png"
+    screenshot "4x4+$((x - 6))+$((y + 2))" "$art/dwgpreview-face.png"
     $py - "$art/dwgpreview-plain.png" "$art/dwgpreview-face.png" <<'PY'
 import sys
 from PIL import Image

@@ -34,7 +34,7 @@ drag_item() {
     local from to d
     from=$(item_at "$1")
     to=$(item_at "$2")
-    d=$(desktop)
+    d=$(desktop) || return 1
     # shellcheck disable=SC2086
     xdotool mousemove --window "$d" $from sleep 0.2 mousedown 1 sleep 0.2 mousemove --window "$d" ${from% *} $((${to#* } - 3)) \
         sleep 0.2 mousemove --window "$d" $to sleep 0.3
@@ -153,7 +153,7 @@ same '=> ("one" "two" "three")' "$got" "no drag while an item is being edited"
 # nothing done when released outside.
 hover_press() {
     local d x y
-    d=$(desktop)
+    d=$(desktop) || return 1
     read -r x y <<<"$(tool 0)"
     xdotool mousemove --window "$d" $((x - 3)) "$y" sleep 0.2 mousemove --window "$d" "$x" "$y"
     local tips=

@@ -60,11 +60,18 @@ lisp() {
         run_forms "$@"
     fi
 }
+# A host run has ten minutes at the most, a hundred times a normal one; scripts/lisp ends
+# its host on the signal.
 run_forms() {
     status=0
-    (cd "$WORK" && "$TESTS_DIR/../scripts/lisp" "$@" "$WORK/forms.lsp" >"$WORK/out" 2>"$WORK/err") || status=$?
+    (cd "$WORK" && timeout 600 "$TESTS_DIR/../scripts/lisp" "$@" "$WORK/forms.lsp" >"$WORK/out" 2>"$WORK/err") ||
+        status=$?
     out=$(cat "$WORK/out")
     err=$(cat "$WORK/err")
+    if [ "$status" = 124 ]; then
+        failed=$((failed + 1))
+        echo "FAIL (line ${BASH_LINENO[1]}): the host was still running 600 s on; ended" >&2
+    fi
 }
 
 # Runs a command in the Wine prefix (the registry tools, say), holding it meanwhile.
@@ -73,6 +80,7 @@ in_prefix() {
 }
 
 finish() {
+    [ -f "$WORK/late-failures" ] && failed=$((failed + $(wc -l <"$WORK/late-failures")))
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]
 }
@@ -119,19 +127,48 @@ wintool_start() {
     for _ in $(seq 1 100); do grep -q "$word" "$WORK/tool.out" 2>/dev/null && break; sleep 0.1; done
 }
 tool_wait() {
+    local tenths=600
+    while kill -0 "$tool_pid" 2>/dev/null && ((tenths-- > 0)); do sleep 0.1; done
+    if kill -0 "$tool_pid" 2>/dev/null; then
+        failed=$((failed + 1))
+        echo "FAIL (line ${BASH_LINENO[0]}): the wintool started in the background was still running 60 s on; ended" >&2
+        kill "$tool_pid" 2>/dev/null
+    fi
     wait "$tool_pid" 2>/dev/null
     tool_out=$(tr -d '\r' <"$WORK/tool.out")
 }
 
-# The X window of Wine's desktop, where every Windows window lives.
+# The X window of Wine's desktop, where every Windows window lives; it appears with the first
+# Wine program that has a window. None within 10 s is a failure of the test, counted even
+# from inside $(...), and nothing is printed for a caller to act on.
 desktop() {
-    xdotool search --name 'Wine desktop' | head -1
+    local id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --name 'Wine desktop' 2>/dev/null | head -1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    late_failure "no Wine desktop window on display ${DISPLAY:-(none)} within 10 s"
+    return 1
+}
+# late_failure MESSAGE: a failure found where the count cannot be kept (inside $(...));
+# finish adds it.
+late_failure() {
+    echo "FAIL (line ${BASH_LINENO[1]}): $*" >&2
+    echo "$*" >>"$WORK/late-failures"
+}
+# screenshot WxH+X+Y FILE: that part of the desktop as a picture, within 30 s.
+screenshot() {
+    local d
+    d=$(desktop) || return 1
+    timeout 30 import -window "$d" -crop "$1" +repage "$2" ||
+        late_failure "the screenshot $2 was not taken within 30 s"
 }
 # click X Y: a left click at desktop coordinates. key KEYS: key presses to the active
 # window. Both are real input events (XTEST); Wine ignores events sent to a window.
 click() {
     local d
-    d=$(desktop)
+    d=$(desktop) || return 1
     xdotool mousemove --window "$d" 1 1 sleep 0.1 mousemove --window "$d" "$1" "$2" sleep 0.1 click 1
 }
 key() {
@@ -160,12 +197,12 @@ shot() {
     local x y w h
     IFS=, read -r x y w h <<<"$(rect_of window)"
     mkdir -p "$TESTS_DIR/../build/test-artifacts"
-    import -window "$(desktop)" -crop "${w}x${h}+${x}+${y}" +repage "$TESTS_DIR/../build/test-artifacts/$1.png"
+    screenshot "${w}x${h}+${x}+${y}" "$TESTS_DIR/../build/test-artifacts/$1.png"
 }
 # drag X Y DX DY: the left button held from X,Y to X+DX,Y+DY, as a hand drags a frame.
 drag() {
     local d
-    d=$(desktop)
+    d=$(desktop) || return 1
     xdotool mousemove --window "$d" "$1" "$2" sleep 0.2 mousedown 1 sleep 0.2 \
         mousemove --window "$d" $(($1 + $3 / 2)) $(($2 + $4 / 2)) sleep 0.2 \
         mousemove --window "$d" $(($1 + $3)) $(($2 + $4)) sleep 0.2 mouseup 1 sleep 0.3

@@ -27,19 +27,21 @@ nsout=$(cd "$WORK" && unshare -rn "$TESTS_DIR/../scripts/lisp" --echo "$WORK/ns.
 same $'=> nil\n=> nil' "$(sed -n '1p;3p' <<<"$nsout")" "no route and no resolver give nil"
 for k in 2 4; do
     line=$(sed -n ${k}p <<<"$nsout")
-    [[ $line =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -lt 2000000 ]
+    [[ $line =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -lt 4000000 ]
     ok "without waiting for the echo's time-out (microseconds): $line"
 done
 in_prefix wineserver -w
 
 # With loopback up and a rule of the namespace dropping echo requests, the echo times out
 # after 5,000 ms; with a rule answering them "host unreachable", the error reply gives nil
-# too. Known difference: 32-bit Wine waits for the time-out on an error reply as well, where
-# 64-bit Wine (as Windows) ends the call when the reply comes.
+# too. Known difference: 32-bit Wine may wait for the time-out on an error reply as well,
+# where 64-bit Wine (as Windows) ends the call when the reply comes; so only the dropped
+# echo has a least wait. The host's clock times the call alone, and the most allowed is the
+# time-out with a margin for a loaded machine.
 printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(acadhost-lastcall)\n' >"$WORK/ns.lsp"
 for verdict in drop 'reject with icmp type host-unreachable'; do
     least=4900000
-    [ "$verdict" != drop ] && [ "$KELMAR_ARCH" = 64 ] && least=0
+    [ "$verdict" != drop ] && least=0
     nsout=$(cd "$WORK" && unshare -rn sh -c "ip link set lo up &&
         nft add table inet t && nft 'add chain inet t in { type filter hook input priority 0 ; }' &&
         nft add rule inet t in icmp type echo-request $verdict && \"\$0\" --echo \"\$1\"" \
@@ -47,7 +49,7 @@ for verdict in drop 'reject with icmp type host-unreachable'; do
     same "=> nil" "$(head -1 <<<"$nsout")" "an echo request met by $verdict gives nil"
     line=$(tr '\n' ' ' <<<"$nsout")
     [[ $(tail -1 <<<"$nsout") =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge "$least" ] &&
-        [ "${BASH_REMATCH[1]}" -lt 9000000 ]; ok "$verdict: after at least $least microseconds: $line"
+        [ "${BASH_REMATCH[1]}" -lt 15000000 ]; ok "$verdict: after at least $least and less than 15,000,000 microseconds: $line"
     in_prefix wineserver -w
 done
 

@@ -76,7 +76,7 @@ same '=> (("Only" . "1"))' "$got" "a single row"
 # the drag under way.
 move_divider() {
     local d
-    d=$(desktop)
+    d=$(desktop) || return 1
     xdotool mousemove --window "$d" "$1" "$3" sleep 0.3 mousedown 1 sleep 0.3 \
         mousemove --window "$d" $((($1 + $2) / 2)) "$3" sleep 0.3 mousemove --window "$d" "$2" "$3" sleep 0.3
     shot "$4"

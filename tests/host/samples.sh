@@ -39,7 +39,7 @@ title="Real drawings"
 grab() {
     local x y w h
     IFS=, read -r x y w h <<<"$(rect_of "$1")"
-    import -window "$(desktop)" -crop "${w}x${h}+${x}+${y}" +repage "$art/$2.png"
+    screenshot "${w}x${h}+${x}+${y}" "$art/$2.png"
 }
 step_through() {
     local i report name

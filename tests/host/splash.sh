@@ -37,9 +37,7 @@ EOF
 # The window as wintool sees it, screenshot NAME, and the colour of each quarter's middle.
 look() {
     splash=$(wintool class Splash 10000)
-    local d
-    d=$(desktop)
-    import -window "$d" -crop 400x300+312+234 +repage "$artifacts/$1.png"
+    screenshot 400x300+312+234 "$artifacts/$1.png"
     quarters=$(for at in "100 75" "300 75" "100 225" "300 225"; do
         # shellcheck disable=SC2086
         python3 "$pixels" at "$artifacts/$1.png" $at

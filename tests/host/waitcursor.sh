@@ -6,7 +6,7 @@ kelmar_display
 # wiggle: the mouse moved across the host's frame, as a hand would.
 wiggle() {
     local d
-    d=$(desktop)
+    d=$(desktop) || return 1
     xdotool mousemove --window "$d" 300 300 sleep 0.1 mousemove --window "$d" 360 320 sleep 0.1 \
         mousemove --window "$d" 420 340 sleep 0.3
 }
