@@ -3,10 +3,13 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 
 const char kFrameClass[] = "AcadHostFrame";
 const int kMeterWidth = 200;
+const UINT_PTR kRaiseOwned = 1;  // the frame's timer
 
 void layoutStatusBar(Host& host)
 {
@@ -22,9 +25,42 @@ void layoutStatusBar(Host& host)
     MoveWindow(host.progress, part.left + 2, part.top + 2, part.right - part.left - 4, part.bottom - part.top - 4, TRUE);
 }
 
+// Windows keeps the windows a window owns above it in the z-order; Wine, when a click or a
+// closing message box brings the owner up, leaves them behind it, out of sight. The frame
+// puts its visible owned windows back above itself, from the lowest up, so that they keep
+// their order among themselves (EnumWindows goes from the top down).
+BOOL CALLBACK collectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+void raiseOwnedWindows(HWND frame)
+{
+    if (!IsWindowEnabled(frame))
+        return;  // a modal dialog is up, above the frame already: the frame cannot come up
+    std::vector<HWND> windows;
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (GetWindow(*it, GW_OWNER) == frame && IsWindowVisible(*it))
+            SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 LRESULT CALLBACK frameProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
+    case WM_ACTIVATE:
+        // Wine brings the owner up some time after this message: the owned windows follow
+        // once it is up.
+        if (LOWORD(wp) != WA_INACTIVE)
+            SetTimer(wnd, kRaiseOwned, 200, nullptr);
+        return DefWindowProcA(wnd, msg, wp, lp);
+    case WM_TIMER:
+        if (wp != kRaiseOwned)
+            return DefWindowProcA(wnd, msg, wp, lp);
+        KillTimer(wnd, kRaiseOwned);
+        raiseOwnedWindows(wnd);
+        return 0;
     case WM_SIZE:
         if (theHost)
             layoutStatusBar(*theHost);

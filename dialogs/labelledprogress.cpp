@@ -145,9 +145,8 @@ void CLabelledProgressCtrl::OnPaint()
 void CLabelledProgressCtrl::Paint(HDC dc, const RECT& client)
 {
     COLORREF bar = resolved(barColour, COLOR_HIGHLIGHT), back = resolved(backColour, COLOR_WINDOW);
-    double fraction = barFraction(pos, lower, upper);
     bool vertical = (GetWindowLongPtrA(m_hWnd, GWL_STYLE) & PBS_VERTICAL) != 0;
-    BarParts parts = splitBar({client.left, client.top, client.right, client.bottom}, fraction, vertical);
+    BarParts parts = splitBar({client.left, client.top, client.right, client.bottom}, pos, lower, upper, vertical);
     RECT barPart = toRect(parts.bar), restPart = toRect(parts.rest);
 
     ::SetBkColor(dc, bar);
@@ -157,7 +156,7 @@ void CLabelledProgressCtrl::Paint(HDC dc, const RECT& client)
 
     if (!showLabel || vertical)
         return;
-    std::string text = barLabel(label, fraction);
+    std::string text = barLabel(label, pos, lower, upper);
     // The dialog's font, as its other controls have.
     HFONT font = reinterpret_cast<HFONT>(::SendMessageA(GetParent(m_hWnd), WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;

@@ -1,30 +1,22 @@
 #include "progressmath.h"
 
 #include <climits>
-#include <cmath>
 #include <cstdio>
 
-double barFraction(int pos, int lower, int upper)
+long barShare(int pos, int lower, int upper, long scale)
 {
     if (upper <= lower)
-        return 0.0;
-    return (static_cast<double>(pos) - lower) / (static_cast<double>(upper) - lower);
-}
-
-long wholePart(double value)
-{
-    if (std::isnan(value))
         return 0;
-    if (value >= 2147483647.0)
-        return 2147483647L;
-    if (value <= -2147483648.0)
-        return -2147483647L - 1;
-    return static_cast<long>(value);  // truncates toward zero
+    // No window is 2^30 pixels wide: so held, the product stays within 64 bits.
+    const long long most = 1LL << 30;
+    long long held = scale > most ? most : scale < -most ? -most : scale;
+    long long share = (static_cast<long long>(pos) - lower) * held / (static_cast<long long>(upper) - lower);
+    return share > INT_MAX ? INT_MAX : share < INT_MIN ? INT_MIN : static_cast<long>(share);
 }
 
 long filledWidth(int pos, int lower, int upper, long width)
 {
-    return wholePart(barFraction(pos, lower, upper) * width);
+    return barShare(pos, lower, upper, width);
 }
 
 namespace {
@@ -36,16 +28,16 @@ long within(long value, long low, long high)
 
 }  // namespace
 
-BarParts splitBar(const BarRect& client, double fraction, bool vertical)
+BarParts splitBar(const BarRect& client, int pos, int lower, int upper, bool vertical)
 {
     BarParts parts = {client, client};
     if (vertical) {
-        long line = within(client.bottom - wholePart(fraction * (client.bottom - client.top)), client.top,
+        long line = within(client.bottom - barShare(pos, lower, upper, client.bottom - client.top), client.top,
                            client.bottom);
         parts.bar.top = line;
         parts.rest.bottom = line;
     } else {
-        long line = within(client.left + wholePart((client.right - client.left) * fraction), client.left,
+        long line = within(client.left + filledWidth(pos, lower, upper, client.right - client.left), client.left,
                            client.right);
         parts.bar.right = line;
         parts.rest.left = line;
@@ -53,12 +45,12 @@ BarParts splitBar(const BarRect& client, double fraction, bool vertical)
     return parts;
 }
 
-std::string barLabel(const std::string& label, double fraction)
+std::string barLabel(const std::string& label, int pos, int lower, int upper)
 {
     if (!label.empty())
         return label;
     char text[16];
-    std::snprintf(text, sizeof text, "%ld%%", wholePart(fraction * 100));
+    std::snprintf(text, sizeof text, "%ld%%", barShare(pos, lower, upper, 100));
     return text;
 }
 

@@ -14,26 +14,26 @@ inline bool operator==(const BarRect& a, const BarRect& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// (pos - lower) / (upper - lower), in floating point; 0 for an empty or inverted range.
-double barFraction(int pos, int lower, int upper);
-
-// The whole part of a real, cut toward zero and held within the 32-bit range (0 for NaN).
-long wholePart(double value);
+// (pos - lower) x scale / (upper - lower), truncated toward zero and held within the 32-bit
+// range; 0 for an empty or inverted range. Worked in 64-bit integers, so that it is exact:
+// 29 of 100 is 29 per cent (in binary floating point 0.29 x 100 is 28.999...), and a bar whose
+// width is a whole multiple of its range fills by whole steps.
+long barShare(int pos, int lower, int upper, long scale);
 
 // The filled width in pixels of a bar of the given width at pos.
 long filledWidth(int pos, int lower, int upper, long width);
 
 // The filled part and the rest of the client rectangle. Across: the split line is left + the
-// whole part of width x fraction; upright (a vertical bar) it is bottom - the whole part of
-// fraction x height, and the filled part is the lower one. The line is kept within the
-// rectangle, so that a bar past its range is all filled and one below it all empty.
+// filled share of the width; upright (a vertical bar) it is bottom - the filled share of the
+// height, and the filled part is the lower one. The line is kept within the rectangle, so
+// that a bar past its range is all filled and one below it all empty.
 struct BarParts {
     BarRect bar, rest;
 };
-BarParts splitBar(const BarRect& client, double fraction, bool vertical);
+BarParts splitBar(const BarRect& client, int pos, int lower, int upper, bool vertical);
 
 // The label's text: the label when there is one, else the whole percentage ("33%", "150%").
-std::string barLabel(const std::string& label, double fraction);
+std::string barLabel(const std::string& label, int pos, int lower, int upper);
 
 // pos + delta, held within the 32-bit range.
 int offsetPosition(int pos, long long delta);

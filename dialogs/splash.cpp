@@ -8,9 +8,12 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "bitmapfile.h"
+#include "fileio.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
+#include "paths.h"
 #include "progressmath.h"
 
 namespace {
@@ -21,8 +24,25 @@ char splashFile[MAX_PATH];
 int splashSeconds;
 unsigned splashMillisecs;
 
+// Whether the file's headers keep its pixels inside it; the system's loader would read past
+// the end of one that claims more than it holds. A device is never opened.
+bool splashFileSound()
+{
+    CFile file;
+    if (namesDevice(splashFile) || !file.Create(splashFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0) ||
+        file.GetType() != FILE_TYPE_DISK)
+        return false;
+    LARGE_INTEGER size;
+    unsigned char head[kBitmapHeadBytes];
+    DWORD got = 0;
+    return GetFileSizeEx(file, &size) && file.Read(head, sizeof head, got) &&
+           bitmapFileSound(head, got, static_cast<unsigned long long>(size.QuadPart));
+}
+
 HBITMAP loadSplashBitmap(SIZE& size)
 {
+    if (!splashFileSound())
+        return nullptr;
     auto bitmap = static_cast<HBITMAP>(
         LoadImageA(nullptr, splashFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     BITMAP info;

@@ -27,6 +27,15 @@ int returnDirectory(char (&dir)[MAX_PATH])
     return RTNORM;
 }
 
+// Whether a folder argument, with or without its trailing backslash, names a device.
+bool namesDeviceFolder(const char* path)
+{
+    char folder[MAX_PATH];
+    std::snprintf(folder, sizeof folder, "%s", path);
+    stripTrailingBackslash(folder);
+    return namesDevice(folder);
+}
+
 // Room for the trailing backslash a directory result gets.
 bool fitsWithBackslash(const char* dir) { return std::strlen(dir) + 2 <= MAX_PATH; }
 
@@ -45,8 +54,8 @@ int directoryCall(struct resbuf* args, BOOL (*call)(const char*))
         return RTNORM;
     stripTrailingBackslash(path);
     // The absolute form first: a directory whose path could not be returned whole is not
-    // made or removed at all.
-    if (!absolutePath(full, path) || !fitsWithBackslash(full))
+    // made or removed at all. A device name is no folder: the system would report success.
+    if (namesDevice(path) || !absolutePath(full, path) || !fitsWithBackslash(full))
         return giveNil();
     DriveKeeper drive;
     if (!call(full))
@@ -112,6 +121,8 @@ int kelChdir(struct resbuf* args)
     if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
         return RTNORM;
     stripTrailingBackslash(path);
+    if (namesDevice(path))
+        return giveNil();
     DriveKeeper drive;
     if (!SetCurrentDirectoryA(path) || !currentDirectory(dir))
         return giveNil();
@@ -139,7 +150,9 @@ int kelRendir(struct resbuf* args)
     char from[MAX_PATH], to[MAX_PATH], fullFrom[MAX_PATH], fullTo[MAX_PATH];
     if (!getStringArg(args, from) || !getStringArg(args->rbnext, to) || !noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
-    if (!absolutePath(fullFrom, from) || !absolutePath(fullTo, to))
+    // A device name at either end: the system would move what the device leads to.
+    if (namesDeviceFolder(from) || namesDeviceFolder(to) || !absolutePath(fullFrom, from) ||
+        !absolutePath(fullTo, to))
         return giveNil();
     stripTrailingBackslash(fullFrom);
     stripTrailingBackslash(fullTo);
@@ -157,7 +170,7 @@ int kelDeltree(struct resbuf* args)
     if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
         return RTNORM;
     stripTrailingBackslash(path);
-    if (!absolutePath(full, path))
+    if (namesDevice(path) || !absolutePath(full, path))
         return giveNil();
     stripTrailingBackslash(full);
     DWORD attributes = GetFileAttributesA(full);
@@ -175,6 +188,8 @@ int kelSubdir(struct resbuf* args)
     if (args) {
         if (!getPathArg(args, pattern) || !noMoreArgs(args->rbnext))
             return RTNORM;
+        if (namesDeviceFolder(pattern))
+            return giveNil();
         size_t n = std::strlen(pattern);
         if (!addTrailingBackslash(pattern, sizeof pattern) || n + 4 >= sizeof pattern)
             return giveNil();

@@ -36,13 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     auto number = [&] { return static_cast<int>(static_cast<uint32_t>(in.word() | (in.word() << 16))); };
     int pos = number(), lower = number(), upper = number();
     BarRect client = {0, 0, std::labs(coord()), std::labs(coord())};
-    BarParts parts = splitBar(client, barFraction(pos, lower, upper), in.byte() & 1);
+    BarParts parts = splitBar(client, pos, lower, upper, in.byte() & 1);
     for (const BarRect& part : {parts.bar, parts.rest})
         if (part.left < client.left || part.right > client.right || part.top < client.top ||
             part.bottom > client.bottom || part.left > part.right || part.top > part.bottom)
             std::abort();
     filledWidth(pos, lower, upper, coord());
-    if (barLabel("", barFraction(pos, lower, upper)).size() > 12)
+    if (barLabel("", pos, lower, upper).size() > 12)
         std::abort();
     offsetPosition(pos, number());
     splashOrigin(coord(), coord(), coord(), coord());

@@ -1,5 +1,6 @@
-# Device names are no files. Every function that opens, reads, writes, converts, enciphers,
-# spools, records or parses a file by name gives nil at once for a path whose last part is a
+# Device names are no files and no folders. Every function that opens, reads, writes,
+# converts, enciphers, spools, records or parses a file by name, and every one that makes,
+# enters, renames, removes or lists a folder, gives nil at once for a path whose last part is a
 # device's name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, CONIN$, CONOUT$, in any case, with an
 # extension, dots or blanks), as for a missing file; a pipe or a character device reached
 # under a file's name is refused before the first read. Each call takes less than a second,
@@ -55,6 +56,8 @@ calls=(
     '(kel_getini "s" "k" "@")' '(kel_getini nil nil "@")' '(kel_setini "s" "k" "v" "@")'
     '(kel_setini "s" nil nil "@")' '(kel_spool "@" "Kelmar Test Printer")' '(kel_wav "@")'
     '(kel_winhelp "@")' '(kel_search "@" nil)' '(kel_search "@" "m:/")' '(kel_find "@" "m")'
+    '(kel_mkdir "@")' '(kel_rmdir "@")' '(kel_chdir "@")' '(kel_rendir "@" "moved1")' '(kel_rendir "sub" "@")'
+    '(kel_deltree "@")' '(kel_subdir "@")'
 )
 devices=(CON PRN AUX NUL COM{1..9} LPT{1..9} 'CONIN$' 'CONOUT$')
 forms=('%s' '%s.dwg' '%s.' '%s  ' 'sub/%s.txt' '%s .x' 'm:/sub/%s.txt' '%s...' '//./%s' 'c:%s.ini')

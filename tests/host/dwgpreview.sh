@@ -5,7 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 kelmar_display
 cd "$WORK" || exit 1
-art=$TESTS_DIR/../build/test-artifacts
+art=$ARTIFACTS
 mkdir -p "$art"
 py=/usr/bin/python3  # Debian's interpreter, which has python3-pil
 python3 "$TESTS_DIR/drawings/generate.py" gen

@@ -4,6 +4,12 @@ set -u
 TESTS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TESTS_DIR/../scripts/lib/wine.sh"
 WORK=$(mktemp -d /tmp/kelmar-test.XXXXXX)
+# Screenshots and figures a test leaves: build/test-artifacts for the 32-bit build, its
+# win64 folder for the 64-bit one, so that the two builds' tests, run side by side, keep
+# their own.
+ARTIFACTS=$TESTS_DIR/../build/test-artifacts
+[ "$KELMAR_ARCH" = 64 ] && ARTIFACTS=$ARTIFACTS/win64
+mkdir -p "$ARTIFACTS"
 kelmar_at_exit 'rm -rf "$WORK"'
 passed=0 failed=0
 
@@ -44,7 +50,7 @@ show_err() {
 # never_started: whether the last host run ended badly without a word of its own, as when
 # Wine under load now and then fails to start a program at all; says so when it did.
 never_started() {
-    [ "$status" -ne 0 ] && [ -z "$out" ] && [[ $err != *acadhost:* ]] || return 1
+    [ "$status" -ne 0 ] && [ -z "$out" ] && [[ $err != *acadhost:* ]] && [[ $err != usage:* ]] || return 1
     echo "note (line ${BASH_LINENO[1]}): the host printed nothing and ended with status $status; run again" >&2
     show_err
 }
@@ -167,6 +173,11 @@ screenshot() {
 # click X Y: a left click at desktop coordinates. key KEYS: key presses to the active
 # window. Both are real input events (XTEST); Wine ignores events sent to a window.
 click() {
+    if [ $# -lt 2 ]; then
+        failed=$((failed + 1))
+        echo "FAIL (line ${BASH_LINENO[1]}): nowhere to click: the control or item was not found" >&2
+        return 1
+    fi
     local d
     d=$(desktop) || return 1
     xdotool mousemove --window "$d" 1 1 sleep 0.1 mousemove --window "$d" "$1" "$2" sleep 0.1 click 1
@@ -192,12 +203,11 @@ press() {
 rect_of() {
     if [ "$1" = window ]; then head -1 <<<"$dlg"; else grep -E "^  $(number_of "$1") " <<<"$dlg" | head -1; fi | sed 's/.* //'
 }
-# shot NAME: the window of $dlg as it is now, kept as build/test-artifacts/NAME.png.
+# shot NAME: the window of $dlg as it is now, kept as $ARTIFACTS/NAME.png.
 shot() {
     local x y w h
     IFS=, read -r x y w h <<<"$(rect_of window)"
-    mkdir -p "$TESTS_DIR/../build/test-artifacts"
-    screenshot "${w}x${h}+${x}+${y}" "$TESTS_DIR/../build/test-artifacts/$1.png"
+    screenshot "${w}x${h}+${x}+${y}" "$ARTIFACTS/$1.png"
 }
 # drag X Y DX DY: the left button held from X,Y to X+DX,Y+DY, as a hand drags a frame.
 drag() {
@@ -262,7 +272,11 @@ close_box() {
 # screen, or the point DX pixels in from its left edge.
 list_item() {
     local line
-    line=$(wintool items "$1" "$2" | grep "^$3 ")
+    for _ in $(seq 1 20); do  # a list just shown may not be laid out yet: up to 2 s
+        line=$(wintool items "$1" "$2" | grep "^$3 ")
+        [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] && break
+        sleep 0.1
+    done
     [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] || return 1
     if [ -n "${4:-}" ]; then
         echo "$((BASH_REMATCH[3] + $4)) ${BASH_REMATCH[2]}"

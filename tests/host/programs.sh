@@ -42,11 +42,18 @@ same $'Kelmar error: too few arguments.\n=> nil\nKelmar error: invalid argument.
 
 # The host itself, by name and by full path, on both strategies. Known difference: Wine's
 # tool help gives the file name only where Windows 98 gives the full path, so on that
-# family the full-path list holds acad.exe as it is.
+# family the full-path list holds acad.exe as it is. Known difference: the 32-bit build run
+# through qemu's emulation reads no name on the NT family, whose strategy reads each
+# process's memory, which Wine cannot do there: the list is empty (no result).
 exe=$(kelmar_winpath "$KELMAR_BIN/acad.exe")
 for c in "win98|acad.exe" "win2k|${exe//\\/\\\\}"; do
     v=${c%%|*} full=${c#*|}
     lisp '(car (member "acad.exe" (kel_processes))) (kel_processes T) (kel_processes nil 1)' --echo --winver "$v"
+    if [ -n "${KELMAR_EMULATED:-}" ] && [ "$v" = win2k ]; then
+        same $'=> nil\n=>' "$(sed -n 4,5p <<<"$out")" "known difference under emulation: no name as $v"
+        same 'Kelmar error: too many arguments.' "$(sed -n 6p <<<"$out")" "a second argument as $v"
+        continue
+    fi
     same '=> "acad.exe"' "$(sed -n 4p <<<"$out")" "the host by name as $v"
     line=$(sed -n 5p <<<"$out")
     [[ $line == *"\"$full\""* ]]; ok "the host by full path as $v: $line"

@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 kelmar_display
 control_ids IDC_PROGRESS IDC_PROMPT IDCANCEL
 pixels=$TESTS_DIR/tools/pixels.py
-artifacts=$TESTS_DIR/../build/test-artifacts
+artifacts=$ARTIFACTS
 bar=$(wintool syscolor 13)  # the highlight: the bar
 back=$(wintool syscolor 5)  # the window colour: the rest
 
@@ -315,5 +315,50 @@ Kelmar error: too few arguments.
 => nil
 Kelmar error: too many arguments.
 => nil' "$(tail -n 7 <<<"$out")" "restored; a position with no meter, and the argument errors"
+
+# Both windows stay above the host's main window, which owns them: after a click on the
+# main window, and after a message box it owns has closed, a person still sees them and
+# their Cancel buttons. One at a time: both open in the middle of the main window.
+while IFS='|' read -r open query close; do
+    title="Kelmar on top"
+    lisp_start "$(cat <<EOF
+$open
+(princ "@1\n")
+$(hold 1)
+(alert "Closed by a key")
+(princ "@2\n")
+$(hold 2)
+(princ (strcat "@open " (if ($query) "T" "nil") "\n"))
+$close
+EOF
+)"
+    reached 1; ok "$open: the script opened the window"
+    dialog "$title"
+    read -r cancel_x cancel_y <<<"$(at IDCANCEL)"
+    IFS=, read -r x y w h <<<"$(rect_of window)"
+    same "acadhost" "$(wintool owner "$title" | cut -c1-8)" "$query: the host's main window owns it"
+    same "$title" "$(wintool at "$cancel_x" "$cancel_y")" "$query: its Cancel button is seen at first"
+    click 80 $((y + h + 40))  # the main window, below and left of it
+    sleep 0.5
+    same "acadhost" "$(wintool at 80 $((y + h + 40)) | cut -c1-8)" "$query: the click landed on the host's main window"
+    same "$title" "$(wintool at "$cancel_x" "$cancel_y")" "$query: its Cancel button is still seen after a click on the host"
+    shot "$query-above-host"
+    go 1
+    dialog "AutoCAD Message"
+    key Return
+    wintool gone "AutoCAD Message" 5000; ok "$query: the message box was answered"
+    reached 2; ok "$query: and the script went on"
+    sleep 0.5
+    same "$title" "$(wintool at "$cancel_x" "$cancel_y")" "$query: its Cancel button is seen after a message box closed"
+    dlg=$(wintool wait "$title" 1000)
+    shot "$query-above-host-after-alert"
+    go 2
+    lisp_wait
+    grep -q '^@open T$' <<<"$out"; ok "$query: the window was still open"
+    same "" "$err" "$query: no self-check tripped"
+done <<'EOF'
+(kel_getprogress "Kelmar on top" "Still above" 100 T) (kel_getprogress 29)|kel_getprogress|(kel_getprogress T)
+(kel_getcancel "Kelmar on top" "Still above")|kel_getcancel|(kel_getcancel T)
+EOF
 
 finish

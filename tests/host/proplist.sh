@@ -23,7 +23,7 @@ grey_width() {
     IFS=, read -r lx ly lw lh <<<"$(rect_of "$IDC_LIST")"
     local row_y
     row_y=$(row_at "$2" | cut -d' ' -f2)
-    convert "$TESTS_DIR/../build/test-artifacts/$1.png" -crop "${lw}x1+$((lx - x))+$((row_y - y + 5))" +repage txt:- |
+    convert "$ARTIFACTS/$1.png" -crop "${lw}x1+$((lx - x))+$((row_y - y + 5))" +repage txt:- |
         grep -c '#C0C0C0'
 }
 

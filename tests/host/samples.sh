@@ -30,7 +30,7 @@ same "$expected" "$(tail -n +4 <<<"$out")" "the real drawings' releases"
 # Previews: a folder of the real drawings of every release that keeps a picture, each
 # selected in turn with Down and its preview compared with the picture decoded by the test.
 kelmar_display
-art=$TESTS_DIR/../build/test-artifacts
+art=$ARTIFACTS
 mkdir -p "$art" real
 py=/usr/bin/python3  # Debian's interpreter, which has python3-pil
 for f in example_r13 v sample_2000 807_1 HatchG Point Line circle sample_2018; do cp "$samples/$f.dwg" real/; done

@@ -31,7 +31,11 @@ same $'; error: ADS request error\nx' "$out" "a failed call abandons its form"
 # A fault in the module ends the host with its line.
 # shellcheck disable=SC2086
 lisp '(rb_fault) (princ "not reached")' $rb
-[[ $err == "acadhost: rb_fault: fault 0xC0000005 at "* ]]; ok "a fault is reported: $err"
+# Known difference: under qemu's i386 emulation Wine reports the null read as an illegal
+# instruction, the emulator giving its signal handler no fault number.
+code=0xC0000005
+[ -n "${KELMAR_EMULATED:-}" ] && [[ $err == *0xC000001D* ]] && code=0xC000001D
+[[ $err == "acadhost: rb_fault: fault $code at "* ]]; ok "a fault is reported: $err"
 same 3 "$status" "exit status after a fault"
 same "" "$out" "nothing runs after a fault"
 

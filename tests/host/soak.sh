@@ -50,8 +50,7 @@ within "handles" "$h1" "$h2" 3 3
 within "GDI objects" "$g1" "$g2" 3 2
 within "USER objects" "$u1" "$u2" 3 2
 within "open file descriptors" "$f1" "$f2" 3 2
-mkdir -p "$TESTS_DIR/../build/test-artifacts"
 printf 'calls: 100000 in %d s\ncommitted memory (kB): %s -> %s\nhandles: %s -> %s\nGDI objects: %s -> %s\nUSER objects: %s -> %s\nopen file descriptors: %s -> %s\n' \
-    "$elapsed" "$m1" "$m2" "$h1" "$h2" "$g1" "$g2" "$u1" "$u2" "$f1" "$f2" | tee "$TESTS_DIR/../build/test-artifacts/soak.txt"
+    "$elapsed" "$m1" "$m2" "$h1" "$h2" "$g1" "$g2" "$u1" "$u2" "$f1" "$f2" | tee "$ARTIFACTS/soak.txt"
 
 finish

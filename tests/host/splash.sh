@@ -3,7 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 kelmar_display
 pixels=$TESTS_DIR/tools/pixels.py
-artifacts=$TESTS_DIR/../build/test-artifacts
+artifacts=$ARTIFACTS
 mkdir -p "$artifacts"
 
 # Two 400 x 300 bitmaps of four coloured quarters: one with a colour table of 8 bits a pixel,
@@ -100,5 +100,34 @@ Kelmar error: too many arguments.
 Kelmar error: path argument expected.
 => nil
 => 0' "$(tail -n +4 <<<"$out")" "what it prints for files and arguments it refuses, opening no window"
+
+# Bitmaps whose headers promise pixels the file does not hold: the system's loader would read
+# past the file's end and end the host. Each is refused before the system sees it, as a file
+# it cannot show, and the host goes on.
+python3 - "$WORK" <<'EOF'
+import struct, sys
+def write(name, width, height, bits, pixels, offset=None, table=0):
+    at = 14 + 40 + 4 * table
+    off = at if offset is None else offset
+    header = struct.pack("<2sIHHI", b"BM", at + pixels, 0, 0, off)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, 0, 2835, 2835, 0, 0)
+    open(sys.argv[1] + "/" + name, "wb").write(header + info + b"\xff" * (4 * table) + b"\x80" * pixels)
+write("wide.bmp", 1000, 1000, 24, 100)
+write("mono.bmp", 20000, 20000, 1, 64, table=2)
+write("far.bmp", 4, 4, 24, 48, offset=0x7FFFFFFF)
+write("farther.bmp", 4, 4, 24, 48, offset=0xFFFFFFF0)
+write("small.bmp", 4, 4, 24, 48)
+EOF
+rows <<'EOF'
+(kel_splash "wide.bmp" 1)|Kelmar error:  cannot initialize window.
+(kel_splash "mono.bmp" 1)|Kelmar error:  cannot initialize window.
+(kel_splash "far.bmp" 1)|Kelmar error:  cannot initialize window.
+(kel_splash "farther.bmp" 1)|Kelmar error:  cannot initialize window.
+(kel_splash "aux" 1)|Kelmar error:  cannot initialize window.
+(kel_splash "small.bmp" 1)|
+(acadhost-windows)||0
+EOF
+same 0 "$status" "the host ended well after the malformed bitmaps"
+same "" "$err" "no self-check tripped"
 
 finish

@@ -26,14 +26,37 @@ selected() {
     wintool tree "Browse for Folder" | sed 's/ [0-9,]*$//' | tr '\n' '/'
 }
 
+# tree_point [PATTERN]: the middle of the browser tree's last item (or of the last one
+# PATTERN picks), once the tree shows it: up to 10 s.
+tree_point() {
+    local point
+    for _ in $(seq 1 100); do
+        point=$(wintool tree "Browse for Folder" | grep -- "${1:-}" | tail -n 1 | sed 's/.* //; s/,/ /')
+        [ -n "$point" ] && { echo "$point"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
 # --- The folder browser ---
 # It opens on the folder given (its trailing backslash dropped), and OK returns it with one.
 browse=(lisp_start "(kel_getdir \"Pick a/folder\" \"C:\\\\windows\\\\\")" --echo)
+# Known difference: under qemu's i386 emulation wintool cannot read the tree of another
+# process (Wine reads the tree's items out of the host's memory, which the emulator keeps
+# elsewhere), so the checks of the tree's selection and the clicks on its items are left out
+# there; the browser is answered by the keyboard alone.
+tree_readable() {
+    [ -z "${KELMAR_EMULATED:-}" ] && return 0
+    echo "known difference under emulation: the folder browser's tree is not read ($1)"
+    return 1
+}
 "${browse[@]}"
 dlg=$(wintool wait "Browse for Folder" 60000)  # the shell's first start in a new prefix is slow
-same '"Desktop"/"My Computer"/" (C:)"/"windows"/' "$(selected)" "it opens with C:\\windows selected"
-# shellcheck disable=SC2046
-click $(wintool tree "Browse for Folder" | tail -n 1 | sed 's/.* //; s/,/ /')  # the tree takes the focus
+if tree_readable "the folder it opens on"; then
+    same '"Desktop"/"My Computer"/" (C:)"/"windows"/' "$(selected)" "it opens with C:\\windows selected"
+    # shellcheck disable=SC2046
+    click $(tree_point)  # the tree takes the focus
+fi
 shot sysdialogs-folder
 same "$host" "$(wintool owner "Browse for Folder")" "the browser is owned by the host's main window"
 same 'Pick a\folder' "$(field 14146)" "the title, read as a path, shows \"/\" as \"\\\""
@@ -42,15 +65,17 @@ lisp_wait
 same '=> "C:\\windows\\"' "$(tail -n 1 <<<"$out")" "OK returns the folder with one trailing backslash"
 
 # The drive root, clicked in the tree, keeps its one backslash.
-"${browse[@]}"
-dialog "Browse for Folder"
-# shellcheck disable=SC2046
-click $(wintool tree "Browse for Folder" | grep '^" (C:)"' | sed 's/.* //; s/,/ /')
-sleep 0.3
-same '"Desktop"/"My Computer"/" (C:)"/' "$(selected)" "a click selects the drive"
-key Return
-lisp_wait
-same '=> "C:\\"' "$(tail -n 1 <<<"$out")" "the drive root comes back as C:\\"
+if tree_readable "a click on the drive"; then
+    "${browse[@]}"
+    dialog "Browse for Folder"
+    # shellcheck disable=SC2046
+    click $(tree_point '^" (C:)"')
+    sleep 0.3
+    same '"Desktop"/"My Computer"/" (C:)"/' "$(selected)" "a click selects the drive"
+    key Return
+    lisp_wait
+    same '=> "C:\\"' "$(tail -n 1 <<<"$out")" "the drive root comes back as C:\\"
+fi
 
 # A drive root given keeps its backslash and is selected.
 answer '(kel_getdir "Root" "C:\\")' "Browse for Folder" key Return
@@ -79,10 +104,16 @@ files "M:/plans" "$dwg" 'a.dwg'
 same '=> ("M:\\plans\\" "a.dwg")' "$got" "one file gives its folder and its name"
 files "M:/plans/" "$dwg" '"b.dwg" "a.dwg"'
 same '=> ("M:\\plans\\" "b.dwg" "a.dwg")' "$got" "two files give the folder and both names, in the system's order"
-files "M:/" "Text (*.txt)|*.txt" 'r1.txt'
-same '=> ("M:\\" "r1.txt")' "$got" "one file in a drive root: the root with one backslash"
-files "M:/" "Text (*.txt)|*.txt" '"r1.txt" "r2.txt"'
-same '=> ("M:\\" "r1.txt" "r2.txt")' "$got" "two files in a drive root: the root with one backslash"
+# Known difference: under qemu's i386 emulation the emulator itself ends (signal 11 in
+# Wine's file dialog) when the dialog opens on a drive root, so those two are left out there.
+if [ -z "${KELMAR_EMULATED:-}" ]; then
+    files "M:/" "Text (*.txt)|*.txt" 'r1.txt'
+    same '=> ("M:\\" "r1.txt")' "$got" "one file in a drive root: the root with one backslash"
+    files "M:/" "Text (*.txt)|*.txt" '"r1.txt" "r2.txt"'
+    same '=> ("M:\\" "r1.txt" "r2.txt")' "$got" "two files in a drive root: the root with one backslash"
+else
+    echo "known difference under emulation: the file dialog on a drive root is not opened (qemu ends in it)"
+fi
 
 # The filter's choices, with and without trailing bars; the first is selected.
 choices() {

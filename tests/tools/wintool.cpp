@@ -23,6 +23,8 @@
 //                                     prints "topmost" or "not topmost"
 //   wintool syscolor N                system colour N as RRGGBB in hexadecimal
 //   wintool clientrect TITLE ID       the client area of control ID on the screen: X,Y,W,H
+//   wintool at X Y                    the title of the top-level window a person sees at that
+//                                     point of the desktop ("none" where there is none)
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
@@ -396,6 +398,12 @@ int main(int argc, char** argv)
         std::printf("%ld,%ld,%ld,%ld\n", origin.x, origin.y, r.right, r.bottom);
         return 0;
     }
+    if (argc == 4 && std::strcmp(argv[1], "at") == 0) {
+        HWND w = WindowFromPoint(POINT{std::atol(argv[2]), std::atol(argv[3])});
+        HWND top = w ? GetAncestor(w, GA_ROOT) : nullptr;
+        std::printf("%s\n", top ? text(top).c_str() : "none");
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "syscolor") == 0) {
         COLORREF c = GetSysColor(std::atoi(argv[2]));
         std::printf("%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
@@ -406,6 +414,6 @@ int main(int argc, char** argv)
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
                "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
                "       | owner TITLE | tree TITLE | inichange MS | class CLASS [MS] | syscolor N\n"
-               "       | clientrect TITLE ID\n", stderr);
+               "       | clientrect TITLE ID | at X Y\n", stderr);
     return 2;
 }
