@@ -949,11 +949,13 @@ const Reg kBuiltins[] = {
          return ch == EOF ? nullptr : makeInt(ch);
      }},
     {"OPEN",
-     [](Interp&, Args& a) -> Value {
+     [](Interp& in, Args& a) -> Value {
          needCount(a, 2, 2);
          std::string mode = toUpper(str(a[1]));
          if (mode != "R" && mode != "W" && mode != "A")
              badValue(a[1]);
+         if (in.isDevice && in.isDevice(str(a[0])))
+             return nullptr;  // a port or the console is no file
          mode[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(mode[0])));
          std::FILE* f = std::fopen(str(a[0]).c_str(), mode.c_str());
          if (!f)

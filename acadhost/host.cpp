@@ -6,12 +6,29 @@
 #include <cstdio>
 
 #include "bridge.h"
+#include "memorycap.h"
+#include "paths.h"
 
 Host* theHost = nullptr;
 
 namespace {
 
 const unsigned kApiVersion = 0x000F0000;
+
+// A device by its name (CON, AUX, COM1.LSP, ...), or a path that opens as something other
+// than a file or folder on disk (a pipe, a port under a file's name).
+bool leadsToDevice(const std::string& path)
+{
+    if (namesDevice(path.c_str()))
+        return true;
+    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool device = GetFileType(file) != FILE_TYPE_DISK;
+    CloseHandle(file);
+    return device;
+}
 
 }  // namespace
 
@@ -35,6 +52,7 @@ Host::Host()
     lisp.externalDefined = [this](const std::string& name) {
         return module && docs.current() && docs.current()->functions.count(name) > 0;
     };
+    lisp.isDevice = leadsToDevice;
     defineHostBuiltins(*this);
     installFaultFilter();
 }
@@ -105,6 +123,7 @@ int Host::guarded(const std::string& what, CallState* c, const std::function<int
 
 int Host::enter(AcRx::AppMsgCode msg, const std::string& what, CallState* c)
 {
+    MemoryCeiling ceiling(false);  // what the module asks of the host never fails midway
     return guarded(what, c, [&] {
         // The clock costs more than a cheap call: it runs only when a benchmark asks.
         if (!timeCalls || msg != AcRx::kInvkSubrMsg)
@@ -174,11 +193,18 @@ void Host::unload()
 {
     while (!docs.documents().empty())
         closeDocument(docs.documents().front().get());
+    unloadModule();
+}
+
+void Host::unloadModule()
+{
     if (!module)
         return;
     enter(AcRx::kUnloadAppMsg, "unload application");
     FreeLibrary(module);
     module = nullptr;
+    for (auto& doc : docs.documents())
+        doc->functions.clear();
     if (size_t leaked = pool.reclaimLive())
         selfCheck("detach", std::to_string(leaked) + " records not released");
     pool.endCall();

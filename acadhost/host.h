@@ -92,7 +92,10 @@ public:
 
     // Loads and initialises the module; false (after a line on standard error) when it can't.
     bool load(const std::string& path);
+    // Closes the documents, then unloads the module.
     void unload();
+    // Unloads the module, as arxunload does: the documents stay, without its functions.
+    void unloadModule();
     // Opens a document and has the module define its functions in it.
     void openDocument();
     // Runs one top-level form, then the queued strings; with echo, its value follows it.

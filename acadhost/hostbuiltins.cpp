@@ -109,6 +109,81 @@ long findLoop(const std::string& dir, const std::string& pattern, bool deep)
     return found;
 }
 
+// For benchmarks of dialogs: each dialog is cancelled as soon as it is shown, so a call
+// that opens one returns when it is made, filled and closed.
+HHOOK dialogCloser;
+
+LRESULT CALLBACK cancelOnActivate(int code, WPARAM wp, LPARAM lp)
+{
+    char name[16];
+    if (code == HCBT_ACTIVATE && GetClassNameA(reinterpret_cast<HWND>(wp), name, sizeof name) &&
+        std::strcmp(name, "#32770") == 0)
+        PostMessageA(reinterpret_cast<HWND>(wp), WM_COMMAND, IDCANCEL, 0);
+    return CallNextHookEx(dialogCloser, code, wp, lp);
+}
+
+// The system's own list box filled in a dialog of the list dialogs' size: room made first,
+// drawn once at the end. Owner-drawn rows are 16 pixels high.
+const int kFillList = 100;
+
+INT_PTR CALLBACK fillListDialog(HWND dialog, UINT message, WPARAM wp, LPARAM lp)
+{
+    if (message == WM_MEASUREITEM) {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 16;
+        return TRUE;
+    }
+    if (message == WM_INITDIALOG) {
+        const auto& texts = *reinterpret_cast<const std::vector<std::string>*>(lp);
+        HWND list = GetDlgItem(dialog, kFillList);
+        size_t bytes = 0;
+        for (const std::string& text : texts)
+            bytes += text.size() + 1;
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list, LB_INITSTORAGE, texts.size(), bytes);
+        for (const std::string& text : texts)
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// A dialog template of one list box of the given kind (0, LBS_OWNERDRAWFIXED or
+// LBS_OWNERDRAWVARIABLE), in memory: 165 x 145 units, the list 145 x 110.
+std::vector<WORD> fillListTemplate(DWORD kind)
+{
+    std::vector<WORD> t;
+    auto dword = [&t](DWORD v) {
+        t.push_back(LOWORD(v));
+        t.push_back(HIWORD(v));
+    };
+    dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE);
+    dword(0);
+    t.insert(t.end(), {1, 0, 0, 165, 145, 0, 0, 0});  // one control; no menu, class or title
+    if (t.size() % 2)
+        t.push_back(0);  // each control starts on a DWORD
+    dword(WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | WS_VSCROLL | WS_BORDER |
+          WS_TABSTOP | kind);
+    dword(0);
+    t.insert(t.end(), {10, 25, 145, 110, kFillList, 0xFFFF, 0x0083, 0, 0});  // a list box, no text or data
+    return t;
+}
+
+// A module's name as arxunload takes it: without folder or extension, in any case.
+std::string moduleName(const std::string& path)
+{
+    size_t start = path.find_last_of("\\/:");
+    std::string name = path.substr(start == std::string::npos ? 0 : start + 1);
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos && lisp::toUpper(name.substr(dot)) == ".ARX")
+        name.erase(dot);
+    return lisp::toUpper(name);
+}
+
 // Arguments are checked with the language's helpers, which own the messages.
 using HostFn = Value (*)(Host&, Args&);
 
@@ -145,6 +220,18 @@ const HostBuiltin kHostBuiltins[] = {
          lisp::needCount(a, 1, 1);
          MessageBoxA(host.frame, lisp::stringArg(a[0]).c_str(), "AutoCAD Message", MB_OK | MB_ICONEXCLAMATION);
          return nullptr;
+     }},
+    {"ARXUNLOAD",  // (arxunload "NAME" [ONFAILURE]): the name when the module is unloaded
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 1, 2);
+         const std::string& name = lisp::stringArg(a[0]);
+         if (host.module && moduleName(name) == moduleName(host.modulePath)) {
+             host.unloadModule();
+             return a[0];
+         }
+         if (a.size() == 2)
+             return a[1];
+         throw lisp::Error("ARXUNLOAD failed: \"" + name + "\"");
      }},
     {"COMMAND",
      [](Host& host, Args& a) -> Value {
@@ -281,6 +368,38 @@ const HostBuiltin kHostBuiltins[] = {
          LARGE_INTEGER start = now();
          std::sort(strings.begin(), strings.end());
          std::sort(numbers.begin(), numbers.end());
+         return lisp::makeReal(microseconds(start, now()));
+     }},
+    {"ACADHOST-AUTOCLOSE",  // (acadhost-autoclose T): dialogs cancelled when shown; nil: not
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         if (lisp::isNil(a[0]) && dialogCloser) {
+             UnhookWindowsHookEx(dialogCloser);
+             dialogCloser = nullptr;
+         } else if (!lisp::isNil(a[0]) && !dialogCloser) {
+             dialogCloser = SetWindowsHookExA(WH_CBT, cancelOnActivate, nullptr, GetCurrentThreadId());
+         }
+         return a[0];
+     }},
+    // (acadhost-listfill LIST [KIND]): microseconds to open the system's list box in a
+    // dialog, filled with the strings of LIST, and close it (with acadhost-autoclose on).
+    // KIND: nil, FIXED or VARIABLE, for a list box drawn by its owner in rows of one height or
+    // of heights it is asked for.
+    {"ACADHOST-LISTFILL",
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 1, 2);
+         DWORD kind = 0;
+         if (a.size() == 2 && !lisp::isNil(a[1])) {
+             const std::string name = lisp::toUpper(lisp::princ(a[1]));
+             kind = name == "FIXED" ? LBS_OWNERDRAWFIXED : name == "VARIABLE" ? LBS_OWNERDRAWVARIABLE : 0;
+         }
+         std::vector<std::string> texts;
+         for (Value p = a[0]; p && p->type == lisp::Type::Cons; p = p->cdr)
+             texts.push_back(lisp::stringArg(p->car));
+         std::vector<WORD> dialog = fillListTemplate(kind);
+         LARGE_INTEGER start = now();
+         DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<DLGTEMPLATE*>(dialog.data()), host.frame,
+                                 fillListDialog, reinterpret_cast<LPARAM>(&texts));
          return lisp::makeReal(microseconds(start, now()));
      }},
     {"ACADHOST-COPYFILE",  // (acadhost-copyfile "FROM" "TO"): nil when the copy fails

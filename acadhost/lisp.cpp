@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <new>
 
+#include "memorycap.h"
+
 namespace lisp {
 
 // Cells a dying cell held are released here, one at a time, instead of by recursion: a
@@ -16,6 +18,16 @@ namespace lisp {
 namespace {
 std::vector<Value> dying;
 bool releasing = false;
+
+// When there is no memory left to queue it (the host's ceiling reached), the cell is
+// released where it stands, by recursion.
+void queueDying(Value& v) noexcept
+{
+    try {
+        dying.push_back(std::move(v));
+    } catch (const std::bad_alloc&) {
+    }
+}
 }  // namespace
 
 Cell::~Cell()
@@ -23,9 +35,9 @@ Cell::~Cell()
     if (file)
         std::fclose(file);
     if (car && car->type == Type::Cons)
-        dying.push_back(std::move(car));
+        queueDying(car);
     if (cdr && (cdr->type == Type::Cons || cdr->type == Type::Usubr))
-        dying.push_back(std::move(cdr));
+        queueDying(cdr);
     if (releasing)
         return;
     releasing = true;
@@ -39,23 +51,35 @@ Cell::~Cell()
 namespace {
 
 // Cells come and go by the ten thousand when lists cross to a module and back: they are
-// taken from free lists of fixed-size chunks, never given back to the heap.
+// taken from free lists of fixed-size chunks, never given back to the heap. A cell counts
+// against the host's memory ceiling while it is in use.
 template <size_t Size>
 struct FreeList {
     static void* head;
     static void* take()
     {
+        if (!reserveMemory(Size))
+            throw std::bad_alloc();
         if (!head) {
             const size_t count = 1024;
-            char* block = static_cast<char*>(::operator new(Size * count));
+            char* block = static_cast<char*>(std::malloc(Size * count));
+            if (!block) {
+                releaseMemory(Size);
+                throw std::bad_alloc();
+            }
             for (size_t k = 0; k < count; ++k)
-                give(block + k * Size);
+                put(block + k * Size);
         }
         void* p = head;
         head = *static_cast<void**>(p);
         return p;
     }
     static void give(void* p)
+    {
+        put(p);
+        releaseMemory(Size);
+    }
+    static void put(void* p)
     {
         *static_cast<void**>(p) = head;
         head = p;
@@ -831,6 +855,7 @@ bool Interp::evalTop(const Value& form, Value& result, std::string& message)
 {
     depth_ = 0;
     try {
+        MemoryCeiling ceiling(true);  // only while the form runs: the message below gets its memory
         result = eval(form);
         return true;
     } catch (Error& e) {
@@ -858,7 +883,9 @@ static const char* const kSeparator = "/";
 
 std::string Interp::findFile(const std::string& name) const
 {
-    auto readable = [](const std::string& path) {
+    auto readable = [this](const std::string& path) {
+        if (isDevice && isDevice(path))
+            return false;
         std::FILE* f = std::fopen(path.c_str(), "rb");
         if (f)
             std::fclose(f);
@@ -878,6 +905,8 @@ std::string Interp::findFile(const std::string& name) const
 
 bool Interp::load(const std::string& path, Value& result)
 {
+    if (isDevice && isDevice(path))
+        return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;

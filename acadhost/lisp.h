@@ -114,6 +114,9 @@ public:
     std::function<bool(std::string& line)> readLine;
     // Folders searched after the current one by load and findfile.
     std::vector<std::string> searchPath;
+    // True for a path that leads to a device (a port, the console, a pipe): load, open and
+    // findfile take it for no file, since reading one can wait for ever. Unset: none does.
+    std::function<bool(const std::string& path)> isDevice;
     // Set by quit and exit: the host ends after this form.
     bool quitting = false;
     // What initget set for the next getint, getreal or getkword.

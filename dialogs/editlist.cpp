@@ -11,6 +11,7 @@
 #include "handlers.h"
 #include "listboxex.h"
 #include "listelements.h"
+#include "listfill.h"
 #include "messages.h"
 #include "moduleresources.h"
 #include "resource.h"
@@ -305,6 +306,7 @@ protected:
     }
     BOOL OnInitDialog() override
     {
+        fillList(::GetDlgItem(m_hWnd, IDC_LIST), items);  // before it becomes a drag list
         CSizingDialog::OnInitDialog();
         SetResizeDirections(true, true);
         AddAnchor(IDC_HEADER, ANCHOR_STRETCH, ANCHOR_FIXED, false);
@@ -314,8 +316,6 @@ protected:
         SetWindowText(title);
         SetDlgItemTextA(m_hWnd, IDC_HEADER, prompt.c_str());
         header.AttachHeader(GetDlgItem(IDC_HEADER), &list);
-        for (const std::string& item : items)
-            list.AddString(item.c_str());
         list.SetCurSel(0);
         return TRUE;
     }

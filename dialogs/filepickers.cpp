@@ -83,6 +83,9 @@ int kelGetdir(struct resbuf* args)
     }
     if (!noMoreArgs(rest))
         return RTNORM;
+    // A device is no folder to start in: nil before the browser opens.
+    if (folder[0] && namesDevice(folder))
+        return giveNil();
     stripTrailingBackslash(folder);
     ShellMalloc shell;
     if (!shell.ok())
@@ -111,6 +114,8 @@ int kelGetfilem(struct resbuf* args)
     if (!getStringArg(args, title) || !getPathArg(args->rbnext, folder) ||
         !getStringArg(args->rbnext->rbnext, filter, kPath) || !noMoreArgs(args->rbnext->rbnext->rbnext))
         return RTNORM;
+    if (namesDevice(folder))
+        return giveNil();  // a device is no folder to start in
     for (char* c = filter; *c; ++c)
         if (*c == '|')
             *c = '\0';

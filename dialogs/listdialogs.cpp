@@ -9,6 +9,7 @@
 #include "args.h"
 #include "handlers.h"
 #include "listelements.h"
+#include "listfill.h"
 #include "matching.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -98,8 +99,7 @@ protected:
     BOOL OnInitDialog() override
     {
         CPickDialog::OnInitDialog();
-        for (const std::string& item : items)
-            list.AddString(item.c_str());
+        fillList(list.m_hWnd, items);
         return TRUE;
     }
 };
@@ -158,9 +158,12 @@ protected:
     BOOL OnInitDialog() override
     {
         CPickDialog::OnInitDialog();
-        for (size_t i = 0; i < items.size(); ++i) {
-            int index = list.AddString(items[i].c_str());
-            list.SetCheck(index, checks[i]);
+        {
+            CListFill fill(list.m_hWnd, items);
+            for (size_t i = 0; i < items.size(); ++i) {
+                int index = list.AddString(items[i].c_str());
+                list.SetCheck(index, checks[i]);
+            }
         }
         if (!items.empty())
             list.SetCurSel(0);

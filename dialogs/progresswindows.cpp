@@ -195,12 +195,18 @@ int openProgressWindow(const resbuf* args)
     return giveNil();
 }
 
+// Whether kel_progbar has the status bar showing its meter.
+bool meterShown = false;
+
 }  // namespace
 
 void closeProgressWindows()
 {
     closeWindow(progressWindow);
     closeWindow(cancelWindow);
+    if (meterShown)
+        acedRestoreStatusBar();
+    meterShown = false;
 }
 
 int kelGetprogress(struct resbuf* args)
@@ -251,6 +257,7 @@ int kelProgbar(struct resbuf* args)
 {
     if (!args) {
         acedRestoreStatusBar();
+        meterShown = false;
         return giveNil();
     }
     if (isInteger(args)) {
@@ -260,5 +267,7 @@ int kelProgbar(struct resbuf* args)
     int maximum;
     if (!getStringArg(args, label) || !getIntArg(args->rbnext, maximum) || !noMoreArgs(args->rbnext->rbnext))
         return RTNORM;
-    return giveBool(acedSetStatusBarProgressMeter(label, 0, maximum) == 0);
+    bool shown = acedSetStatusBarProgressMeter(label, 0, maximum) == 0;
+    meterShown = meterShown || shown;
+    return giveBool(shown);
 }

@@ -10,6 +10,7 @@
 #include "args.h"
 #include "handlers.h"
 #include "listelements.h"
+#include "listfill.h"
 #include "listgeometry.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -291,19 +292,30 @@ protected:
     }
     BOOL OnInitDialog() override
     {
+        fillRows(::GetDlgItem(m_hWnd, IDC_LIST));
         CSizingDialog::OnInitDialog();
         SetResizeDirections(true, true);
         AddAnchor(IDC_PROMPT, ANCHOR_STRETCH, ANCHOR_FIXED, false);
         AddAnchor(IDC_LIST, ANCHOR_STRETCH, ANCHOR_STRETCH, false);
         AddAnchor(IDOK, ANCHOR_MOVE, ANCHOR_FIXED, false);
         AddAnchor(IDCANCEL, ANCHOR_MOVE, ANCHOR_FIXED, false);
-        for (size_t i = 0; i < names.size(); ++i) {
-            items.push_back(std::make_unique<PropItem>(names[i], values[i]));
-            int row = list.AddString("");
-            list.SendMessage(LB_SETITEMDATA, row, reinterpret_cast<LPARAM>(items.back().get()));
-        }
         SetWindowText(title);
         return TRUE;
+    }
+    // One row an element, each holding its item, added before the list is subclassed, as
+    // the edit list fills its own: two messages an element kept off the wrapper.
+    void fillRows(HWND rows)
+    {
+        // Rows of one height, set here: the list asked for it while the dialog was being made,
+        // before the dialog could answer.
+        ::SendMessageA(rows, LB_SETITEMHEIGHT, 0, kRowHeight);
+        items.reserve(names.size());
+        CListFill fill(rows, names.size(), names.size());
+        for (size_t i = 0; i < names.size(); ++i) {
+            items.push_back(std::make_unique<PropItem>(names[i], values[i]));
+            LRESULT row = ::SendMessageA(rows, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
+            ::SendMessageA(rows, LB_SETITEMDATA, row, reinterpret_cast<LPARAM>(items.back().get()));
+        }
     }
     void OnOK() override
     {

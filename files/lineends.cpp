@@ -72,10 +72,14 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
         return giveNil();
     // Writing is denied to others while the source is read, so a file is never its own
     // destination.
+    // A failed write (a full disk) loses nothing the destination held: the converted text
+    // replaces it only when whole.
+    CReplacement replacement;  // made first, so it is removed after the files close
     CFile in, out;
     if (!openDiskFile(in, fullSource, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN))
         return fail(m.openSource);
-    if (!openDiskFile(out, fullDestination, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL))
+    if (!replacement.Create(fullDestination) ||
+        !openDiskFile(out, replacement.Path(), GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL))
         return fail(m.openDestination);
     const char* failure;
     try {
@@ -85,6 +89,10 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     }
     if (failure)
         return fail(failure);
+    in.Close();
+    out.Close();
+    if (!replacement.Commit())
+        return fail(m.writeDestination);
     acedRetStr(fullDestination);
     return RTNORM;
 }

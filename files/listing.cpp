@@ -267,7 +267,17 @@ int kelCopy(struct resbuf* args)
     bool expanded;
     if (!readTwoPaths(args, from, to, expanded))
         return RTNORM;
-    if (!expanded || !CopyFileA(from, to, FALSE))
+    if (!expanded)
+        return giveNil();
+    // A failed copy (a full disk) leaves the destination as it was: the copy replaces it
+    // only when whole. The source is held open while the destination is checked, so a file
+    // is never copied onto itself.
+    CReplacement copy;
+    CFile source;
+    if (!source.Create(from, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL) || !copy.Create(to))
+        return giveNil();
+    source.Close();
+    if (!CopyFileA(from, copy.Path(), FALSE) || !copy.Commit())
         return giveNil();
     _mbsupr(reinterpret_cast<unsigned char*>(to));
     acedRetStr(to);
@@ -282,8 +292,18 @@ int kelMove(struct resbuf* args)
         return RTNORM;
     stripTrailingBackslash(from);
     stripTrailingBackslash(to);
-    if (!expanded || !MoveFileA(from, to))
+    if (!expanded)
         return giveNil();
+    bool existed = GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES;
+    if (!MoveFileA(from, to)) {
+        // A move across drives copies first; when the copy fails (a full disk) the part of
+        // it the system leaves is removed, while the source, still whole, keeps the data.
+        DWORD left = GetFileAttributesA(to);
+        if (!existed && left != INVALID_FILE_ATTRIBUTES && !(left & FILE_ATTRIBUTE_DIRECTORY) &&
+            GetFileAttributesA(from) != INVALID_FILE_ATTRIBUTES)
+            DeleteFileA(to);
+        return giveNil();
+    }
     acedRetStr(to);
     return RTNORM;
 }

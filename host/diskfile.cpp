@@ -1,5 +1,7 @@
 #include "diskfile.h"
 
+#include <cstring>
+
 #include "paths.h"
 
 bool openDiskFile(CFile& file, const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
@@ -23,4 +25,50 @@ bool reachesDevice(const char* path)
                      FILE_FLAG_BACKUP_SEMANTICS))
         return false;
     return file.GetType() != FILE_TYPE_DISK;
+}
+
+bool CReplacement::Create(const char* destination)
+{
+    size_t length = std::strlen(destination);
+    if (length >= sizeof destination_ || namesDevice(destination))
+        return false;
+    std::memcpy(destination_, destination, length + 1);
+    if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES) {
+        if (GetLastError() != ERROR_FILE_NOT_FOUND)
+            return false;
+        std::memcpy(written_, destination, length + 1);  // nothing there to lose
+        return true;
+    }
+    CFile existing;
+    if (!openDiskFile(existing, destination, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
+        return false;
+    existing.Close();
+    char folder[MAX_PATH];
+    std::memcpy(folder, destination, length + 1);
+    size_t end = length;
+    while (end > 0 && folder[end - 1] != '\\' && folder[end - 1] != '/')
+        --end;
+    if (end == 0)
+        return false;  // no folder named: the caller passes full paths
+    folder[end] = '\0';
+    if (!GetTempFileNameA(folder, "~", 0, written_)) {
+        written_[0] = '\0';
+        return false;
+    }
+    beside_ = true;
+    return true;
+}
+
+bool CReplacement::Commit()
+{
+    if (!written_[0] || (beside_ && !MoveFileExA(written_, destination_, MOVEFILE_REPLACE_EXISTING)))
+        return false;  // the destructor removes what was written
+    written_[0] = '\0';
+    return true;
+}
+
+CReplacement::~CReplacement()
+{
+    if (written_[0])
+        DeleteFileA(written_);
 }

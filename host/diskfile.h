@@ -15,3 +15,27 @@ bool openDiskFile(CFile& file, const char* path, DWORD access, DWORD share, DWOR
 // disk (a pipe, a port): a copy from or to it could block for ever. A path that does not
 // open is left to the call that uses it.
 bool reachesDevice(const char* path);
+
+// A whole file written so that a write that fails (a full disk) loses nothing: over an
+// existing destination it is written beside it and takes its place only when complete; a
+// new destination is written where it goes. Either way, unless committed, what was written
+// is removed.
+class CReplacement {
+public:
+    CReplacement() = default;
+    CReplacement(const CReplacement&) = delete;
+    CReplacement& operator=(const CReplacement&) = delete;
+    ~CReplacement();
+    // Chooses the path to write (Path); false, with nothing made, when the destination is a
+    // device or exists and cannot be written (read-only, a folder, in use: a source held
+    // open is never its own destination).
+    bool Create(const char* destination);
+    const char* Path() const { return written_; }
+    // The complete file is the destination; false, and it is removed, when it cannot be.
+    bool Commit();
+
+private:
+    char destination_[MAX_PATH] = "";
+    char written_[MAX_PATH] = "";
+    bool beside_ = false;
+};

@@ -128,6 +128,10 @@ private:
     UINT templateId_;
     CWnd* parent_;
     bool modeless_ = false;
+    // The control last measured: a variable-height list asks once an item, and finding a
+    // control by its id costs a call to the window server each time under Wine.
+    int measuredId_ = -1;
+    HWND measured_ = nullptr;
 };
 
 class CStatic : public CWnd {

@@ -156,9 +156,15 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wp, LPARAM lp)
     case WM_DRAWITEM:
         child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem;
         break;
-    case WM_MEASUREITEM:
-        child = GetDlgItem(static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID));
+    case WM_MEASUREITEM: {
+        int id = static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID);
+        if (id != measuredId_ || !::IsWindow(measured_)) {
+            measured_ = GetDlgItem(id);
+            measuredId_ = id;
+        }
+        child = measured_;
         break;
+    }
     default:
         if (message == CDragListBox::NotifyMessage())  // sent to the parent: the list answers
             child = reinterpret_cast<DRAGLISTINFO*>(lp)->hWnd;
@@ -169,6 +175,10 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wp, LPARAM lp)
         if (control->OnChildNotify(message, wp, lp, &result))
             return result;
     }
+    // An owner-drawn list tells of each item it lets go, a million for a list of a million:
+    // the dialog manager has nothing to do with them.
+    if (message == WM_DELETEITEM)
+        return TRUE;
     return Default();
 }
 

@@ -2,7 +2,7 @@
 # converts, enciphers, spools, records or parses a file by name, and every one that makes,
 # enters, renames, removes or lists a folder, gives nil at once for a path whose last part is a
 # device's name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, CONIN$, CONOUT$, in any case, with an
-# extension, dots or blanks), as for a missing file; a pipe or a character device reached
+# extension, dots or blanks), as for a missing file, and so do the pickers started there; a pipe or a character device reached
 # under a file's name is refused before the first read. Each call takes less than a second,
 # and nothing is written anywhere: not in the folder, not to the ports, which are mapped to
 # files of the test's own for the run. The run has a time limit, so a hang fails the test.
@@ -57,7 +57,7 @@ calls=(
     '(kel_setini "s" nil nil "@")' '(kel_spool "@" "Kelmar Test Printer")' '(kel_wav "@")'
     '(kel_winhelp "@")' '(kel_search "@" nil)' '(kel_search "@" "m:/")' '(kel_find "@" "m")'
     '(kel_mkdir "@")' '(kel_rmdir "@")' '(kel_chdir "@")' '(kel_rendir "@" "moved1")' '(kel_rendir "sub" "@")'
-    '(kel_deltree "@")' '(kel_subdir "@")'
+    '(kel_deltree "@")' '(kel_subdir "@")' '(kel_getdir "Folder" "@")' '(kel_getfilem "Files" "@" "All|*.*")'
 )
 devices=(CON PRN AUX NUL COM{1..9} LPT{1..9} 'CONIN$' 'CONOUT$')
 forms=('%s' '%s.dwg' '%s.' '%s  ' 'sub/%s.txt' '%s .x' 'm:/sub/%s.txt' '%s...' '//./%s' 'c:%s.ini')

@@ -1,6 +1,7 @@
 # A full disk: a small file system of the test's own (a tmpfs in a private mount namespace,
 # mapped as drive F:). Copying, moving, the line-end conversions and the cipher report
-# failure, and none reports success for a file it did not write whole. A cipher run that
+# failure, and none reports success for a file it did not write whole. A failed copy or
+# conversion leaves its destination as it was and nothing beside it; a cipher run that
 # fails leaves the file as it was, byte for byte.
 source "$(dirname "$0")/lib.sh"
 
@@ -15,44 +16,71 @@ kelmar_at_exit 'kelmar_unmap "$WORK"'
 src=$(kelmar_winpath "$WORK")
 src=${src//\\//}
 
-# The drive holds 64 kB; a sparse 100 kB file on it reads as zeros, and rewriting it needs
-# pages the drive does not have. Drive G: holds 1,280 kB and a 3 MB file whose first 600 kB
-# are written: the cipher gets through its first two pieces of 512 kB and fails in the
-# third, so the pieces already rewritten are undone.
-cat >"$WORK/forms.lsp" <<EOF
+# The drive holds 64 kB, two files of 8 kB already on it; a sparse 100 kB file on it reads
+# as zeros, and rewriting it needs pages the drive does not have. Drive G: holds 1,280 kB and
+# a 3 MB file whose first 600 kB are written: the cipher gets through its first two pieces of
+# 512 kB and fails in the third, so the pieces already rewritten are undone. The first run
+# finds room for part of each copy; then the drive is filled, and the second finds none.
+cat >"$WORK/room.lsp" <<EOF
 (kel_copy "$src/big.txt" "f:/copy.txt")
 (kel_move "$src/big.txt" "f:/moved.txt")
 (kel_dos2unix "$src/big.txt" "f:/unix.txt")
 (kel_unix2dos "$src/big.txt" "f:/dos.txt")
+(kel_copy "$src/big.txt" "f:/keep.txt")
+(kel_dos2unix "$src/big.txt" "f:/keep-unix.txt")
+(kel_unix2dos "$src/small.txt" "f:/over.txt")
+EOF
+cat >"$WORK/full.lsp" <<EOF
 (kel_copy "$src/small.txt" "f:/small.txt")
 (kel_encrypt "f:/sparse.bin" "password")
 (kel_dos2unix "$src/small.txt" "f:/small-unix.txt")
 (kel_encrypt "g:/part.bin" "password")
+(kel_copy "$src/small.txt" "f:/keep.txt")
 EOF
-(cd "$WORK" && unshare -m sh -c "mount -t tmpfs -o size=64k kelmar-full '$full' &&
-    truncate -s 100k '$full/sparse.bin' &&
-    mount -t tmpfs -o size=1280k kelmar-part '$part' &&
-    head -c 600k /dev/urandom >'$part/part.bin' && truncate -s 3m '$part/part.bin' &&
-    sha256sum '$full/sparse.bin' '$part/part.bin' >'$WORK/before' &&
-    \"\$0\" --echo '$WORK/forms.lsp' >'$WORK/out' 2>&1; ls -l '$full' >'$WORK/listing'
+head -c 8k /dev/urandom >"$WORK/keep.txt"
+printf 'old text\n' >"$WORK/over.txt"
+# Every step inside depends on the mounts: nothing is written outside the test's drives.
+(cd "$WORK" && unshare -m sh -c "set -e; mount -t tmpfs -o size=64k kelmar-full '$full'
+    truncate -s 100k '$full/sparse.bin'; cp '$WORK/keep.txt' '$WORK/over.txt' '$full/'
+    cp '$WORK/keep.txt' '$full/keep-unix.txt'
+    mount -t tmpfs -o size=1280k kelmar-part '$part'
+    head -c 600k /dev/urandom >'$part/part.bin'; truncate -s 3m '$part/part.bin'
+    sha256sum '$full/sparse.bin' '$part/part.bin' >'$WORK/before'
+    \"\$0\" --echo '$WORK/room.lsp' >'$WORK/out-room' 2>&1 || true; ls '$full' >'$WORK/listing-room'
+    cp '$full/over.txt' '$WORK/over-after.txt'; cat /dev/zero >'$full/filler' 2>/dev/null || true
+    \"\$0\" --echo '$WORK/full.lsp' >'$WORK/out' 2>&1 || true; ls '$full' >'$WORK/listing'
     sha256sum '$full/sparse.bin' '$part/part.bin' >'$WORK/after'
-    cmp -s '$WORK/small.txt' '$full/small.txt' && echo small-copied >>'$WORK/listing'" \
+    ! cmp -s '$WORK/keep.txt' '$full/keep.txt' || ! cmp -s '$WORK/keep.txt' '$full/keep-unix.txt' || echo kept >>'$WORK/listing'
+    ! cmp -s '$WORK/small.txt' '$full/small.txt' || echo small-copied >>'$WORK/listing'" \
     "$TESTS_DIR/../scripts/lisp")
 in_prefix wineserver -w
-out=$(tail -n +4 "$WORK/out")
+out=$(tail -n +4 "$WORK/out-room")
 same '=> nil' "$(sed -n 1p <<<"$out")" "kel_copy of 200 kB to a 64 kB drive gives nil"
 same '=> nil' "$(sed -n 2p <<<"$out")" "kel_move across drives gives nil"
 [ -f "$WORK/big.txt" ]; ok "and the source stays"
 same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 3,4p <<<"$out")" "kel_dos2unix reports the failed write"
 same $'Kelmar error: cannot write DOS destination file.\n=> nil' "$(sed -n 5,6p <<<"$out")" "kel_unix2dos reports the failed write"
-same '=> nil' "$(sed -n 7p <<<"$out")" "with the drive full, even a small copy gives nil"
-same $'Bytes Read\n=> nil' "$(sed -n 8,9p <<<"$out")" "kel_encrypt stops at the write the drive refuses"
-same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 10,11p <<<"$out")" "and so does a small conversion"
+same '=> nil' "$(sed -n 7p <<<"$out")" "kel_copy over a file gives nil"
+same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 8,9p <<<"$out")" "and so does kel_dos2unix over one"
+same '=> "f:\\over.txt"' "$(sed -n 10p <<<"$out" | tr A-Z a-z)" "a conversion that fits replaces its destination"
+same $'one\r\ntwo\r\r\nthree\r' "$(cat "$WORK/over-after.txt")" "with the whole converted text"
+same $'keep-unix.txt\nkeep.txt\nover.txt\nsparse.bin' "$(cat "$WORK/listing-room")" "failed copies leave nothing on the drive, not even a part"
+out=$(tail -n +4 "$WORK/out")
+same '=> nil' "$(sed -n 1p <<<"$out")" "with the drive full, even a small copy gives nil"
+same $'Bytes Read\n=> nil' "$(sed -n 2,3p <<<"$out")" "kel_encrypt stops at the write the drive refuses"
+same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 4,5p <<<"$out")" "and so does a small conversion"
 ! grep -q small-copied "$WORK/listing"; ok "no copy reported as failed is whole by chance"
-same $'Bytes Read\n=> nil' "$(sed -n 12,13p <<<"$out")" "kel_encrypt fails in the third piece of a file"
+same $'Bytes Read\n=> nil' "$(sed -n 6,7p <<<"$out")" "kel_encrypt fails in the third piece of a file"
+same '=> nil' "$(sed -n 8p <<<"$out")" "a small copy over a file on the full drive gives nil"
+grep -q kept "$WORK/listing"; ok "every file a failed copy or conversion aimed at is as it was"
 [ -s "$WORK/before" ] && cmp -s "$WORK/before" "$WORK/after"; ok "both files the cipher failed on are as they were"
-# What Wine leaves there (a truncated copy, an empty file from the move) is its own.
-echo "drive F: afterwards:"
-cat "$WORK/listing"
+! grep -q '^~' "$WORK/listing"; ok "no unfinished copy is left beside its destination"
 
+# A file is never its own copy or conversion, by the same or another name for it.
+cd "$WORK" || exit 1
+printf 'a\r\nb\r\n' >self.txt
+lisp '(kel_copy "self.txt" "self.txt") (kel_copy "self.txt" "./SELF.TXT") (kel_dos2unix "self.txt" "self.txt")' --echo
+same $'=> nil\n=> nil\nKelmar error: cannot open UNIX destination file.\n=> nil' "$(tail -n +4 <<<"$out")" "a file onto itself"
+same $'a\r\nb\r' "$(cat self.txt)" "is left as it was"
+! ls -A | grep -q '^~'; ok "with nothing left beside it"
 finish

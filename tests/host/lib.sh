@@ -373,3 +373,20 @@ rows() {
         fi
     done
 }
+
+# held_within EARLY LATE MEMORY-SLACK-KB: what a process held late, as (acadhost-resources)
+# gives it, is at most 3 per cent (or a small slack) above what it held early, figure by
+# figure. Wine counts no handles, GDI or USER objects (those calls answer 0); the open Unix
+# file descriptors of the process stand in for its handles there.
+held_within() {
+    local -a early late
+    local names=("committed memory (kB)" handles "GDI objects" "USER objects" "open file descriptors")
+    local slack=("$3" 3 2 2 2) k limit
+    read -r -a early <<<"$1"
+    read -r -a late <<<"$2"
+    for k in 0 1 2 3 4; do
+        limit=$((early[k] + early[k] * 3 / 100))
+        [ "$limit" -lt $((early[k] + slack[k])) ] && limit=$((early[k] + slack[k]))
+        [ "${late[k]}" -le "$limit" ]; ok "${names[k]}: ${early[k]}, then ${late[k]} (at most $limit)"
+    done
+}

@@ -38,18 +38,8 @@ late=$(grep -o 'soak-late (.*)' <<<"$out" | tr -d '()' | cut -d' ' -f2-)
 read -r m1 h1 g1 u1 f1 <<<"$early"
 read -r m2 h2 g2 u2 f2 <<<"$late"
 [ -n "$m1" ] && [ -n "$m2" ]; ok "the figures were taken: [$early] [$late]"
-within() { # NAME EARLY LATE PERCENT SLACK: late is at most PERCENT % (or SLACK) above early
-    local limit=$(($2 + $2 * $4 / 100))
-    [ "$limit" -lt $(($2 + $5)) ] && limit=$(($2 + $5))
-    [ "$3" -le "$limit" ]; ok "$1: $2 after 1,000 calls, $3 after 100,000 (at most $limit)"
-}
-# Wine counts no handles, GDI or USER objects (those calls answer 0); the open Unix file
-# descriptors of the process stand in for its handles there.
-within "committed memory (kB)" "$m1" "$m2" 3 256
-within "handles" "$h1" "$h2" 3 3
-within "GDI objects" "$g1" "$g2" 3 2
-within "USER objects" "$u1" "$u2" 3 2
-within "open file descriptors" "$f1" "$f2" 3 2
+echo "after 1,000 calls, then after 100,000:"
+held_within "$early" "$late" 256
 printf 'calls: 100000 in %d s\ncommitted memory (kB): %s -> %s\nhandles: %s -> %s\nGDI objects: %s -> %s\nUSER objects: %s -> %s\nopen file descriptors: %s -> %s\n' \
     "$elapsed" "$m1" "$m2" "$h1" "$h2" "$g1" "$g2" "$u1" "$u2" "$f1" "$f2" | tee "$ARTIFACTS/soak.txt"
 

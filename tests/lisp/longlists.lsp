@@ -13,3 +13,7 @@
 (defun deeper (n) (if (> n 0) (1+ (deeper (1- n))) 0))
 (deeper 500)
 (deeper 5000)
+; Memory has one ceiling in both builds: a loop that conses for ever ends in the host's
+; error, and the host goes on once the list is let go.
+(progn (setq l nil) (while T (setq l (cons 0 l))))
+(progn (setq l nil) (length (kel_sortlist '(3 1 2))))
