@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -74,6 +75,36 @@ LRESULT CALLBACK frameProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 }  // namespace
+
+bool dialogMessage(const Host& host, MSG& msg)
+{
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    char name[16] = "";
+    if (!root || root == host.frame || !GetClassNameA(root, name, sizeof name) || std::strcmp(name, "#32770") != 0)
+        return false;
+    return IsDialogMessageA(root, &msg) != FALSE;
+}
+
+void dispatchWaiting(const Host& host)
+{
+    MSG msg;
+    // Two ranges: every message but the step to the next form, which waits in the queue.
+    const UINT ranges[2][2] = {{0, kStepMessage - 1}, {kStepMessage + 1, 0xFFFFFFFF}};
+    for (const auto& range : ranges) {
+        while (PeekMessageA(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop between forms
+                return;
+            }
+            if (dialogMessage(host, msg))
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
 
 bool createFrame(Host& host)
 {

@@ -53,11 +53,24 @@ Host::Host()
         return module && docs.current() && docs.current()->functions.count(name) > 0;
     };
     lisp.isDevice = leadsToDevice;
+    lisp.idle = [this] { takeMessages(); };
     defineHostBuiltins(*this);
     installFaultFilter();
 }
 
 Host::~Host() { theHost = nullptr; }
+
+void Host::takeMessages()
+{
+    // A tick count is cheap to read; dispatching is not, and a loop may call the module a
+    // million times a second.
+    const DWORD kEvery = 30;
+    DWORD now = GetTickCount();
+    if (now - messagesTaken_ < kEvery || !frame || !messagesWhileRunning)
+        return;
+    messagesTaken_ = now;
+    dispatchWaiting(*this);
+}
 
 void Host::selfCheck(const std::string& what, const std::string& problem)
 {
@@ -218,6 +231,9 @@ bool Host::callFunction(const std::string& name, lisp::Args& args, lisp::Value& 
     auto it = doc->functions.find(name);
     if (it == doc->functions.end())
         return false;
+    // Between calls of the module, as the host's own loop does, its modeless windows get
+    // their messages: (while (kel_getcancel) ...) sees Cancel pressed.
+    takeMessages();
     CallState c;
     c.what = it->second.name;
     c.funcode = it->second.code;

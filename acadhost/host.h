@@ -102,6 +102,9 @@ public:
     void runForm(const lisp::Value& form, bool echo);
     void runQueues();
     void printError(const std::string& message);
+    // While a form runs: the window messages that wait are dispatched, at most once every
+    // few milliseconds, so that a loop sees what the user does in the module's windows.
+    void takeMessages();
 
     // The checks' verdict, for the exit status.
     bool selfCheckFailed() const { return selfCheckFailed_; }
@@ -133,6 +136,7 @@ public:
     bool unlocked = false, mdiAware = false;
     bool timeCalls = false;
     double lastCallMicroseconds = 0;
+    bool messagesWhileRunning = true;  // off only for a benchmark's baseline
 
 private:
     bool callFunction(const std::string& name, lisp::Args& args, lisp::Value& result);
@@ -140,6 +144,7 @@ private:
     AcRx::AppRetCode (*entry_)(AcRx::AppMsgCode, void*) = nullptr;
     int appId_ = 0;  // its address identifies the module to the module
     bool selfCheckFailed_ = false;
+    DWORD messagesTaken_ = 0;  // when, by the tick count
     std::map<std::string, int> faults_;
     int documentsOpened_ = 0;
 };
@@ -155,5 +160,13 @@ double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
 
 // The frame window and its status bar.
 bool createFrame(Host& host);
+// Posted to the frame: run the script's next form.
+const UINT kStepMessage = WM_APP + 1;
+// A key for a modeless dialog the module left open (Tab, Esc, Enter) goes to the dialog
+// manager, as the real host's framework hands its dialogs their keys: true when it took it.
+bool dialogMessage(const Host& host, MSG& msg);
+// Dispatches the window messages that wait, but not the step to the next form, nor the end
+// of the message loop (which is posted again for the loop to find).
+void dispatchWaiting(const Host& host);
 void showMeter(Host& host);
 void setFrameTitle(Host& host);

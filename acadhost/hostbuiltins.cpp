@@ -370,6 +370,12 @@ const HostBuiltin kHostBuiltins[] = {
          std::sort(numbers.begin(), numbers.end());
          return lisp::makeReal(microseconds(start, now()));
      }},
+    {"ACADHOST-MESSAGES",  // (acadhost-messages nil): no messages taken while a form runs
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 1, 1);
+         host.messagesWhileRunning = !lisp::isNil(a[0]);
+         return a[0];
+     }},
     {"ACADHOST-AUTOCLOSE",  // (acadhost-autoclose T): dialogs cancelled when shown; nil: not
      [](Host&, Args& a) -> Value {
          lisp::needCount(a, 1, 1);

@@ -738,6 +738,8 @@ Value Interp::eval(const Value& form)
     }
     if (form->type != Type::Cons)
         return form;
+    if ((++evaluations_ & 4095) == 0 && idle)
+        idle();
     struct DepthGuard {
         int& d;
         explicit DepthGuard(int& depth) : d(depth)

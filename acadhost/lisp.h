@@ -117,6 +117,9 @@ public:
     // True for a path that leads to a device (a port, the console, a pipe): load, open and
     // findfile take it for no file, since reading one can wait for ever. Unset: none does.
     std::function<bool(const std::string& path)> isDevice;
+    // Called every few thousand evaluations, so that the host can take the messages that
+    // wait while a long form runs.
+    std::function<void()> idle;
     // Set by quit and exit: the host ends after this form.
     bool quitting = false;
     // What initget set for the next getint, getreal or getkword.
@@ -135,6 +138,7 @@ private:
     std::unordered_map<std::string, Builtin> builtins_;
     std::unordered_map<std::string, Value> globals_;
     int depth_ = 0;
+    unsigned evaluations_ = 0;
     bool inHandler_ = false;
 };
 

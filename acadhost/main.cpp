@@ -14,8 +14,6 @@
 
 namespace {
 
-const UINT kStep = WM_APP + 1;
-
 const char kUsage[] =
     "usage: acad [--arx FILE] [--documents N] [--echo] [--forms] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]\n"
     "  --forms: each top-level form is printed, as written, before what it prints\n"
@@ -212,24 +210,11 @@ struct Runner {
             PostQuitMessage(0);
             return;
         }
-        PostMessageA(host.frame, kStep, 0, 0);
+        PostMessageA(host.frame, kStepMessage, 0, 0);
     }
 };
 
 Runner* runner = nullptr;
-
-// A key for a modeless dialog the module left open (Tab, Esc, Enter) goes to the dialog
-// manager, as the real host's framework hands its dialogs their keys.
-bool dialogMessage(const Host& host, MSG& msg)
-{
-    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd)
-        return false;
-    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    char name[16] = "";
-    if (!root || root == host.frame || !GetClassNameA(root, name, sizeof name) || std::strcmp(name, "#32770") != 0)
-        return false;
-    return IsDialogMessageA(root, &msg) != FALSE;
-}
 
 }  // namespace
 
@@ -272,11 +257,11 @@ int main(int argc, char** argv)
     runner = &run;
     // Each form is one message to the frame, so that windows the module leaves open between
     // calls get their messages in between.
-    PostMessageA(host.frame, kStep, 0, 0);
+    PostMessageA(host.frame, kStepMessage, 0, 0);
     MSG msg;
     bool quit = false;
     while (!quit && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.hwnd == host.frame && msg.message == kStep) {
+        if (msg.hwnd == host.frame && msg.message == kStepMessage) {
             // Posted messages come before input: take the input (key presses, the mouse)
             // and whatever else waits before the next form, or it would wait for ever.
             MSG other;

@@ -217,6 +217,29 @@ done <<'EOF'
 (kel_getcancel "Kelmar cancel test" "Press Esc")|kel_getcancel|key Escape|-
 EOF
 
+# A program that loops until the user cancels sees Cancel and Esc while its loop runs: the
+# host takes the window messages between the module's calls, as the host's own loop does.
+# The loop gives up after 30 s; the user acts as soon as the window is up.
+while IFS='|' read -r open query step how; do
+    title="Kelmar loop test"
+    lisp_start "$(cat <<EOF
+$open
+(princ "@1\n")
+(setq t0 (acadhost-clock) n 0)
+(while (and ($query) (< (- (acadhost-clock) t0) 30e6)) (setq n (1+ n)) $step)
+(princ (strcat "@ended " (if ($query) "running" "cancelled") (if (< (- (acadhost-clock) t0) 30e6) " in time" " late") "\n"))
+EOF
+)"
+    reached 1
+    dialog "$title"
+    $how
+    lisp_wait
+    same "@ended cancelled in time" "$(grep '^@ended' <<<"$out")" "$open: the loop sees $how while it runs"
+done <<'EOF'
+(kel_getcancel "Kelmar loop test" "Working")|kel_getcancel||press IDCANCEL
+(kel_getprogress "Kelmar loop test" "Working" 100)|kel_getprogress|(kel_getprogress (rem (/ n 100) 100))|key Escape
+EOF
+
 # The cancel window opens once; T closes it; the forms and their messages.
 lisp "$(cat <<'EOF'
 (acadhost-windows)
