@@ -10,6 +10,7 @@
 source "$(dirname "$0")/lib.sh"
 kelmar_display
 modeless=${LEAK_MODELESS:-500} modal=${LEAK_MODAL:-10}
+HOST_LIMIT=$((600 + modeless / 5 + modal * 2))  # a round takes some 40 ms, a box 1 s
 
 lisp "$(cat <<EOF
 (defun modeless (n)
