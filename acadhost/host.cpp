@@ -6,29 +6,14 @@
 #include <cstdio>
 
 #include "bridge.h"
+#include "diskfile.h"
 #include "memorycap.h"
-#include "paths.h"
 
 Host* theHost = nullptr;
 
 namespace {
 
 const unsigned kApiVersion = 0x000F0000;
-
-// A device by its name (CON, AUX, COM1.LSP, ...), or a path that opens as something other
-// than a file or folder on disk (a pipe, a port under a file's name).
-bool leadsToDevice(const std::string& path)
-{
-    if (namesDevice(path.c_str()))
-        return true;
-    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool device = GetFileType(file) != FILE_TYPE_DISK;
-    CloseHandle(file);
-    return device;
-}
 
 }  // namespace
 
@@ -52,7 +37,8 @@ Host::Host()
     lisp.externalDefined = [this](const std::string& name) {
         return module && docs.current() && docs.current()->functions.count(name) > 0;
     };
-    lisp.isDevice = leadsToDevice;
+    // Devices are refused as the module refuses them.
+    lisp.isDevice = [](const std::string& path) { return reachesDevice(path.c_str()); };
     lisp.idle = [this] { takeMessages(); };
     defineHostBuiltins(*this);
     installFaultFilter();

@@ -97,7 +97,7 @@ public:
     bool evalTop(const Value& form, Value& result, std::string& message);
     // Calls a function value (or a symbol naming one) with evaluated arguments.
     Value apply(const Value& fn, Args& args);
-    // Runs the forms of a file; false when it cannot be read.
+    // Runs the forms of a file found by findFile; false when it cannot be read.
     bool load(const std::string& path, Value& result);
     // The path of a file to load or find, searched where the host looks; empty if none.
     std::string findFile(const std::string& name) const;

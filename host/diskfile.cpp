@@ -1,5 +1,7 @@
 #include "diskfile.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "paths.h"
@@ -43,14 +45,11 @@ bool CReplacement::Create(const char* destination)
     if (!openDiskFile(existing, destination, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
         return false;
     existing.Close();
-    char folder[MAX_PATH];
-    std::memcpy(folder, destination, length + 1);
-    size_t end = length;
-    while (end > 0 && folder[end - 1] != '\\' && folder[end - 1] != '/')
-        --end;
-    if (end == 0)
+    char drive[_MAX_DRIVE], dir[_MAX_DIR], folder[MAX_PATH];
+    _splitpath(destination, drive, dir, nullptr, nullptr);
+    if (!dir[0])
         return false;  // no folder named: the caller passes full paths
-    folder[end] = '\0';
+    std::snprintf(folder, sizeof folder, "%s%s", drive, dir);
     if (!GetTempFileNameA(folder, "~", 0, written_)) {
         written_[0] = '\0';
         return false;

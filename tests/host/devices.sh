@@ -114,6 +114,22 @@ others=$(grep -v '^CALL ' <<<"$out" | sort -u | grep -vxF -e 'Kelmar error: coul
 same "" "$others" "nothing else is printed"
 ! grep -q '^acadhost: ' "$WORK/err"; ok "no self-check trips"
 
+# The stand-in host's own file functions refuse them too: load gives what it gives when the
+# file is missing, open and findfile nil.
+cd "$scratch" || exit 1
+lisp '(load "aux.lsp" "refused") (load "COM1" "refused") (load "pipe.dwg" "refused") (open "com1" "w")
+(open "lpt1.txt" "a") (open "pipe.dwg" "r") (open "zero.dwg" "r") (findfile "nul") (findfile "aux.lsp")' --echo
+same '=> "refused"
+=> "refused"
+=> "refused"
+=> nil
+=> nil
+=> nil
+=> nil
+=> nil
+=> nil' "$(tail -n +4 <<<"$out")" "the host's load, open and findfile take devices for no file"
+cd "$WORK" || exit 1
+
 # Nothing was written: the folder holds what it held, the ports nothing.
 same $'named\nnamed/AUX\nnamed/con.txt\npipe.dwg\nsrc.txt\nsub\nsub/keep.txt\nzero.dwg' \
     "$(cd "$scratch" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort)" "no file was made or removed but the one deleted"

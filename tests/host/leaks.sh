@@ -32,14 +32,7 @@ EOF
 )"
 same 0 "$status" "the host ends normally"
 same "" "$err" "no self-check trips"
-early=$(grep -o 'leaks-early (.*)' <<<"$out" | tr -d '()' | cut -d' ' -f2-)
-late=$(grep -o 'leaks-late (.*)' <<<"$out" | tr -d '()' | cut -d' ' -f2-)
-read -r m1 h1 g1 u1 f1 <<<"$early"
-read -r m2 h2 g2 u2 f2 <<<"$late"
-[ -n "$m1" ] && [ -n "$m2" ]; ok "the figures were taken: [$early] [$late]"
-echo "after the first rounds, then after the last:"
-held_within "$early" "$late" 512
-printf 'rounds: 500 + %s modeless, 5 + %s modal\ncommitted memory (kB): %s -> %s\nhandles: %s -> %s\nGDI objects: %s -> %s\nUSER objects: %s -> %s\nopen file descriptors: %s -> %s\n' \
-    "$modeless" "$modal" "$m1" "$m2" "$h1" "$h2" "$g1" "$g2" "$u1" "$u2" "$f1" "$f2" | tee "$ARTIFACTS/leaks.txt"
+resources_held leaks 512 "after the first rounds, then after the last" leaks.txt \
+    "rounds: 500 + $modeless modeless, 5 + $modal modal"
 
 finish

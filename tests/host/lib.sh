@@ -387,24 +387,32 @@ rows() {
     done
 }
 
-# held_within EARLY LATE MEMORY-SLACK-KB: what a process held late, as (acadhost-resources)
-# gives it, is at most 3 per cent (or a small slack) above what it held early, figure by
-# figure. Wine counts no handles, GDI or USER objects (those calls answer 0); the open Unix
-# file descriptors of the process stand in for its handles there.
-held_within() {
-    local -a early late
+# resources_held TAG MEMORY-SLACK-KB WHEN REPORT FIRST: what the host printed as
+# "TAG-early (...)" and "TAG-late (...)", each what (acadhost-resources) gave, figure by
+# figure: late at most 3 per cent (or a small slack) above early. WHEN says when the two were
+# taken; the figures go, after the line FIRST, to $ARTIFACTS/REPORT. Wine counts no handles,
+# GDI or USER objects (those calls answer 0); the open Unix file descriptors of the process
+# stand in for its handles there.
+resources_held() {
+    local tag=$1 when=$3 report=$4 first=$5
     local names=("committed memory (kB)" handles "GDI objects" "USER objects" "open file descriptors")
-    local slack=("$3" 3 2 2 2) k limit
-    read -r -a early <<<"$1"
-    read -r -a late <<<"$2"
-    if [ ${#early[@]} -lt 5 ] || [ ${#late[@]} -lt 5 ]; then
-        failed=$((failed + 1))
-        echo "FAIL (line ${BASH_LINENO[0]}): no figures to compare: [$1] [$2]" >&2
-        return 1
-    fi
+    local slack=("$2" 3 2 2 2) text_early text_late k limit taken=0
+    local -a early late
+    text_early=$(grep -o "$tag-early (.*)" <<<"$out" | tr -d '()' | cut -d' ' -f2-)
+    text_late=$(grep -o "$tag-late (.*)" <<<"$out" | tr -d '()' | cut -d' ' -f2-)
+    read -r -a early <<<"$text_early"
+    read -r -a late <<<"$text_late"
+    [ ${#early[@]} -ge 5 ] && [ ${#late[@]} -ge 5 ] && taken=1
+    [ "$taken" = 1 ]; ok "the figures were taken: [$text_early] [$text_late]"
+    [ "$taken" = 1 ] || return 1
+    echo "$when:"
     for k in 0 1 2 3 4; do
         limit=$((early[k] + early[k] * 3 / 100))
         [ "$limit" -lt $((early[k] + slack[k])) ] && limit=$((early[k] + slack[k]))
         [ "${late[k]}" -le "$limit" ]; ok "${names[k]}: ${early[k]}, then ${late[k]} (at most $limit)"
     done
+    {
+        echo "$first"
+        for k in 0 1 2 3 4; do echo "${names[k]}: ${early[k]} -> ${late[k]}"; done
+    } | tee "$ARTIFACTS/$report"
 }

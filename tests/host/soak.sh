@@ -33,14 +33,6 @@ lisp "$(cat soak.lsp)"
 elapsed=$(($(date +%s) - start))
 same 0 "$status" "the host ends normally"
 same "" "$err" "no self-check trips"
-early=$(grep -o 'soak-early (.*)' <<<"$out" | tr -d '()' | cut -d' ' -f2-)
-late=$(grep -o 'soak-late (.*)' <<<"$out" | tr -d '()' | cut -d' ' -f2-)
-read -r m1 h1 g1 u1 f1 <<<"$early"
-read -r m2 h2 g2 u2 f2 <<<"$late"
-[ -n "$m1" ] && [ -n "$m2" ]; ok "the figures were taken: [$early] [$late]"
-echo "after 1,000 calls, then after 100,000:"
-held_within "$early" "$late" 256
-printf 'calls: 100000 in %d s\ncommitted memory (kB): %s -> %s\nhandles: %s -> %s\nGDI objects: %s -> %s\nUSER objects: %s -> %s\nopen file descriptors: %s -> %s\n' \
-    "$elapsed" "$m1" "$m2" "$h1" "$h2" "$g1" "$g2" "$u1" "$u2" "$f1" "$f2" | tee "$ARTIFACTS/soak.txt"
+resources_held soak 256 "after 1,000 calls, then after 100,000" soak.txt "calls: 100000 in $elapsed s"
 
 finish
