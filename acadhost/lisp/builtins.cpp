@@ -1,0 +1,145 @@
+// The built-ins: what the families share, and their installation. The host adds getvar,
+// setvar, command, alert and its own.
+#include <cstdio>
+
+#include "builtins.h"
+
+namespace lisp {
+
+void needCount(const Args& a, size_t least, size_t most)
+{
+    if (a.size() < least)
+        throw Error("too few arguments");
+    if (a.size() > most)
+        throw Error("too many arguments");
+}
+
+[[noreturn]] void badType(const char* want, const Value& v)
+{
+    throw Error(std::string("bad argument type: ") + want + " " + prin1(v));
+}
+
+[[noreturn]] void badValue(const Value& v) { throw Error("bad argument value: " + prin1(v)); }
+
+const std::string& str(const Value& v)
+{
+    if (!v || v->type != Type::Str)
+        badType("stringp", v);
+    return v->s;
+}
+
+int32_t integer(const Value& v)
+{
+    if (!v || v->type != Type::Int)
+        badType("fixnump", v);
+    return v->i;
+}
+
+double number(const Value& v)
+{
+    if (!isNumber(v))
+        badType("numberp", v);
+    return toDouble(v);
+}
+
+Value list(const Value& v)
+{
+    if (v && v->type != Type::Cons)
+        badType("listp", v);
+    return v;
+}
+
+const std::string& symbol(const Value& v)
+{
+    if (!v || v->type != Type::Sym)
+        badType("symbolp", v);
+    return v->s;
+}
+
+Value function(const Value& v)
+{
+    if (!isFunction(v) && !(v && v->type == Type::Sym))
+        badType("functionp", v);
+    return v;
+}
+
+Cell* openFile(const Value& v)
+{
+    if (!v || v->type != Type::File || !v->file)
+        badType("streamp", v);
+    return v.get();
+}
+
+// The file argument at index k, or null for the command line.
+std::FILE* fileAt(const Args& a, size_t k) { return a.size() > k ? openFile(a[k])->file : nullptr; }
+
+Value boolean(bool b) { return b ? symT() : nullptr; }
+Value noVoidValue(Value v) { return v && v->type == Type::Void ? nullptr : v; }
+Value car(const Value& v) { return list(v) ? v->car : nullptr; }
+Value cdr(const Value& v) { return list(v) ? v->cdr : nullptr; }
+bool truthy(Interp& in, const Value& fn, Args args) { return !isNil(in.apply(fn, args)); }
+
+// Every element of a list, checked to be one.
+std::vector<Value> elements(const Value& l)
+{
+    std::vector<Value> out;
+    for (Value p = list(l); p && p->type == Type::Cons; p = p->cdr)
+        out.push_back(p->car);
+    return out;
+}
+
+void output(Interp& in, std::FILE* f, const std::string& text)
+{
+    if (f)
+        std::fputs(text.c_str(), f);
+    else
+        in.write(text);
+}
+
+const std::string& stringArg(const Value& v) { return str(v); }
+int32_t intArg(const Value& v) { return integer(v); }
+
+int32_t intArg(const Value& v, int32_t least, int32_t most)
+{
+    int32_t i = integer(v);
+    if (i < least || i > most)
+        badValue(v);
+    return i;
+}
+
+Interp::Interp()
+{
+    write = [](const std::string& s) {
+        std::fputs(s.c_str(), stdout);
+        std::fflush(stdout);
+    };
+    readLine = [](std::string& line) {
+        char buf[4096];
+        line.clear();
+        while (std::fgets(buf, sizeof buf, stdin)) {
+            line += buf;
+            if (line.back() == '\n')
+                return true;
+        }
+        return !line.empty();
+    };
+    for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), fileBuiltins(), inputBuiltins(), systemBuiltins()})
+        for (size_t k = 0; k < f.count; ++k)
+            builtins_[f.rows[k].name] = f.rows[k].fn;
+    // car and cdr combined, two to four deep: CADR is (car (cdr x)).
+    for (int depth = 2; depth <= 4; ++depth)
+        for (int bits = 0; bits < (1 << depth); ++bits) {
+            std::string path;
+            for (int k = 0; k < depth; ++k)
+                path += (bits >> k) & 1 ? 'D' : 'A';
+            builtins_["C" + path + "R"] = [path](Interp&, Args& a) {
+                needCount(a, 1, 1);
+                Value v = a[0];
+                for (auto it = path.rbegin(); it != path.rend(); ++it)
+                    v = *it == 'A' ? car(v) : cdr(v);
+                return v;
+            };
+        }
+}
+
+}  // namespace lisp

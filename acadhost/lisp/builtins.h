@@ -1,0 +1,62 @@
+// What the built-in families share: the argument checks, which own the messages, and the
+// row type of their tables. Private to the interpreter.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../lisp.h"
+
+namespace lisp {
+
+[[noreturn]] void badType(const char* want, const Value& v);
+[[noreturn]] void badValue(const Value& v);
+const std::string& str(const Value& v);
+int32_t integer(const Value& v);
+double number(const Value& v);
+Value list(const Value& v);  // nil or a list
+const std::string& symbol(const Value& v);
+Value function(const Value& v);
+Cell* openFile(const Value& v);
+// The file argument at index k, or null for the command line.
+std::FILE* fileAt(const Args& a, size_t k);
+
+Value boolean(bool b);
+// A void result taken as nil, where it becomes part of a value.
+Value noVoidValue(Value v);
+Value car(const Value& v);
+Value cdr(const Value& v);
+bool truthy(Interp& in, const Value& fn, Args args);
+// Every element of a list, checked to be one.
+std::vector<Value> elements(const Value& l);
+// Text to a file, or to the command line when f is null.
+void output(Interp& in, std::FILE* f, const std::string& text);
+// A line typed at the prompt (the message at a[msgAt], if any); false at the end of input.
+bool ask(Interp& in, const Args& a, size_t msgAt, std::string& line);
+// Where a path's file name starts, and its extension's dot (npos if none).
+size_t nameStart(const std::string& path);
+size_t extensionStart(const std::string& path);
+
+using Fn = Value (*)(Interp&, Args&);
+struct Reg {
+    const char* name;
+    Fn fn;
+};
+
+// Each family's table, for the interpreter to install.
+struct Family {
+    const Reg* rows;
+    size_t count;
+};
+Family listBuiltins();
+Family numberBuiltins();
+Family stringBuiltins();
+Family fileBuiltins();
+Family inputBuiltins();
+Family systemBuiltins();
+
+template <size_t N>
+Family family(const Reg (&rows)[N]) { return {rows, N}; }
+
+}  // namespace lisp

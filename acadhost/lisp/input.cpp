@@ -1,0 +1,114 @@
+// The command line: getstring, getint, getreal, getkword and initget.
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "builtins.h"
+
+namespace lisp {
+
+// A line typed at the prompt; false at the end of input.
+bool ask(Interp& in, const Args& a, size_t msgAt, std::string& line)
+{
+    if (a.size() > msgAt)
+        in.write(str(a[msgAt]));
+    bool got = in.readLine(line);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    return got;
+}
+
+namespace {
+
+// ---- the command line ----
+
+
+// The keyword of initget's list that the answer names (its capitals, or more), or "".
+std::string keywordOf(const std::string& keywords, const std::string& answer)
+{
+    size_t from = 0;
+    while (from < keywords.size() && !answer.empty()) {
+        size_t to = keywords.find(' ', from);
+        std::string k = keywords.substr(from, to == std::string::npos ? std::string::npos : to - from);
+        from = to == std::string::npos ? keywords.size() : to + 1;
+        size_t need = 0;
+        for (size_t c = 0; c < k.size(); ++c)
+            if (std::isupper(static_cast<unsigned char>(k[c])))
+                need = c + 1;
+        if (answer.size() <= k.size() && answer.size() >= (need ? need : k.size()) &&
+            toUpper(k.substr(0, answer.size())) == toUpper(answer))
+            return k;
+    }
+    return "";
+}
+
+// getint, getreal and getkword: asks until the answer is one initget allows.
+Value getInput(Interp& in, Args& a, char kind)
+{
+    needCount(a, 0, 1);
+    int bits = in.inputBits;
+    std::string keywords = in.keywords, line;
+    in.inputBits = 0;
+    in.keywords.clear();
+    if (kind == 'k' && keywords.empty())
+        return nullptr;
+    for (;;) {
+        if (!ask(in, a, 0, line))
+            return nullptr;
+        if (line.empty() && !(bits & 1))
+            return nullptr;
+        std::string k = keywordOf(keywords, line);
+        if (!k.empty())
+            return makeStr(k);
+        char* end = nullptr;
+        double v = kind == 'k' || line.empty() ? 0 : std::strtod(line.c_str(), &end);
+        bool ok = end && end != line.c_str() && *end == '\0';
+        const char* problem = nullptr;
+        if (kind == 'k')
+            problem = "Invalid option keyword.";
+        else if (kind == 'i' && (!ok || v != std::floor(v) || v < -32768 || v > 32767))
+            problem = "Requires an integer value.";
+        else if (!ok)
+            problem = "Requires numeric value.";
+        else if ((bits & 2) && v == 0)
+            problem = "Value must be nonzero.";
+        else if ((bits & 4) && v < 0)
+            problem = "Value must be positive.";
+        if (!problem)
+            return kind == 'i' ? makeInt(static_cast<int32_t>(v)) : makeReal(v);
+        in.write(std::string(problem) + "\n");
+    }
+}
+
+const Reg kInput[] = {
+    {"GETSTRING",  // (getstring [cr] [msg]): without cr a blank ends the answer
+     [](Interp& in, Args& a) -> Value {
+         needCount(a, 0, 2);
+         bool blanks = a.size() == 2 || (a.size() == 1 && (!a[0] || a[0]->type != Type::Str));
+         size_t msgAt = blanks ? 1 : 0;
+         std::string line;
+         if (!ask(in, a, msgAt, line))
+             return nullptr;
+         if (!(blanks && !isNil(a[0])))
+             line = line.substr(0, line.find(' '));
+         return makeStr(line);
+     }},
+    {"GETINT", [](Interp& in, Args& a) { return getInput(in, a, 'i'); }},
+    {"GETREAL", [](Interp& in, Args& a) { return getInput(in, a, 'r'); }},
+    {"GETKWORD", [](Interp& in, Args& a) { return getInput(in, a, 'k'); }},
+    {"INITGET",
+     [](Interp& in, Args& a) -> Value {
+         needCount(a, 0, 2);
+         in.inputBits = 0;
+         in.keywords.clear();
+         for (const Value& v : a)
+             (v && v->type == Type::Int) ? void(in.inputBits = v->i) : void(in.keywords = str(v));
+         return nullptr;
+     }},
+};
+
+}  // namespace
+
+Family inputBuiltins() { return family(kInput); }
+
+}  // namespace lisp

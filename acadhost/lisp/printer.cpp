@@ -1,0 +1,91 @@
+// The printer: values as prin1 and princ write them.
+#include "../lisp.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace lisp {
+
+static std::string formatReal(double r)
+{
+    if (std::isnan(r))
+        return "nan";
+    if (std::isinf(r))
+        return r < 0 ? "-inf" : "inf";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", r);
+    std::string s = buf;
+    if (s.find_first_of(".e") == std::string::npos)
+        s += ".0";
+    return s;
+}
+
+static std::string printAtom(const Value& v, bool quoted)
+{
+    if (!v)
+        return "nil";
+    switch (v->type) {
+    case Type::Int: return std::to_string(v->i);
+    case Type::Real: return formatReal(v->r);
+    case Type::Sym: return v->s;
+    case Type::Subr: return "#<SUBR " + v->s + ">";
+    case Type::Usubr: return "#<USUBR " + v->s + ">";
+    case Type::Exrx: return "#<EXRXSUBR " + v->s + ">";
+    case Type::File: return "#<file \"" + v->s + "\">";
+    case Type::Str: {
+        if (!quoted)
+            return v->s;
+        std::string out = "\"";
+        for (char ch : v->s) {
+            switch (ch) {
+            case '\\': out += "\\\\"; break;
+            case '"': out += "\\\""; break;
+            case '\n': out += "\\n"; break;
+            case '\t': out += "\\t"; break;
+            default: out += ch;
+            }
+        }
+        return out + "\"";
+    }
+    default: return "";  // void
+    }
+}
+
+// Lists print with a stack of their own: any length or nesting prints.
+static std::string print(const Value& v, bool quoted)
+{
+    if (!v || v->type != Type::Cons)
+        return printAtom(v, quoted);
+    std::string out = "(";
+    struct Open {
+        Value next;  // the cell whose car prints next
+        bool first;
+    };
+    std::vector<Open> open{{v, true}};
+    while (!open.empty()) {
+        Value p = open.back().next;
+        if (!p || p->type != Type::Cons) {
+            if (p)
+                out += " . " + printAtom(p, quoted);
+            out += ')';
+            open.pop_back();
+            continue;
+        }
+        if (!open.back().first)
+            out += ' ';
+        open.back().first = false;
+        open.back().next = p->cdr;
+        if (p->car && p->car->type == Type::Cons) {
+            out += '(';
+            open.push_back({p->car, true});
+        } else {
+            out += isNil(p->car) ? std::string("nil") : printAtom(p->car, quoted);
+        }
+    }
+    return out;
+}
+
+std::string prin1(const Value& v) { return print(v, true); }
+std::string princ(const Value& v) { return print(v, false); }
+
+}  // namespace lisp

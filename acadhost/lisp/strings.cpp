@@ -1,0 +1,330 @@
+// Strings: their parts, case, conversion to and from numbers, patterns, file names.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "builtins.h"
+
+namespace lisp {
+
+size_t nameStart(const std::string& path)
+{
+    size_t k = path.find_last_of("/\\:");
+    return k == std::string::npos ? 0 : k + 1;
+}
+
+size_t extensionStart(const std::string& path)
+{
+    size_t dot = path.rfind('.');
+    return dot == std::string::npos || dot < nameStart(path) ? std::string::npos : dot;
+}
+
+namespace {
+
+// ---- text ----
+
+std::string rtos(double v, int mode, int prec)
+{
+    char buf[512];
+    double a = std::fabs(v);
+    const char* sign = v < 0 ? "-" : "";
+    auto fraction = [&](double x) {  // whole and nearest 1/2^prec, reduced
+        long den = 1L << prec, whole = static_cast<long>(x), num = std::lround((x - whole) * den);
+        if (num == den)
+            ++whole, num = 0;
+        while (num && num % 2 == 0)
+            num /= 2, den /= 2;
+        std::string w = std::to_string(whole);
+        return num == 0 ? w : (whole ? w + " " : "") + std::to_string(num) + "/" + std::to_string(den);
+    };
+    switch (mode) {
+    case 1: std::snprintf(buf, sizeof buf, "%.*E", prec, v); return buf;
+    case 3: {
+        long feet = static_cast<long>(a / 12);
+        std::snprintf(buf, sizeof buf, "%s%ld'-%.*f\"", sign, feet, prec, a - feet * 12.0);
+        return buf;
+    }
+    case 4: {
+        long feet = static_cast<long>(a / 12);
+        return sign + std::to_string(feet) + "'-" + fraction(a - feet * 12.0) + "\"";
+    }
+    case 5: return sign + fraction(a);
+    default: std::snprintf(buf, sizeof buf, "%.*f", prec, v); return buf;
+    }
+}
+
+// A distance in any of rtos's forms: 15.5, 1.55E+01, 1'-3 1/2", 15 1/2, 3/4.
+bool distance(const std::string& text, double& out)
+{
+    const char* p = text.c_str();
+    auto skip = [&] {
+        while (*p == ' ')
+            ++p;
+    };
+    auto amount = [&](double& v) {  // a number, a fraction, or a whole and a fraction
+        char* end;
+        v = std::strtod(p, &end);
+        if (end == p)
+            return false;
+        p = end;
+        if (*p == '/' || (*p == ' ' && std::strchr(p + 1, '/'))) {
+            double whole = 0;
+            if (*p == ' ') {
+                whole = v;
+                v = std::strtod(p + 1, &end);
+                if (*end != '/')
+                    return false;
+                p = end;
+            }
+            double den = std::strtod(p + 1, &end);
+            if (end == p + 1 || den == 0)
+                return false;
+            p = end;
+            v = whole + v / den;
+        }
+        return true;
+    };
+    skip();
+    bool negative = *p == '-';
+    if (negative)
+        ++p;
+    double v = 0, inches = 0;
+    if (!amount(v))
+        return false;
+    if (*p == '\'') {
+        ++p;
+        if (*p == '-')
+            ++p;
+        skip();
+        if (*p && (!amount(inches) || *p++ != '"'))
+            return false;
+        v = v * 12 + inches;
+    } else if (*p == '"') {
+        ++p;
+    }
+    skip();
+    out = negative ? -v : v;
+    return *p == '\0';
+}
+
+// wcmatch: one pattern of a comma list; ~ first negates it.
+bool wildMatch(const std::string& s, const std::string& pat)
+{
+    size_t si = 0, pi = 0, starP = std::string::npos, starS = 0;
+    auto one = [&](size_t& k, char ch) {  // matches ch against the element at k, moves k past it
+        char p = pat[k++];
+        switch (p) {
+        case '#': return std::isdigit(static_cast<unsigned char>(ch)) != 0;
+        case '@': return std::isalpha(static_cast<unsigned char>(ch)) != 0;
+        case '.': return !std::isalnum(static_cast<unsigned char>(ch));
+        case '?': return true;
+        case '`': return k < pat.size() ? pat[k++] == ch : ch == '`';
+        case '[': {
+            bool negate = k < pat.size() && pat[k] == '~', found = false;
+            k += negate;
+            size_t first = k;
+            while (k < pat.size() && (pat[k] != ']' || k == first)) {
+                if (k + 2 < pat.size() && pat[k + 1] == '-' && pat[k + 2] != ']') {
+                    found = found || (ch >= pat[k] && ch <= pat[k + 2]);
+                    k += 3;
+                } else {
+                    found = pat[k++] == ch || found;
+                }
+            }
+            ++k;
+            return found != negate;
+        }
+        default: return p == ch;
+        }
+    };
+    while (si < s.size()) {
+        size_t k = pi;
+        if (pi < pat.size() && pat[pi] == '*') {
+            starP = ++pi;
+            starS = si;
+        } else if (pi < pat.size() && one(k, s[si])) {
+            pi = k;
+            ++si;
+        } else if (starP != std::string::npos) {
+            pi = starP;
+            si = ++starS;
+        } else {
+            return false;
+        }
+    }
+    while (pi < pat.size() && pat[pi] == '*')
+        ++pi;
+    return pi == pat.size();
+}
+
+bool wcmatch(const std::string& s, const std::string& patterns)
+{
+    size_t from = 0;
+    for (size_t k = 0; k <= patterns.size(); ++k) {
+        if (k < patterns.size() && patterns[k] == '`') {
+            ++k;
+            continue;
+        }
+        if (k < patterns.size() && patterns[k] != ',')
+            continue;
+        std::string p = patterns.substr(from, k - from);
+        bool negate = !p.empty() && p[0] == '~';
+        if (wildMatch(s, negate ? p.substr(1) : p) != negate)
+            return true;
+        from = k + 1;
+    }
+    return false;
+}
+
+
+Value trim(const Args& a, bool left, bool right)
+{
+    needCount(a, 2, 2);
+    const std::string &set = str(a[0]), &s = str(a[1]);
+    size_t from = left ? s.find_first_not_of(set) : 0;
+    if (from == std::string::npos)
+        return makeStr("");
+    size_t to = right ? s.find_last_not_of(set) + 1 : s.size();
+    return makeStr(s.substr(from, to - from));
+}
+
+const Reg kStrings[] = {
+    {"STRCAT",
+     [](Interp&, Args& a) {
+         std::string s;
+         for (const Value& v : a)
+             s += str(v);
+         return makeStr(s);
+     }},
+    {"STRLEN",
+     [](Interp&, Args& a) {
+         size_t n = 0;
+         for (const Value& v : a)
+             n += str(v).size();
+         return makeInt(static_cast<int32_t>(n));
+     }},
+    {"SUBSTR",
+     [](Interp&, Args& a) {
+         needCount(a, 2, 3);
+         const std::string& s = str(a[0]);
+         int32_t start = integer(a[1]);
+         if (start < 1)
+             throw Error("bad argument value: positive " + prin1(a[1]));
+         if (static_cast<size_t>(start) > s.size())
+             return makeStr("");
+         if (a.size() == 3 && integer(a[2]) < 0)
+             throw Error("bad argument value: non-negative " + prin1(a[2]));
+         size_t len = a.size() == 3 ? static_cast<size_t>(a[2]->i) : std::string::npos;
+         return makeStr(s.substr(static_cast<size_t>(start - 1), len));
+     }},
+    {"STRCASE",
+     [](Interp&, Args& a) {
+         needCount(a, 1, 2);
+         std::string s = str(a[0]);
+         bool lower = a.size() == 2 && !isNil(a[1]);
+         for (char& ch : s)
+             ch = static_cast<char>(lower ? std::tolower(static_cast<unsigned char>(ch))
+                                          : std::toupper(static_cast<unsigned char>(ch)));
+         return makeStr(s);
+     }},
+    {"CHR", [](Interp&, Args& a) { needCount(a, 1, 1); return makeStr(std::string(1, static_cast<char>(integer(a[0])))); }},
+    {"ASCII",
+     [](Interp&, Args& a) {
+         needCount(a, 1, 1);
+         const std::string& s = str(a[0]);
+         return makeInt(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
+     }},
+    {"ITOA", [](Interp&, Args& a) { needCount(a, 1, 1); return makeStr(std::to_string(integer(a[0]))); }},
+    {"ATOI",
+     [](Interp&, Args& a) {
+         needCount(a, 1, 1);
+         return makeInt(static_cast<int32_t>(std::strtol(str(a[0]).c_str(), nullptr, 10)));
+     }},
+    {"ATOF", [](Interp&, Args& a) { needCount(a, 1, 1); return makeReal(std::strtod(str(a[0]).c_str(), nullptr)); }},
+    {"RTOS",  // modes 1 scientific, 2 decimal, 3 engineering, 4 architectural, 5 fractional
+     [](Interp&, Args& a) {
+         needCount(a, 1, 3);
+         int mode = a.size() >= 2 ? integer(a[1]) : 2, prec = a.size() == 3 ? integer(a[2]) : 4;
+         if (mode < 1 || mode > 5)
+             badValue(a[1]);
+         if (prec < 0 || prec > (mode >= 4 ? 8 : 15))
+             badValue(a[2]);
+         return makeStr(rtos(number(a[0]), mode, prec));
+     }},
+    {"DISTOF",
+     [](Interp&, Args& a) -> Value {
+         needCount(a, 1, 2);
+         if (a.size() == 2 && (integer(a[1]) < 1 || integer(a[1]) > 5))
+             badValue(a[1]);
+         double d;
+         return distance(str(a[0]), d) ? makeReal(d) : nullptr;
+     }},
+    {"WCMATCH", [](Interp&, Args& a) { needCount(a, 2, 2); return boolean(wcmatch(str(a[0]), str(a[1]))); }},
+    {"VL-STRING-SEARCH",
+     [](Interp&, Args& a) -> Value {
+         needCount(a, 2, 3);
+         int32_t from = a.size() == 3 ? integer(a[2]) : 0;
+         size_t k = str(a[1]).find(str(a[0]), static_cast<size_t>(std::max(from, 0)));
+         return k == std::string::npos ? nullptr : makeInt(static_cast<int32_t>(k));
+     }},
+    {"VL-STRING-SUBST",  // the first occurrence only
+     [](Interp&, Args& a) {
+         needCount(a, 3, 4);
+         std::string s = str(a[2]);
+         int32_t from = a.size() == 4 ? integer(a[3]) : 0;
+         size_t k = s.find(str(a[1]), static_cast<size_t>(std::max(from, 0)));
+         if (k != std::string::npos)
+             s.replace(k, a[1]->s.size(), str(a[0]));
+         return makeStr(s);
+     }},
+    {"VL-STRING->LIST",
+     [](Interp&, Args& a) {
+         needCount(a, 1, 1);
+         std::vector<Value> codes;
+         for (char ch : str(a[0]))
+             codes.push_back(makeInt(static_cast<unsigned char>(ch)));
+         return listFrom(codes);
+     }},
+    {"VL-LIST->STRING",
+     [](Interp&, Args& a) {
+         needCount(a, 1, 1);
+         std::string s;
+         for (const Value& v : elements(a[0]))
+             s += static_cast<char>(integer(v));
+         return makeStr(s);
+     }},
+    {"VL-STRING-TRIM", [](Interp&, Args& a) { return trim(a, true, true); }},
+    {"VL-STRING-LEFT-TRIM", [](Interp&, Args& a) { return trim(a, true, false); }},
+    {"VL-STRING-RIGHT-TRIM", [](Interp&, Args& a) { return trim(a, false, true); }},
+    {"VL-PRIN1-TO-STRING", [](Interp&, Args& a) { needCount(a, 1, 1); return makeStr(prin1(a[0])); }},
+    {"VL-PRINC-TO-STRING", [](Interp&, Args& a) { needCount(a, 1, 1); return makeStr(princ(a[0])); }},
+    {"VL-SYMBOL-NAME", [](Interp&, Args& a) { needCount(a, 1, 1); return makeStr(symbol(a[0])); }},
+    {"VL-FILENAME-BASE",
+     [](Interp&, Args& a) {
+         needCount(a, 1, 1);
+         const std::string& p = str(a[0]);
+         size_t from = nameStart(p), to = extensionStart(p);
+         return makeStr(p.substr(from, to == std::string::npos ? std::string::npos : to - from));
+     }},
+    {"VL-FILENAME-DIRECTORY",
+     [](Interp&, Args& a) {
+         needCount(a, 1, 1);
+         const std::string& p = str(a[0]);
+         size_t k = nameStart(p);
+         return makeStr(p.substr(0, k > 0 && p[k - 1] != ':' ? k - 1 : k));
+     }},
+    {"VL-FILENAME-EXTENSION",
+     [](Interp&, Args& a) -> Value {
+         needCount(a, 1, 1);
+         size_t k = extensionStart(str(a[0]));
+         return k == std::string::npos ? nullptr : makeStr(a[0]->s.substr(k));
+     }},
+};
+
+}  // namespace
+
+Family stringBuiltins() { return family(kStrings); }
+
+}  // namespace lisp

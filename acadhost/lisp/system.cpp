@@ -1,0 +1,38 @@
+// The environment, symbols and types, and the end of the session.
+#include <cstdlib>
+
+#include "builtins.h"
+
+namespace lisp {
+
+namespace {
+
+const Reg kSystem[] = {
+    {"GETENV",
+     [](Interp&, Args& a) -> Value {
+         needCount(a, 1, 1);
+         const char* v = std::getenv(str(a[0]).c_str());
+         return v ? makeStr(v) : nullptr;
+     }},
+    {"SET",
+     [](Interp& in, Args& a) {
+         needCount(a, 2, 2);
+         in.setGlobal(symbol(a[0]), a[1]);
+         return a[1];
+     }},
+    {"TYPE",
+     [](Interp&, Args& a) -> Value {
+         static const char* const names[] = {"INT", "REAL", "STR", "SYM", "LIST", "", "SUBR", "USUBR", "EXRXSUBR", "FILE"};
+         needCount(a, 1, 1);
+         return isNil(a[0]) ? nullptr : makeSym(names[static_cast<int>(a[0]->type)]);
+     }},
+    {"QUIT", [](Interp& in, Args& a) -> Value { needCount(a, 0, 0); in.quitting = true; throw Error("quit / exit abort"); }},
+    {"EXIT", [](Interp& in, Args& a) -> Value { needCount(a, 0, 0); in.quitting = true; throw Error("quit / exit abort"); }},
+    {"VL-LOAD-COM", [](Interp&, Args&) { return Value(); }},
+};
+
+}  // namespace
+
+Family systemBuiltins() { return family(kSystem); }
+
+}  // namespace lisp
