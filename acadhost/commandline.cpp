@@ -33,8 +33,7 @@ void Host::runCommand(const std::string& name)
 {
     auto it = commands.find(commandName(name));
     if (it == commands.end()) {
-        std::printf("Unknown command \"%s\".\n", lisp::toUpper(name).c_str());
-        std::fflush(stdout);
+        print("Unknown command \"" + lisp::toUpper(name) + "\".\n");
         return;
     }
     AcRxFunctionPtr fn = it->second.function;
@@ -63,8 +62,7 @@ bool Host::runToken(Document* doc, const std::string& token)
 
 void Host::runString(Document* doc, const std::string& text)
 {
-    std::printf("Command [%s]: %s\n", doc->name().c_str(), shown(text).c_str());
-    std::fflush(stdout);
+    print("Command [" + doc->name() + "]: " + shown(text) + "\n");
     // Ctrl+C cancels what was typed; a blank or a newline enters a token.
     std::string token;
     for (char ch : text) {
@@ -104,8 +102,7 @@ void Host::runForm(const lisp::Value& form, bool echo)
     if (lisp.evalTop(form, v, message)) {
         if (echo) {
             std::string text = lisp::prin1(v);
-            std::printf(text.empty() ? "=>\n" : "=> %s\n", text.c_str());
-            std::fflush(stdout);
+            print(text.empty() ? "=>\n" : "=> " + text + "\n");
         }
     } else if (!message.empty()) {
         printError(message);

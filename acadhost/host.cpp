@@ -27,8 +27,29 @@ double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / perSecond;
 }
 
+namespace {
+
+// Names fold case in the ANSI code page, as in the host: a library written in Cyrillic
+// defines a name in lower case and calls it in upper case. Lead bytes of a double-byte
+// page stay as they are.
+void useCodePageCase()
+{
+    unsigned char upper[256], lower[256];
+    for (int c = 0; c < 256; ++c) {
+        upper[c] = lower[c] = static_cast<unsigned char>(c);
+        if (c == 0 || IsDBCSLeadByte(static_cast<BYTE>(c)))
+            continue;
+        CharUpperBuffA(reinterpret_cast<char*>(&upper[c]), 1);
+        CharLowerBuffA(reinterpret_cast<char*>(&lower[c]), 1);
+    }
+    lisp::setCaseTables(upper, lower);
+}
+
+}  // namespace
+
 Host::Host()
 {
+    useCodePageCase();
     theHost = this;
     shortVars = {{"MAXSORT", 1000}, {"CURSORSIZE", 5}, {"PICKBOX", 3}};
     lisp.external = [this](const std::string& name, lisp::Args& args, lisp::Value& result) {
@@ -40,6 +61,7 @@ Host::Host()
     // Devices are refused as the module refuses them.
     lisp.isDevice = [](const std::string& path) { return reachesDevice(path.c_str()); };
     lisp.idle = [this] { takeMessages(); };
+    lisp.write = [this](const std::string& text) { print(text); };
     defineHostBuiltins(*this);
     installFaultFilter();
 }
@@ -82,10 +104,15 @@ bool Host::failing(const char* op)
     return --it->second == 0;
 }
 
-void Host::printError(const std::string& message)
+void Host::printError(const std::string& message) { print("; error: " + message + "\n"); }
+
+void Host::print(const std::string& text)
 {
-    std::printf("; error: %s\n", message.c_str());
+    if (text.empty())
+        return;
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+    lineOpen_ = text.back() != '\n';
 }
 
 // Runs one call into the module and checks what it left behind.

@@ -102,6 +102,12 @@ public:
     void runForm(const lisp::Value& form, bool echo);
     void runQueues();
     void printError(const std::string& message);
+    // What the host, LISP and the module print on the command line goes through here, so
+    // that the prompt knows whether a line stands open.
+    void print(const std::string& text);
+    bool lineOpen() const { return lineOpen_; }
+    // A person's Enter ended the line the terminal shows.
+    void lineEnded() { lineOpen_ = false; }
     // While a form runs: the window messages that wait are dispatched, at most once every
     // few milliseconds, so that a loop sees what the user does in the module's windows.
     void takeMessages();
@@ -144,6 +150,7 @@ private:
     AcRx::AppRetCode (*entry_)(AcRx::AppMsgCode, void*) = nullptr;
     int appId_ = 0;  // its address identifies the module to the module
     bool selfCheckFailed_ = false;
+    bool lineOpen_ = false;
     DWORD messagesTaken_ = 0;  // when, by the tick count
     std::map<std::string, int> faults_;
     int documentsOpened_ = 0;

@@ -148,9 +148,16 @@ int acutPrintf(const char* format, ...)
 {
     va_list ap;
     va_start(ap, format);
-    int n = std::vprintf(format, ap);
+    va_list again;
+    va_copy(again, ap);
+    int n = std::vsnprintf(nullptr, 0, format, ap);
+    std::string text(n > 0 ? n : 0, '\0');
+    if (n > 0)
+        std::vsnprintf(&text[0], text.size() + 1, format, again);
+    va_end(again);
     va_end(ap);
-    std::fflush(stdout);
+    if (theHost)
+        theHost->print(text);
     return n;
 }
 

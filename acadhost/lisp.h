@@ -48,7 +48,11 @@ bool isNil(const Value& v);  // nil or void
 bool isNumber(const Value& v);
 double toDouble(const Value& v);
 bool isSym(const Value& v, const char* upperName);
+// Case in the host's code page: names fold to upper case, strcase both ways. ASCII until
+// the host sets the tables of its code page.
 std::string toUpper(std::string s);
+std::string toLower(std::string s);
+void setCaseTables(const unsigned char upper[256], const unsigned char lower[256]);
 Value listFrom(const std::vector<Value>& items, Value tail = nullptr);
 // equal: numbers by value (within fuzz), strings and symbols by text, lists element by element.
 bool equalValues(const Value& a, const Value& b, double fuzz = 0);

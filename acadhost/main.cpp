@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
+#include "prompt.h"
 
 namespace {
 
@@ -94,126 +94,6 @@ bool readFile(const std::string& path, std::string& text)
     return true;
 }
 
-// True when the text holds whole forms: no list or string left open. The prompt for a
-// continued line shows how many lists are open, as the host's does: "(_> ", "((_> ".
-bool complete(const std::string& text, std::string* continuation = nullptr)
-{
-    int depth = 0;
-    bool inString = false, any = false;
-    for (size_t k = 0; k < text.size(); ++k) {
-        char ch = text[k];
-        if (inString) {
-            if (ch == '\\')
-                ++k;
-            else if (ch == '"')
-                inString = false;
-        } else if (ch == ';') {
-            while (k < text.size() && text[k] != '\n')
-                ++k;
-        } else if (ch == '"') {
-            inString = any = true;
-        } else if (ch == '(') {
-            ++depth;
-            any = true;
-        } else if (ch == ')') {
-            --depth;
-        } else if (!isspace(static_cast<unsigned char>(ch))) {
-            any = true;
-        }
-    }
-    if (continuation)
-        *continuation = std::string(depth > 0 ? depth : 0, '(') + (inString ? "\"" : "") + "_> ";
-    return any && depth <= 0 && !inString;
-}
-
-struct Runner {
-    Host& host;
-    bool echo;
-    bool interactive;
-    bool terminal;  // a person types: continued lines get their prompt
-    bool forms;     // each form is shown before it runs
-    lisp::Reader reader{""};
-    bool bang = false;  // !form at the prompt: its value is printed
-    bool prompted = false;  // "Command: " stands at the end of the output
-
-    // The form about to run, as written: after the prompt that read it, or on a
-    // "Command: " line of its own.
-    void show()
-    {
-        std::printf("%s%s%s\n", prompted ? "" : "Command: ", bang ? "!" : "", reader.lastText().c_str());
-        std::fflush(stdout);
-        prompted = false;
-    }
-
-    // Next form to run; false at the end of input.
-    bool nextForm(lisp::Value& form)
-    {
-        for (;;) {
-            try {
-                if (reader.next(form))
-                    return true;
-            } catch (const lisp::Error& e) {
-                host.printError(e.what());
-                prompted = false;
-                continue;
-            }
-            if (!interactive)
-                return false;
-            std::string text, line;
-            std::printf("Command: ");
-            std::fflush(stdout);
-            prompted = true;
-            char buf[4096];
-            std::string more;
-            while (std::fgets(buf, sizeof buf, stdin)) {
-                text += buf;
-                if (complete(text, &more))
-                    break;
-                if (terminal && text.back() == '\n') {
-                    std::fputs(more.c_str(), stdout);
-                    std::fflush(stdout);
-                }
-            }
-            if (text.find_first_not_of(" \t\r\n") == std::string::npos && std::feof(stdin)) {
-                std::printf("\n");
-                return false;
-            }
-            size_t first = text.find_first_not_of(" \t\r\n");
-            bang = first != std::string::npos && text[first] == '!';
-            reader = lisp::Reader(bang ? text.substr(first + 1) : text);
-        }
-    }
-
-    void step()
-    {
-        lisp::Value form;
-        if (!nextForm(form)) {
-            PostQuitMessage(0);
-            return;
-        }
-        if (forms)
-            show();
-        if (bang) {
-            bang = false;
-            lisp::Value v;
-            std::string message;
-            if (host.lisp.evalTop(form, v, message))
-                std::printf("%s\n", lisp::prin1(v).c_str());
-            else if (!message.empty())
-                host.printError(message);
-            std::fflush(stdout);
-            host.runQueues();
-        } else {
-            host.runForm(form, echo);
-        }
-        if (host.lisp.quitting) {
-            PostQuitMessage(0);
-            return;
-        }
-        PostMessageA(host.frame, kStepMessage, 0, 0);
-    }
-};
-
 Runner* runner = nullptr;
 
 }  // namespace
@@ -251,8 +131,9 @@ int main(int argc, char** argv)
     if (slash != std::string::npos)
         host.lisp.searchPath.push_back(opt.script.substr(0, slash));
     // A person at a terminal sees the forms as typed: they are not shown again.
+    // Values are shown at a terminal without being asked for.
     bool terminal = opt.script.empty() && opt.terminal;
-    Runner run{host, opt.echo, opt.script.empty(), terminal, opt.forms && !terminal};
+    Runner run{host, opt.echo || terminal, opt.script.empty(), terminal, opt.forms && !terminal};
     run.reader = lisp::Reader(text);
     runner = &run;
     // Each form is one message to the frame, so that windows the module leaves open between
@@ -275,8 +156,12 @@ int main(int argc, char** argv)
                 TranslateMessage(&other);
                 DispatchMessageA(&other);
             }
-            if (!quit)
-                runner->step();
+            if (quit)
+                continue;
+            if (runner->step())
+                PostMessageA(host.frame, kStepMessage, 0, 0);
+            else
+                PostQuitMessage(0);
             continue;
         }
         if (dialogMessage(host, msg))

@@ -123,6 +123,7 @@ Interp::Interp()
         }
         return !line.empty();
     };
+    setGlobal("PI", makeReal(3.141592653589793));
     for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), fileBuiltins(), inputBuiltins(), systemBuiltins()})
         for (size_t k = 0; k < f.count; ++k)
             builtins_[f.rows[k].name] = f.rows[k].fn;

@@ -1,6 +1,7 @@
 // Cells: made from one pool, released without recursion, compared by value.
 #include "../lisp.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -178,11 +179,33 @@ bool isNumber(const Value& v) { return v && (v->type == Type::Int || v->type == 
 double toDouble(const Value& v) { return v->type == Type::Int ? v->i : v->r; }
 bool isSym(const Value& v, const char* upperName) { return v && v->type == Type::Sym && v->s == upperName; }
 
-std::string toUpper(std::string s)
+namespace {
+struct CaseTables {
+    unsigned char upper[256], lower[256];
+    CaseTables()
+    {
+        for (int c = 0; c < 256; ++c) {
+            upper[c] = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+            lower[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        }
+    }
+} caseTables;
+
+std::string mapBytes(std::string s, const unsigned char* table)
 {
     for (char& ch : s)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        ch = static_cast<char>(table[static_cast<unsigned char>(ch)]);
     return s;
+}
+}  // namespace
+
+std::string toUpper(std::string s) { return mapBytes(std::move(s), caseTables.upper); }
+std::string toLower(std::string s) { return mapBytes(std::move(s), caseTables.lower); }
+
+void setCaseTables(const unsigned char upper[256], const unsigned char lower[256])
+{
+    std::copy(upper, upper + 256, caseTables.upper);
+    std::copy(lower, lower + 256, caseTables.lower);
 }
 
 Value listFrom(const std::vector<Value>& items, Value tail)

@@ -87,7 +87,7 @@ Value Interp::eval(const Value& form)
     }
     Args args;
     for (Value p = form->cdr; p && p->type == Type::Cons; p = p->cdr)
-        args.push_back(noVoid(eval(p->car)));  // void counts as nil once it is an argument
+        args.push_back(eval(p->car));  // void stays void, as the host's null symbol: (princ (princ)) prints nothing
     return named ? callNamed(head->s, args) : apply(head, args);
 }
 

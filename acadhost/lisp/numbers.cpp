@@ -66,6 +66,32 @@ Value compare(const Args& a, bool (*ok)(int))
     return symT();
 }
 
+// = and /= compare any atoms: numbers by value, strings by text, symbols by name, nil with
+// nil; anything else, and values of two types, only with themselves.
+bool sameAtom(const Value& x, const Value& y)
+{
+    if (isNumber(x) && isNumber(y))
+        return toDouble(x) == toDouble(y);
+    if (isNil(x) || isNil(y))
+        return isNil(x) && isNil(y);
+    if (x->type != y->type)
+        return false;
+    if (x->type == Type::Str || x->type == Type::Sym)
+        return x->s == y->s;
+    return x == y;
+}
+
+// Each argument against the next: (= a b c) when all are the same, (/= a b c) when no two
+// neighbours are.
+Value chainSame(const Args& a, bool same)
+{
+    needCount(a, 1, SIZE_MAX);
+    for (size_t k = 0; k + 1 < a.size(); ++k)
+        if (sameAtom(a[k], a[k + 1]) != same)
+            return nullptr;
+    return symT();
+}
+
 // A real function of one argument, undefined outside its domain.
 Value real1(const Args& a, double (*fn)(double), bool (*defined)(double))
 {
@@ -105,8 +131,8 @@ Value bitwise(const Args& a, int op)  // op as boole's: bits 8 4 2 1 for (0,0) (
 }
 
 const Reg kNumbers[] = {
-    {"=", [](Interp&, Args& a) { return compare(a, [](int c) { return c == 0; }); }},
-    {"/=", [](Interp&, Args& a) { return compare(a, [](int c) { return c != 0; }); }},
+    {"=", [](Interp&, Args& a) { return chainSame(a, true); }},
+    {"/=", [](Interp&, Args& a) { return chainSame(a, false); }},
     {"<", [](Interp&, Args& a) { return compare(a, [](int c) { return c < 0; }); }},
     {">", [](Interp&, Args& a) { return compare(a, [](int c) { return c > 0; }); }},
     {"<=", [](Interp&, Args& a) { return compare(a, [](int c) { return c <= 0; }); }},

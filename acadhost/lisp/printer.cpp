@@ -12,12 +12,20 @@ static std::string formatReal(double r)
         return "nan";
     if (std::isinf(r))
         return r < 0 ? "-inf" : "inf";
+    // Six significant digits, a point always, and an exponent of three digits at least:
+    // 3.14159, 1234.57, 100.0, 1.0e+008, 1.23457e-007, as the host prints them.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", r);
+    std::snprintf(buf, sizeof buf, "%.6g", r);
     std::string s = buf;
-    if (s.find_first_of(".e") == std::string::npos)
-        s += ".0";
-    return s;
+    size_t e = s.find('e');
+    std::string mantissa = s.substr(0, e), exponent;
+    if (mantissa.find('.') == std::string::npos)
+        mantissa += ".0";
+    if (e != std::string::npos) {
+        std::string digits = s.substr(e + 2);
+        exponent = s.substr(e, 2) + std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
+    }
+    return mantissa + exponent;
 }
 
 static std::string printAtom(const Value& v, bool quoted)

@@ -20,7 +20,11 @@ void Reader::skipBlank()
 {
     while (pos_ < text_.size()) {
         char ch = text_[pos_];
-        if (ch == ';') {
+        if (ch == ';' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '|') {
+            // ;| a block comment, on one line or many |;
+            size_t end = text_.find("|;", pos_ + 2);
+            pos_ = end == std::string::npos ? text_.size() : end + 2;
+        } else if (ch == ';') {
             while (pos_ < text_.size() && text_[pos_] != '\n')
                 ++pos_;
         } else if (std::isspace(static_cast<unsigned char>(ch))) {

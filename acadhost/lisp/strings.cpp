@@ -222,12 +222,8 @@ const Reg kStrings[] = {
     {"STRCASE",
      [](Interp&, Args& a) {
          needCount(a, 1, 2);
-         std::string s = str(a[0]);
          bool lower = a.size() == 2 && !isNil(a[1]);
-         for (char& ch : s)
-             ch = static_cast<char>(lower ? std::tolower(static_cast<unsigned char>(ch))
-                                          : std::toupper(static_cast<unsigned char>(ch)));
-         return makeStr(s);
+         return makeStr(lower ? toLower(str(a[0])) : toUpper(str(a[0])));
      }},
     {"CHR", [](Interp&, Args& a) { needCount(a, 1, 1); return makeStr(std::string(1, static_cast<char>(integer(a[0])))); }},
     {"ASCII",

@@ -1,7 +1,9 @@
 # The host's prompt at a terminal, typed as a person types (python3-pexpect drives a real
 # terminal): a continued line prompts "(_> " with one parenthesis per open list, !name
 # prints a variable, getstring reads the command line, and Ctrl-D or (quit) ends the host
-# with status 0.
+# with status 0. Values show without --echo; the Up arrow brings back the last line; a
+# stray ")" is reported at once; a word runs C:WORD; "!" alone does nothing; "Command:"
+# starts a line of its own.
 source "$(dirname "$0")/lib.sh"
 
 python3 - "$TESTS_DIR/../scripts/lisp" "$WORK" <<'PY'
@@ -9,8 +11,8 @@ import sys, pexpect
 lisp, work = sys.argv[1], sys.argv[2]
 failed = 0
 
-def session():
-    child = pexpect.spawn(lisp, ["--echo"], cwd=work, encoding="utf-8", timeout=60)
+def session(*args):
+    child = pexpect.spawn(lisp, list(args), cwd=work, encoding="utf-8", timeout=60)
     child.expect_exact("Command: ")
     return child
 
@@ -31,7 +33,7 @@ def ends(child, what):
         failed += 1
         print(f"FAIL: {what}: exit status {child.exitstatus}")
 
-child = session()
+child = session("--echo")
 for typed, shown in [
     ("(+ 1", "(_> "),
     ("(* 2", "((_> "),
@@ -50,7 +52,37 @@ child.expect_exact("Command: ")
 child.sendeof()
 ends(child, "Ctrl-D")
 
+# Without --echo: what the prompt shows after each line, up to the next prompt.
 child = session()
+up = "\x1b[A"
+for typed, shown in [
+    ("(+ 40 2)", "(+ 40 2)\r\n=> 42\r\n"),
+    (up, "(+ 40 2)\r\n=> 42\r\n"),  # the line typed last, run again
+    (")", ")\r\n; error: malformed list on input\r\n"),
+    ("!", "!\r\n"),
+    ("(setq q 5)", "(setq q 5)\r\n=> 5\r\n"),  # the "!" left nothing behind
+    ("(defun c:hi () (princ \"hello\") (princ))", "=> C:HI\r\n"),
+    ("hi", "hi\r\nhello=>\r\n"),
+    ("nosuch", 'nosuch\r\nUnknown command "NOSUCH".\r\n'),
+    ("(defun c:two () 2)", "=> C:TWO\r\n"),
+    ("two hi", "two hi\r\n=> 2\r\nhello=>\r\n"),
+    ('(progn (princ "open") (setq x nil))', "open=> nil\r\n"),
+]:
+    child.send(typed + "\r")
+    try:
+        child.expect_exact("Command: ")
+        if not child.before.endswith(shown):
+            failed += 1
+            print(f"FAIL: after {typed!r} expected {shown!r}, got {child.before!r}")
+    except pexpect.TIMEOUT:
+        failed += 1
+        print(f"FAIL: after {typed!r} no prompt; got {child.before!r}")
+step(child, ";| a block comment", "_> ")  # goes on to the next line
+step(child, "of two lines |; (* 3 3)", "=> 9\r\n")
+child.sendeof()
+ends(child, "Ctrl-D")
+
+child = session("--echo")
 step(child, '(defun *error* (msg) (princ (strcat "bye: " msg)))', "=> *ERROR*")
 step(child, "(quit)", "bye: quit / exit abort")
 ends(child, "(quit)")
