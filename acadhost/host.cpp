@@ -45,7 +45,26 @@ void useCodePageCase()
     lisp::setCaseTables(upper, lower);
 }
 
+// Ctrl-C at the host's console, noted on the thread the system calls the handler on and
+// taken by the form running on the host's thread.
+volatile LONG cancelTyped = 0;
+
+BOOL WINAPI onConsoleCtrl(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    InterlockedExchange(&cancelTyped, 1);
+    return TRUE;
+}
+
 }  // namespace
+
+void Host::cancelOnCtrlC()
+{
+    SetConsoleCtrlHandler(onConsoleCtrl, TRUE);
+}
+
+void Host::forgetCtrlC() { InterlockedExchange(&cancelTyped, 0); }
 
 Host::Host()
 {
@@ -72,6 +91,8 @@ void Host::takeMessages()
 {
     // A tick count is cheap to read; dispatching is not, and a loop may call the module a
     // million times a second.
+    if (InterlockedExchange(&cancelTyped, 0))
+        throw lisp::Error("Function cancelled");
     const DWORD kEvery = 30;
     DWORD now = GetTickCount();
     if (now - messagesTaken_ < kEvery || !frame || !messagesWhileRunning)

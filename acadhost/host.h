@@ -110,7 +110,12 @@ public:
     void lineEnded() { lineOpen_ = false; }
     // While a form runs: the window messages that wait are dispatched, at most once every
     // few milliseconds, so that a loop sees what the user does in the module's windows.
+    // Also ends the running form with "Function cancelled" once Ctrl-C was typed.
     void takeMessages();
+    // A person at the console: Ctrl-C cancels the running form, and the host goes on.
+    void cancelOnCtrlC();
+    // Ctrl-C typed while no form ran cancels nothing that comes after.
+    void forgetCtrlC();
 
     // The checks' verdict, for the exit status.
     bool selfCheckFailed() const { return selfCheckFailed_; }

@@ -133,6 +133,8 @@ int main(int argc, char** argv)
     // A person at a terminal sees the forms as typed: they are not shown again.
     // Values are shown at a terminal without being asked for.
     bool terminal = opt.script.empty() && opt.terminal;
+    if (terminal)
+        host.cancelOnCtrlC();
     Runner run{host, opt.echo || terminal, opt.script.empty(), terminal, opt.forms && !terminal};
     run.reader = lisp::Reader(text);
     runner = &run;

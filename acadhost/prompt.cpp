@@ -69,8 +69,10 @@ bool Runner::readTyped()
         if (terminal && text.back() == '\n')
             host.print(more);
     }
-    if (terminal)
+    if (terminal) {
         host.lineEnded();
+        host.forgetCtrlC();
+    }
     size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos && std::feof(stdin)) {
         host.print("\n");

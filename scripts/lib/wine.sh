@@ -137,8 +137,9 @@ kelmar_display() {
     fifo=$(mktemp -u /tmp/kelmar-xvfb.XXXXXX)
     mkfifo "$fifo"
     # The server must not hold the prefix lock: killed before its trap, a run would leave it
-    # running, and the prefix locked for ever.
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 9>&- &
+    # running, and the prefix locked for ever. In a session of its own, Ctrl-C typed at the
+    # terminal does not reach it.
+    setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 9>&- &
     KELMAR_XVFB_PID=$!
     local n
     read -r n <"$fifo"

@@ -10,7 +10,8 @@ printf 'xyz' >t1315.txt && touch -d '1999-03-03 13:15:09' t1315.txt
 printf 'w' >t0930.txt && touch -d '2000-07-24 09:30:00' t0930.txt
 truncate -s 5G big.bin
 lisp '(kel_file "t0015.txt") (kel_file "t1215.txt") (kel_file "t1315.txt") (kel_file "t*.txt") (kel_file "none.txt")
-(kel_filedate "t*.txt") (kel_filesize "big.bin") (nth 1 (kel_file "big.bin"))' --echo
+(defun digits (pairs) (mapcar (quote (lambda (p) (cons (car p) (rtos (cdr p) 2 6)))) pairs))
+(digits (kel_filedate "t*.txt")) (digits (kel_filesize "big.bin")) (nth 1 (kel_file "big.bin"))' --echo
 w=$(kelmar_winpath "$WORK")
 ww=${w//\\/\\\\}
 expected="=> (\"$ww\\\\t0015.txt\" \"1\" \"07-24-2000\" \"12:15:00a\" \"\" \"\" \"\" \"A\")
@@ -20,12 +21,13 @@ same "$expected" "$(sed -n 4,6p <<<"$out")" "kel_file: sizes, dates and 12-hour 
 line=$(sed -n 7p <<<"$out")
 [[ $line == "=> (\"$ww\\\\t*.txt\" "* ]]; ok "with a wildcard, the path as given and the first match's facts: $line"
 same "=> nil" "$(sed -n 8p <<<"$out")" "kel_file of nothing"
-dates=$(sed -n 9p <<<"$out")
-for pair in '("t0015.txt" . 20000724.0015)' '("t1215.txt" . 20000724.1215)' '("t1315.txt" . 19990303.131509)' '("t0930.txt" . 20000724.093)'; do
+# Reals print with six digits, as in the host: the dates and sizes are shown through rtos.
+dates=$(sed -n 10p <<<"$out")
+for pair in '("t0015.txt" . "20000724.001500")' '("t1215.txt" . "20000724.121500")' '("t1315.txt" . "19990303.131509")' '("t0930.txt" . "20000724.093000")'; do
     [[ $dates == *"$pair"* ]]; ok "kel_filedate has $pair"
 done
-same '=> (("big.bin" . 5368709120.0))' "$(sed -n 10p <<<"$out")" "kel_filesize past 4 GiB"
-same '=> "5368709120"' "$(sed -n 11p <<<"$out")" "kel_file's size past 4 GiB"
+same '=> (("big.bin" . "5368709120.000000"))' "$(sed -n 11p <<<"$out")" "kel_filesize past 4 GiB"
+same '=> "5368709120"' "$(sed -n 12p <<<"$out")" "kel_file's size past 4 GiB"
 
 # A file another process holds open, sharing it with nobody.
 printf 'held' >held.txt

@@ -3,7 +3,7 @@
 # prints a variable, getstring reads the command line, and Ctrl-D or (quit) ends the host
 # with status 0. Values show without --echo; the Up arrow brings back the last line; a
 # stray ")" is reported at once; a word runs C:WORD; "!" alone does nothing; "Command:"
-# starts a line of its own.
+# starts a line of its own; Ctrl-C cancels a running loop.
 source "$(dirname "$0")/lib.sh"
 
 python3 - "$TESTS_DIR/../scripts/lisp" "$WORK" <<'PY'
@@ -81,6 +81,17 @@ step(child, ";| a block comment", "_> ")  # goes on to the next line
 step(child, "of two lines |; (* 3 3)", "=> 9\r\n")
 child.sendeof()
 ends(child, "Ctrl-D")
+
+# Ctrl-C while a loop runs: the form ends with the host's message, through *error*, and the
+# host goes on.
+child = session()
+step(child, '(defun *error* (m) (princ (strcat "handler: " m)))', "=> *ERROR*")
+step(child, '(progn (princ "looping") (while T (setq i 1)))', "looping")
+child.sendintr()
+child.expect_exact("handler: Function cancelled")
+step(child, "(+ 1 2)", "=> 3")
+child.sendeof()
+ends(child, "Ctrl-D after Ctrl-C")
 
 child = session("--echo")
 step(child, '(defun *error* (msg) (princ (strcat "bye: " msg)))', "=> *ERROR*")
