@@ -3,7 +3,7 @@
 # prints a variable, getstring reads the command line, and Ctrl-D or (quit) ends the host
 # with status 0. Values show without --echo; the Up arrow brings back the last line; a
 # stray ")" is reported at once; a word runs C:WORD; "!" alone does nothing; "Command:"
-# starts a line of its own; Ctrl-C cancels a running loop.
+# starts a line of its own; Ctrl-C or Escape cancels a running loop.
 source "$(dirname "$0")/lib.sh"
 
 python3 - "$TESTS_DIR/../scripts/lisp" "$WORK" <<'PY'
@@ -90,8 +90,12 @@ step(child, '(progn (princ "looping") (while T (setq i 1)))', "looping")
 child.sendintr()
 child.expect_exact("handler: Function cancelled")
 step(child, "(+ 1 2)", "=> 3")
+step(child, '(progn (princ "again") (while T (setq i 1)))', "again")
+child.send("\x1b")  # Escape
+child.expect_exact("handler: Function cancelled")
+step(child, "(+ 2 2)", "=> 4")
 child.sendeof()
-ends(child, "Ctrl-D after Ctrl-C")
+ends(child, "Ctrl-D after Ctrl-C and Escape")
 
 child = session("--echo")
 step(child, '(defun *error* (msg) (princ (strcat "bye: " msg)))', "=> *ERROR*")
