@@ -64,7 +64,7 @@ forms=('%s' '%s.dwg' '%s.' '%s  ' 'sub/%s.txt' '%s .x' 'm:/sub/%s.txt' '%s...' '
 lower() { tr '[:upper:]' '[:lower:]' <<<"$1"; }
 {
     echo '(acadhost-timing T)'
-    echo '(defun probe (what value) (princ "CALL ") (princ what) (princ " ") (prin1 value) (princ " ") (princ (acadhost-lastcall)) (terpri))'
+    echo '(defun probe (what value) (princ "CALL ") (princ what) (princ " ") (prin1 value) (princ " ") (princ (rtos (acadhost-lastcall) 2 0)) (terpri))'
     k=0
     for d in "${devices[@]}"; do
         for c in "${calls[@]}"; do

@@ -47,13 +47,13 @@ same "=> 4" "$got" "a time-out of 0 waits for OK"
 answer '(kel_msgbox "Owned." "Kelmar owned" 1 0)' "Kelmar owned" owned_then_later "Kelmar owned" 0 key Return
 
 # A box left alone closes itself at the first check after its seconds and gives nil.
-lisp_start '(acadhost-timing T) (kel_msgbox "Closing by itself." "Kelmar timed" 1 0 2) (acadhost-lastcall)' --echo
+lisp_start '(acadhost-timing T) (kel_msgbox "Closing by itself." "Kelmar timed" 1 0 2) (rtos (acadhost-lastcall) 2 0)' --echo
 dialog "Kelmar timed"
 shot msgbox-timed
 lisp_wait
 same "=> nil" "$(tail -n 2 <<<"$out" | head -1)" "an unanswered timed box gives nil"
 line=$(tail -n 1 <<<"$out")
-[[ $line =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 2000000 ] &&
+[[ $line =~ ^'=> "'([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 2000000 ] &&
     [ "${BASH_REMATCH[1]}" -lt 4000000 ]; ok "it closed after about two seconds: $line microseconds"
 
 # Answered in time, it gives the answer.

@@ -22,12 +22,12 @@ same $'Kelmar error: too few arguments.\n=> nil\nKelmar error: string argument e
 # the namespace's too.
 in_prefix wineserver -w
 # The calls are timed by the host: a Wine starting afresh may itself take seconds.
-printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(acadhost-lastcall)\n(kel_ping "no-such-host.invalid")\n(acadhost-lastcall)\n' >"$WORK/ns.lsp"
+printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(rtos (acadhost-lastcall) 2 0)\n(kel_ping "no-such-host.invalid")\n(rtos (acadhost-lastcall) 2 0)\n' >"$WORK/ns.lsp"
 nsout=$(cd "$WORK" && unshare -rn "$TESTS_DIR/../scripts/lisp" --echo "$WORK/ns.lsp" 2>&1 | tail -n 4)
 same $'=> nil\n=> nil' "$(sed -n '1p;3p' <<<"$nsout")" "no route and no resolver give nil"
 for k in 2 4; do
     line=$(sed -n ${k}p <<<"$nsout")
-    [[ $line =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -lt 4000000 ]
+    [[ $line =~ ^'=> "'([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -lt 4000000 ]
     ok "without waiting for the echo's time-out (microseconds): $line"
 done
 in_prefix wineserver -w
@@ -38,7 +38,7 @@ in_prefix wineserver -w
 # where 64-bit Wine (as Windows) ends the call when the reply comes; so only the dropped
 # echo has a least wait. The host's clock times the call alone, and the most allowed is the
 # time-out with a margin for a loaded machine.
-printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(acadhost-lastcall)\n' >"$WORK/ns.lsp"
+printf '(acadhost-timing T)\n(kel_ping "127.0.0.1")\n(rtos (acadhost-lastcall) 2 0)\n' >"$WORK/ns.lsp"
 for verdict in drop 'reject with icmp type host-unreachable'; do
     least=4900000
     [ "$verdict" != drop ] && least=0
@@ -48,7 +48,7 @@ for verdict in drop 'reject with icmp type host-unreachable'; do
         "$TESTS_DIR/../scripts/lisp" "$WORK/ns.lsp" 2>/dev/null | tail -n 2)
     same "=> nil" "$(head -1 <<<"$nsout")" "an echo request met by $verdict gives nil"
     line=$(tr '\n' ' ' <<<"$nsout")
-    [[ $(tail -1 <<<"$nsout") =~ ^'=> '([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge "$least" ] &&
+    [[ $(tail -1 <<<"$nsout") =~ ^'=> "'([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge "$least" ] &&
         [ "${BASH_REMATCH[1]}" -lt 15000000 ]; ok "$verdict: after at least $least and less than 15,000,000 microseconds: $line"
     in_prefix wineserver -w
 done
