@@ -1,5 +1,10 @@
-; A short walk through Kelmar, run by scripts/demo. Each family adds its stop here as it
-; is built; every stop prints what it did and leaves nothing behind.
+; A short walk through Kelmar. scripts/demo runs it and answers its dialogs as a person
+; would; scripts/lisp runs it with nobody at the keys, and then the stops whose dialog waits
+; for a person say so and go on. Every stop prints what it did; the tour makes the files
+; and drawings it needs in the current folder and leaves nothing behind.
+
+; Whether scripts/demo runs the tour, and so answers the dialogs that wait for a person.
+(setq answered (getenv "KELMAR_DEMO"))
 
 ; One line of the tour: what was done, then => and its value, the values in one column.
 ; Anything the call itself prints comes on the line before.
@@ -9,6 +14,20 @@
   (princ "=> ")
   (prin1 value)
   (terpri))
+
+; A stop whose dialog waits for a person, when nobody is there.
+(defun unanswered (label)
+  (princ label)
+  (repeat (- 44 (strlen label)) (princ " "))
+  (princ "(a dialog that waits for a person: scripts/demo shows it)")
+  (terpri))
+
+; A drawing file as far as the version lookup reads it: its version code, then a line.
+(defun drawing (path code / f)
+  (setq f (open path "w"))
+  (write-line code f)
+  (close f)
+  path)
 
 (princ "\n--- The module ---\n")
 (stop "kel_version" (kel_version))
@@ -50,12 +69,15 @@
 (stop "kel_unix2dos, then kel_dos2unix back" (kel_dos2unix (kel_unix2dos "notes.txt" "notes.dos") "notes.unix"))
 (kel_encrypt "notes.unix" "tour")
 (stop "kel_encrypt twice, then the line reads" (kel_getini "Notes" "line" (kel_encrypt "notes.unix" "tour")))
+(foreach name '("notes.txt" "notes.dos" "notes.unix") (kel_delete name))
+(stop "kel_delete the notes; kel_dir finds none" (kel_dir "notes.*"))
 
 (princ "\n--- INI files and the registry ---\n")
 (stop "kel_setini writes tour.ini" (kel_setini "Tour" "greeting" "hello" "tour.ini"))
 (stop "kel_getini reads it back" (kel_getini "Tour" "greeting" "tour.ini"))
 (stop "kel_getini lists its sections" (kel_getini nil nil "tour.ini"))
-(kel_setini "Tour" nil nil "tour.ini")  ; the section goes; scripts/demo removes the folder
+(kel_setini "Tour" nil nil "tour.ini")  ; the section goes, then the file
+(kel_delete "tour.ini")
 (stop "kel_regset in SOFTWARE\\Kelmar\\tour" (kel_regset "tour" "settings" "colour" "blue"))
 (stop "kel_regget reads it back" (kel_regget "tour" "settings" "colour"))
 (stop "kel_regdel removes the tour's key" (kel_regdel "tour" nil nil))
@@ -86,11 +108,29 @@
 (kel_pause 1)
 (stop "  steps it counted, of 200" step)
 (stop "kel_getprogress T: the window closes" (kel_getprogress T))
-(stop "kel_editlist, answered with OK"
-      (kel_editlist "Kelmar tour stops" "Stops of the tour:" (list "files" "registry" "dialogs")))
-(stop "kel_dwgpreview, closed by a key press"
-      (kel_dwgpreview "Kelmar tour drawings" "drawings"))
-(stop "kel_getcolor, opening on index 30"
-      (kel_getcolor "Kelmar tour colour" 30))
+(if answered
+  (stop "kel_editlist, answered with OK"
+        (kel_editlist "Kelmar tour stops" "Stops of the tour:" (list "files" "registry" "dialogs")))
+  (unanswered "kel_editlist"))
+; The preview's drawings: scripts/demo brings some with pictures; otherwise the tour makes
+; three that carry only their version, and the preview stays empty.
+(setq made (not (kel_dirp "drawings")))
+(if made
+  (progn
+    (kel_mkdir "drawings")
+    (drawing "drawings/plan.dwg" "AC1015")
+    (drawing "drawings/site.dwg" "AC1014")
+    (drawing "drawings/roof.dwg" "AC1009")))
+(stop "kel_dwgver of each drawing"
+      (mapcar 'kel_dwgver (mapcar '(lambda (name) (strcat "drawings/" name)) (kel_dir "drawings/*.dwg"))))
+(if answered
+  (stop "kel_dwgpreview, closed by a key press"
+        (kel_dwgpreview "Kelmar tour drawings" "drawings"))
+  (unanswered "kel_dwgpreview"))
+(if made (kel_deltree "drawings"))
+(if answered
+  (stop "kel_getcolor, opening on index 30"
+        (kel_getcolor "Kelmar tour colour" 30))
+  (unanswered "kel_getcolor"))
 (stop "kel_msgbox, closing itself after 3 s"
       (kel_msgbox "That was the tour of Kelmar.\nThe manual is docs/functions.md." "Kelmar tour" 1 3 3))
