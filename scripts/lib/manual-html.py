@@ -14,6 +14,9 @@ import markdown
 source, out = sys.argv[1], sys.argv[2]
 text = open(source, encoding="utf-8").read()
 title = re.search(r"^# (.+)$", text, re.M).group(1)
+# What follows a fence's language ("lisp dialog ..." says how the tests answer a dialog)
+# is for the tests, not for readers.
+text = re.sub(r"^```(\w+) .*$", r"```\1", text, flags=re.M)
 
 # Headings become anchors as GitHub shows the Markdown: lower case, blanks to hyphens,
 # punctuation other than _ and - dropped, so the manual's links work in both.

@@ -86,6 +86,7 @@ ids=$(grep -o ' id="[^"]*"' "$page" | sed 's/ id="//; s/"$//' | sort -u)
 links=$(grep -o 'href="#[^"]*"' "$page" | sed 's/href="#//; s/"$//' | sort -u)
 same "" "$(comm -23 <(echo "$links") <(echo "$ids"))" "every link inside the page leads to an anchor"
 grep -q 'class="toc"' "$page"; ok "the page has a table of contents"
+! grep -q '```' "$page"; ok "every example of the manual is a block of code on the page"
 
 # The notes' lists are the DLL's import and export tables.
 objdump=i686-w64-mingw32-objdump
