@@ -46,6 +46,10 @@ same '=> "5.1.1"
 => "5.1.1"
 => 109' "$(grep '^=>' <<<"$out")" "(load \"kelmar\") loads $mine and gives its version"
 [[ $out == *"Kelmar Version 5.1.1"* ]]; ok "the module prints its banner"
+# The loader's way to load at start-up.
+kit_lisp "$kit" '(load "kelmar") (kelmar-startup)' --no-arx
+[[ $out == *"Kelmar will load at every start-up of the host; (kel_demandload) undoes it."* ]]
+ok "(kelmar-startup) registers the module for start-up and says so"
 # Loading again changes nothing.
 kit_lisp "$kit" '(load "kelmar") (load "kelmar")' --no-arx --echo
 same '=> "5.1.1"
