@@ -16,8 +16,10 @@ for file in kelmar2k.arx kelmar2k-x64.arx kelmar.lsp README.md CHANGES.md HOST.m
     runner/kelmar-lisp runner/README.md runner/win32/acad.exe runner/win64/acad.exe examples/tour.lsp; do
     [ -s "$kit/$file" ]; ok "the kit holds $file"
 done
-file -b "$kit/kelmar2k.arx" | grep -q 'Intel 80386'; ok "kelmar2k.arx is the 32-bit module"
-file -b "$kit/kelmar2k-x64.arx" | grep -q 'x86-64'; ok "kelmar2k-x64.arx is the 64-bit module"
+x86_64-w64-mingw32-objdump -f "$kit/kelmar2k.arx" | grep -q 'file format pei-i386$'
+ok "kelmar2k.arx is the 32-bit module"
+x86_64-w64-mingw32-objdump -f "$kit/kelmar2k-x64.arx" | grep -q 'file format pei-x86-64$'
+ok "kelmar2k-x64.arx is the 64-bit module"
 
 # This build's module and the other width's, as the loader names them.
 if [ "$KELMAR_ARCH" = 64 ]; then
