@@ -486,6 +486,10 @@ TEST(Builtins, FilesAndLoading)
                       "(close f) (reverse lines)"),
               "(\"one\" \"2\\\"q\\\"\" \"X \" \"three\")");
     EXPECT_EQ(run(in, "(setq f (open text \"r\")) (list (read-char f) (read-char f) (progn (close f) 0))"), "(111 110 0)");
+    // write-char writes any byte, a 0 among them.
+    EXPECT_EQ(run(in, "(setq f (open text \"w\")) (foreach c '(0 65 0 255) (write-char c f)) (close f)"), "nil");
+    std::ifstream bytes(text, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bytes), {}), std::string("\0A\0\xff", 4));
     EXPECT_EQ(run(in, "(open \"/no/such/folder/x\" \"r\")"), "nil");
     std::ofstream(lsp) << "(defun loaded (x) (* x 10))\n(setq marker 'here)\n";
     in.setGlobal("LSP", lisp::makeStr(lsp));
