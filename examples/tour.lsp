@@ -22,12 +22,34 @@
   (princ "(a dialog that waits for a person: scripts/demo shows it)")
   (terpri))
 
-; A drawing file as far as the version lookup reads it: its version code, then a line.
-(defun drawing (path code / f)
-  (setq f (open path "w"))
-  (write-line code f)
+; A drawing file with a preview picture, as the host keeps one: the version code, at 0x0D
+; the address of the preview block, the block at 0x80 (start marker, size, one entry: a
+; 24-bit picture of 64 x 48 pixels in four upright bands of the colours given as (r g b)
+; lists), then the end marker. The bytes go through a text file, whose every line end the
+; system writes as a carriage return and a line feed: kel_dos2unix takes the carriage
+; returns out again (none of the bytes is a 13 or a 26, which it drops wherever they are).
+(defun le32 (n)
+  (list (logand n 255) (logand (lsh n -8) 255) (logand (lsh n -16) 255) (logand (lsh n -24) 255)))
+(defun zeros (n / l) (repeat n (setq l (cons 0 l))) l)
+(defun drawing (path code bands / f x)
+  (setq f (open (strcat path ".txt") "w"))
+  (foreach b (append (vl-string->list code) (zeros (- 13 (strlen code))) (le32 128) (zeros 111)
+                     '(31 37 109 7 212 54 40 40 157 87 202 63 157 68 16 43)
+                     (le32 9266) '(1 2) (le32 158) (le32 9256)
+                     (le32 40) (le32 64) (le32 48) '(1 0 24 0) (zeros 24))
+    (write-char b f))
+  (repeat 48  ; rows
+    (setq x 0)
+    (repeat 64
+      (foreach b (reverse (nth (/ x 16) bands)) (write-char b f))  ; blue, green, red
+      (setq x (1+ x))))
+  (foreach b (append '(224 218 146 248 43 201 215 215 98 168 53 192 98 187 239 212) (zeros 64))
+    (write-char b f))
   (close f)
+  (kel_dos2unix (strcat path ".txt") path)
+  (kel_delete (strcat path ".txt"))
   path)
+(setq red '(200 40 40) green '(40 160 40) blue '(40 40 200) yellow '(230 200 40))
 
 (princ "\n--- The module ---\n")
 (stop "kel_version" (kel_version))
@@ -112,22 +134,18 @@
   (stop "kel_editlist, answered with OK"
         (kel_editlist "Kelmar tour stops" "Stops of the tour:" (list "files" "registry" "dialogs")))
   (unanswered "kel_editlist"))
-; The preview's drawings: scripts/demo brings some with pictures; otherwise the tour makes
-; three that carry only their version, and the preview stays empty.
-(setq made (not (kel_dirp "drawings")))
-(if made
-  (progn
-    (kel_mkdir "drawings")
-    (drawing "drawings/plan.dwg" "AC1015")
-    (drawing "drawings/site.dwg" "AC1014")
-    (drawing "drawings/roof.dwg" "AC1009")))
+; Three drawings with their pictures, for the preview.
+(kel_mkdir "drawings")
+(drawing "drawings/plan.dwg" "AC1015" (list red green blue yellow))
+(drawing "drawings/site.dwg" "AC1014" (list blue yellow red green))
+(drawing "drawings/roof.dwg" "AC1012" (list yellow red green blue))
 (stop "kel_dwgver of each drawing"
       (mapcar 'kel_dwgver (mapcar '(lambda (name) (strcat "drawings/" name)) (kel_dir "drawings/*.dwg"))))
 (if answered
   (stop "kel_dwgpreview, closed by a key press"
         (kel_dwgpreview "Kelmar tour drawings" "drawings"))
   (unanswered "kel_dwgpreview"))
-(if made (kel_deltree "drawings"))
+(kel_deltree "drawings")
 (if answered
   (stop "kel_getcolor, opening on index 30"
         (kel_getcolor "Kelmar tour colour" 30))
