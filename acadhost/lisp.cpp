@@ -499,14 +499,6 @@ Value Interp::getGlobal(const std::string& upperName) const
     return it == globals_.end() ? nullptr : it->second;
 }
 
-void Interp::setGlobal(const std::string& upperName, Value v)
-{
-    if (isNil(v))
-        globals_.erase(upperName);
-    else
-        globals_[upperName] = std::move(v);
-}
-
 void Interp::defineBuiltin(const std::string& upperName, Builtin fn) { builtins_[upperName] = std::move(fn); }
 
 bool isFunction(const Value& v)
@@ -574,12 +566,16 @@ public:
     Bindings& operator=(const Bindings&) = delete;
     ~Bindings()
     {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            in_.setGlobal(it->first, it->second);
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->bound)
+                in_.setGlobal(it->name, it->value);
+            else
+                in_.unsetGlobal(it->name);
+        }
     }
-    void save(const std::string& name) { saved_.emplace_back(name, in_.getGlobal(name)); }
+    void save(const std::string& name) { saved_.push_back({name, in_.hasGlobal(name), in_.getGlobal(name)}); }
     size_t size() const { return saved_.size(); }
-    const std::string& name(size_t k) const { return saved_[k].first; }
+    const std::string& name(size_t k) const { return saved_[k].name; }
     template <class Body>
     Value run(Body body)
     {
@@ -593,7 +589,12 @@ public:
 
 private:
     Interp& in_;
-    std::vector<std::pair<std::string, Value>> saved_;
+    struct Saved {
+        std::string name;
+        bool bound;  // unbound names are unbound again
+        Value value;
+    };
+    std::vector<Saved> saved_;
 };
 
 // The special forms: they get their arguments unevaluated.
@@ -718,6 +719,23 @@ const std::unordered_map<std::string, Special>& specialForms()
 }
 
 }  // namespace
+
+void Interp::setGlobal(const std::string& upperName, Value v)
+{
+    // A function's name set to nil (a local variable called last, say) reads as nil, not as
+    // the function; any other name set to nil is unbound.
+    if (!isNil(v))
+        globals_[upperName] = std::move(v);
+    else if (builtins_.count(upperName) || specialForms().count(upperName) ||
+             (externalDefined && externalDefined(upperName)))
+        globals_[upperName] = nullptr;
+    else
+        globals_.erase(upperName);
+}
+
+void Interp::unsetGlobal(const std::string& upperName) { globals_.erase(upperName); }
+
+bool Interp::hasGlobal(const std::string& upperName) const { return globals_.count(upperName) > 0; }
 
 Value Interp::eval(const Value& form)
 {

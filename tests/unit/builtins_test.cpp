@@ -469,6 +469,17 @@ TEST(Builtins, TheCommandLine)
     }
 }
 
+// A local variable named as a function is nil until set, and the function is back after.
+TEST(Builtins, LocalNamedAsFunction)
+{
+    lisp::Interp in;
+    EXPECT_EQ(run(in, "(defun f (/ last) (list last (setq last 2) last)) (f)"), "(nil 2 2)");
+    EXPECT_EQ(run(in, "(list (type last) (last '(1 2)))"), "(SUBR 2)");
+    EXPECT_EQ(run(in, "(defun g (last) (list last)) (g nil)"), "(nil)");
+    EXPECT_EQ(run(in, "(type last)"), "SUBR");
+    EXPECT_EQ(run(in, "(setq unbound-name nil) (boundp 'unbound-name)"), "nil");
+}
+
 TEST(Builtins, FilesAndLoading)
 {
     std::string dir = ::testing::TempDir();
