@@ -184,15 +184,24 @@ int Host::enter(AcRx::AppMsgCode msg, const std::string& what, CallState* c)
     });
 }
 
-bool Host::load(const std::string& path)
+bool Host::load(const std::string& path, std::string* why)
 {
+    // At start a failure is a line on standard error; arxload hands it to its caller.
+    auto fail = [&](const std::string& problem) {
+        if (why)
+            *why = problem;
+        else
+            std::fprintf(stderr, "acadhost: %s\n", problem.c_str());
+        return false;
+    };
     char full[MAX_PATH];
     DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     modulePath = (n > 0 && n < sizeof full) ? full : path;
     module = LoadLibraryA(modulePath.c_str());
     if (!module) {
-        std::fprintf(stderr, "acadhost: cannot load %s (error %lu)\n", modulePath.c_str(), GetLastError());
-        return false;
+        DWORD error = GetLastError();
+        return fail("cannot load " + modulePath + " (error " + std::to_string(error) +
+                    (error == ERROR_BAD_EXE_FORMAT ? ": a module of another width than the host's)" : ")"));
     }
     if (size_t leaked = pool.reclaimLive())
         selfCheck("attach", std::to_string(leaked) + " records not released");
@@ -200,17 +209,30 @@ bool Host::load(const std::string& path)
     entry_ = reinterpret_cast<AcRx::AppRetCode (*)(AcRx::AppMsgCode, void*)>(
         reinterpret_cast<void*>(GetProcAddress(module, "acrxEntryPoint")));
     if (!version || !entry_ || version() != kApiVersion) {
-        std::fprintf(stderr, "acadhost: %s is not a module built for API version 15.0\n", modulePath.c_str());
         FreeLibrary(module);
         module = nullptr;
-        return false;
+        return fail(modulePath + " is not a module built for API version 15.0");
     }
     if (enter(AcRx::kInitAppMsg, "initialise application") != AcRx::kRetOK) {
-        std::fprintf(stderr, "acadhost: %s failed to initialise\n", modulePath.c_str());
         FreeLibrary(module);
         module = nullptr;
-        return false;
+        return fail(modulePath + " failed to initialise");
     }
+    return true;
+}
+
+bool Host::arxload(const std::string& path, std::string& why)
+{
+    if (!load(path, &why))
+        return false;
+    // Loaded into a running session, the module is told of every drawing already open.
+    Document* active = docs.current();
+    for (auto& doc : docs.documents()) {
+        docs.setCurrent(doc.get());
+        if (enter(AcRx::kLoadDwgMsg, "load drawing " + doc->name()) != AcRx::kRetOK)
+            printError("module failed to load " + doc->name());
+    }
+    docs.setCurrent(active);
     return true;
 }
 

@@ -90,8 +90,12 @@ public:
     Host();
     ~Host();
 
-    // Loads and initialises the module; false (after a line on standard error) when it can't.
-    bool load(const std::string& path);
+    // Loads and initialises the module; false when it can't, with the reason in why, or
+    // without why in a line on standard error.
+    bool load(const std::string& path, std::string* why = nullptr);
+    // Loads the module into the running session, as arxload does: then it defines its
+    // functions in every open drawing.
+    bool arxload(const std::string& path, std::string& why);
     // Closes the documents, then unloads the module.
     void unload();
     // Unloads the module, as arxunload does: the documents stay, without its functions.

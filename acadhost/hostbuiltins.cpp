@@ -221,6 +221,27 @@ const HostBuiltin kHostBuiltins[] = {
          MessageBoxA(host.frame, lisp::stringArg(a[0]).c_str(), "AutoCAD Message", MB_OK | MB_ICONEXCLAMATION);
          return nullptr;
      }},
+    {"ARXLOAD",  // (arxload "FILE" [ONFAILURE]): the name when the module is loaded; one module at a time
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 1, 2);
+         const std::string& name = lisp::stringArg(a[0]);
+         std::string path = host.lisp.findFile(name), why;
+         bool arx = name.size() >= 4 && lisp::toUpper(name.substr(name.size() - 4)) == ".ARX";
+         if (path.empty() && !arx)
+             path = host.lisp.findFile(name + ".arx");
+         if (host.module)
+             why = "a module is loaded already: " + host.modulePath;
+         else if (path.empty())
+             why = "no such file: " + name;
+         else if (host.arxload(path, why))
+             return a[0];
+         // Why, on the command line, as the host's linker says it.
+         std::printf("arxload: %s\n", why.c_str());
+         std::fflush(stdout);
+         if (a.size() == 2)
+             return a[1];
+         throw lisp::Error("ARXLOAD failed: \"" + name + "\"");
+     }},
     {"ARXUNLOAD",  // (arxunload "NAME" [ONFAILURE]): the name when the module is unloaded
      [](Host& host, Args& a) -> Value {
          lisp::needCount(a, 1, 2);

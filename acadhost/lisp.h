@@ -132,6 +132,8 @@ public:
 
     Value getGlobal(const std::string& upperName) const;
     void setGlobal(const std::string& upperName, Value v);
+    void unsetGlobal(const std::string& upperName);
+    bool hasGlobal(const std::string& upperName) const;
     // Calls *error*, once, with the message of an error on its way out, where the error
     // happened: before the forms it passes through give back their variables.
     void raiseToHandler(Error& e);

@@ -1,4 +1,4 @@
-// acad.exe [--arx FILE] [--documents N] [--echo] [--forms] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]
+// acad.exe [--arx FILE | --no-arx] [--documents N] [--echo] [--forms] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]
 // Loads the module, opens the documents and runs the script's forms, or forms typed on
 // standard input, from the frame's message loop.
 #include <fcntl.h>
@@ -15,7 +15,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: acad [--arx FILE] [--documents N] [--echo] [--forms] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]\n"
+    "usage: acad [--arx FILE | --no-arx] [--documents N] [--echo] [--forms] [--fail OPERATION[:N]]... [--terminal] [SCRIPT.lsp]\n"
+    "  --no-arx: no module at start; (arxload \"FILE\") loads one\n"
     "  --forms: each top-level form is printed, as written, before what it prints\n"
     "  --fail: the N-th call (1 when not given) of acedDefun, acrxRegisterApp or alloc fails\n"
     "  --terminal: a person types the forms: continued lines get the prompt (_>\n";
@@ -26,6 +27,7 @@ struct Options {
     bool echo = false;
     bool forms = false;
     bool terminal = false;
+    bool noModule = false;
     std::vector<std::pair<std::string, int>> faults;
 };
 
@@ -35,6 +37,8 @@ bool parse(int argc, char** argv, Options& o)
         std::string a = argv[k];
         if (a == "--arx" && k + 1 < argc) {
             o.arx = argv[++k];
+        } else if (a == "--no-arx") {
+            o.noModule = true;
         } else if (a == "--documents" && k + 1 < argc) {
             char* end = nullptr;
             long n = std::strtol(argv[++k], &end, 10);
@@ -121,7 +125,7 @@ int main(int argc, char** argv)
         std::fputs("acadhost: cannot create the main window\n", stderr);
         return 1;
     }
-    if (!host.load(opt.arx.empty() ? besideExe("kelmar2k.arx") : opt.arx))
+    if (!opt.noModule && !host.load(opt.arx.empty() ? besideExe("kelmar2k.arx") : opt.arx))
         return 1;
     for (int k = 0; k < opt.documents; ++k)
         host.openDocument();

@@ -17,11 +17,20 @@ Value Interp::getGlobal(const std::string& upperName) const
 
 void Interp::setGlobal(const std::string& upperName, Value v)
 {
-    if (isNil(v))
-        globals_.erase(upperName);
-    else
+    // A function's name set to nil (a local variable called last, say) reads as nil, not as
+    // the function; any other name set to nil is unbound.
+    if (!isNil(v))
         globals_[upperName] = std::move(v);
+    else if (builtins_.count(upperName) || specialForms().count(upperName) ||
+             (externalDefined && externalDefined(upperName)))
+        globals_[upperName] = nullptr;
+    else
+        globals_.erase(upperName);
 }
+
+void Interp::unsetGlobal(const std::string& upperName) { globals_.erase(upperName); }
+
+bool Interp::hasGlobal(const std::string& upperName) const { return globals_.count(upperName) > 0; }
 
 void Interp::defineBuiltin(const std::string& upperName, Builtin fn) { builtins_[upperName] = std::move(fn); }
 

@@ -55,12 +55,16 @@ public:
     Bindings& operator=(const Bindings&) = delete;
     ~Bindings()
     {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            in_.setGlobal(it->first, it->second);
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->bound)
+                in_.setGlobal(it->name, it->value);
+            else
+                in_.unsetGlobal(it->name);
+        }
     }
-    void save(const std::string& name) { saved_.emplace_back(name, in_.getGlobal(name)); }
+    void save(const std::string& name) { saved_.push_back({name, in_.hasGlobal(name), in_.getGlobal(name)}); }
     size_t size() const { return saved_.size(); }
-    const std::string& name(size_t k) const { return saved_[k].first; }
+    const std::string& name(size_t k) const { return saved_[k].name; }
     template <class Body>
     Value run(Body body)
     {
@@ -74,7 +78,12 @@ public:
 
 private:
     Interp& in_;
-    std::vector<std::pair<std::string, Value>> saved_;
+    struct Saved {
+        std::string name;
+        bool bound;  // unbound names are unbound again
+        Value value;
+    };
+    std::vector<Saved> saved_;
 };
 
 using Special = Value (*)(Interp&, const Value& rest);

@@ -33,7 +33,12 @@ const Reg kFiles[] = {
     {"WRITE-CHAR",
      [](Interp& in, Args& a) {
          needCount(a, 1, 2);
-         output(in, fileAt(a, 1), std::string(1, static_cast<char>(integer(a[0]))));
+         char ch = static_cast<char>(integer(a[0]));
+         // One character, whatever it is: a 0 is written too, where a string would end.
+         if (std::FILE* f = fileAt(a, 1))
+             std::fputc(static_cast<unsigned char>(ch), f);
+         else
+             output(in, nullptr, std::string(1, ch));
          return a[0];
      }},
     {"READ-LINE",

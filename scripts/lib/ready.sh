@@ -8,7 +8,7 @@ kelmar_ready() {
     [ -f /usr/include/gtest/gtest.h ] || missing=1
     # The 32-bit Wine: on a kernel without 32-bit support, the setup registers an emulation.
     /usr/lib/wine/wine --version >/dev/null 2>&1 || missing=1
-    /usr/bin/python3 -c 'import ezdxf, PIL' >/dev/null 2>&1 || missing=1
+    /usr/bin/python3 -c 'import ezdxf, PIL, markdown' >/dev/null 2>&1 || missing=1
     [ "$missing" = 0 ] || "$root/scripts/setup"
     if [ "${2:-}" = always ] || [ ! -f "$root/build/win32/bin/kelmar2k.arx" ] \
         || [ ! -f "$root/build/win64/bin/kelmar2k.arx" ]; then

@@ -88,4 +88,18 @@ else
     echo "known difference (Wine): deleting a link to a file deleted the file it points to"
 fi
 
+# kel_deltree over Unix links: a link to a folder is never entered, so what it points to
+# stays whole. Known differences (Wine): the link itself cannot be removed, so the call
+# gives nil and the tree stays; a link to a file is removed as the file it points to.
+mkdir -p "$WORK/kept/inner" "$WORK/tree/sub" "$WORK/filetree"
+printf 'keep' >"$WORK/kept/inner/file.txt"
+printf 'keep' >"$WORK/kept/target.txt"
+ln -s "$WORK/kept" "$WORK/tree/sub/dirlink"
+ln -s "$WORK/kept/target.txt" "$WORK/filetree/link.txt"
+lisp '(kel_deltree "tree") (kel_deltree "filetree")' --echo
+[ -f "$WORK/kept/inner/file.txt" ]; ok "kel_deltree does not enter a link to a folder"
+echo "kel_deltree of a tree holding a link to a folder: $(grep '^=>' <<<"$out" | head -n 1), the link $([ -L "$WORK/tree/sub/dirlink" ] && echo stays || echo goes)"
+echo "kel_deltree of a tree holding a link to a file: $(grep '^=>' <<<"$out" | tail -n 1)," \
+    "the file it points to $([ -f "$WORK/kept/target.txt" ] && echo stays || echo "goes (known difference, Wine)")"
+
 finish

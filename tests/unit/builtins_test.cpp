@@ -469,6 +469,17 @@ TEST(Builtins, TheCommandLine)
     }
 }
 
+// A local variable named as a function is nil until set, and the function is back after.
+TEST(Builtins, LocalNamedAsFunction)
+{
+    lisp::Interp in;
+    EXPECT_EQ(run(in, "(defun f (/ last) (list last (setq last 2) last)) (f)"), "(nil 2 2)");
+    EXPECT_EQ(run(in, "(list (type last) (last '(1 2)))"), "(SUBR 2)");
+    EXPECT_EQ(run(in, "(defun g (last) (list last)) (g nil)"), "(nil)");
+    EXPECT_EQ(run(in, "(type last)"), "SUBR");
+    EXPECT_EQ(run(in, "(setq unbound-name nil) (boundp 'unbound-name)"), "nil");
+}
+
 TEST(Builtins, FilesAndLoading)
 {
     std::string dir = ::testing::TempDir();
@@ -486,6 +497,10 @@ TEST(Builtins, FilesAndLoading)
                       "(close f) (reverse lines)"),
               "(\"one\" \"2\\\"q\\\"\" \"X \" \"three\")");
     EXPECT_EQ(run(in, "(setq f (open text \"r\")) (list (read-char f) (read-char f) (progn (close f) 0))"), "(111 110 0)");
+    // write-char writes any byte, a 0 among them.
+    EXPECT_EQ(run(in, "(setq f (open text \"w\")) (foreach c '(0 65 0 255) (write-char c f)) (close f)"), "nil");
+    std::ifstream bytes(text, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bytes), {}), std::string("\0A\0\xff", 4));
     EXPECT_EQ(run(in, "(open \"/no/such/folder/x\" \"r\")"), "nil");
     std::ofstream(lsp) << "(defun loaded (x) (* x 10))\n(setq marker 'here)\n";
     in.setGlobal("LSP", lisp::makeStr(lsp));
