@@ -123,7 +123,8 @@ Interp::Interp()
         }
         return !line.empty();
     };
-    for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), fileBuiltins(), inputBuiltins(), systemBuiltins()})
+    for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), characterBuiltins(), geometryBuiltins(),
+                     fileBuiltins(), inputBuiltins(), systemBuiltins(), symbolBuiltins()})
         for (size_t k = 0; k < f.count; ++k)
             builtins_[f.rows[k].name] = f.rows[k].fn;
     // car and cdr combined, two to four deep: CADR is (car (cdr x)).

@@ -55,6 +55,9 @@ Family stringBuiltins();
 Family fileBuiltins();
 Family inputBuiltins();
 Family systemBuiltins();
+Family characterBuiltins();
+Family geometryBuiltins();
+Family symbolBuiltins();
 
 template <size_t N>
 Family family(const Reg (&rows)[N]) { return {rows, N}; }
