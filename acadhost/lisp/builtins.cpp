@@ -124,7 +124,7 @@ Interp::Interp()
         return !line.empty();
     };
     for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), characterBuiltins(), geometryBuiltins(),
-                     fileBuiltins(), inputBuiltins(), systemBuiltins(), symbolBuiltins()})
+                     fileBuiltins(), folderBuiltins(), inputBuiltins(), systemBuiltins(), symbolBuiltins()})
         for (size_t k = 0; k < f.count; ++k)
             builtins_[f.rows[k].name] = f.rows[k].fn;
     // car and cdr combined, two to four deep: CADR is (car (cdr x)).

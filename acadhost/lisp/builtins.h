@@ -57,6 +57,7 @@ Family inputBuiltins();
 Family systemBuiltins();
 Family characterBuiltins();
 Family geometryBuiltins();
+Family folderBuiltins();
 Family symbolBuiltins();
 
 template <size_t N>
