@@ -40,6 +40,7 @@ Host::Host()
     // Devices are refused as the module refuses them.
     lisp.isDevice = [](const std::string& path) { return reachesDevice(path.c_str()); };
     lisp.idle = [this] { takeMessages(); };
+    defineHostLisp(*this);
     defineHostBuiltins(*this);
     installFaultFilter();
 }

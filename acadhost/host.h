@@ -151,8 +151,11 @@ private:
 
 extern Host* theHost;
 
-// The host's own LISP functions: getvar, setvar, alert, command and the acadhost- probes.
+// The acadhost- functions tests and benchmarks call.
 void defineHostBuiltins(Host& host);
+// The host's own LISP functions that need the system: getvar, setvar, alert, command,
+// arxunload, the registry, startapp, getfiled.
+void defineHostLisp(Host& host);
 // A fault anywhere in the process ends it with a line naming the call it happened in.
 void installFaultFilter();
 // The time between two performance-counter readings.
