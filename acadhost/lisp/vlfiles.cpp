@@ -141,15 +141,30 @@ Value fileSystime(Interp&, Args& a)
                      makeInt(tm->tm_hour), makeInt(tm->tm_min), makeInt(tm->tm_sec)});
 }
 
-// Names given out this session, so that two calls never give the same one.
-std::set<std::string>& namesGiven()
-{
-    static std::set<std::string> given;
-    return given;
-}
+// Names given out this session, so that two calls never give the same one; the files made
+// under them are deleted when the session ends, as the host does.
+struct TempNames {
+    std::set<std::string> given;  // upper case
+    std::vector<std::string> paths;
+    bool add(const std::string& path)
+    {
+        if (!given.insert(toUpper(path)).second)
+            return false;
+        paths.push_back(path);
+        return true;
+    }
+    ~TempNames()
+    {
+        for (const std::string& p : paths)
+            if (!isDirectory(p))
+                std::remove(p.c_str());
+    }
+};
+TempNames tempNames;
 
 // (vl-filename-mktemp [PATTERN FOLDER EXTENSION]): FOLDER\BASEnnn.EXT, BASE the first five
 // characters of the pattern's name, nnn the first number from 001 free on disk and here.
+// The file made under it is deleted when the session ends.
 Value filenameMktemp(Interp&, Args& a)
 {
     needCount(a, 0, 3);
@@ -174,7 +189,7 @@ Value filenameMktemp(Interp&, Args& a)
         char number[8];
         std::snprintf(number, sizeof number, "%03d", k);
         std::string path = folder + base + number + ext;
-        if (!exists(path) && namesGiven().insert(toUpper(path)).second)
+        if (!exists(path) && tempNames.add(path))
             return makeStr(path);
     }
     return nullptr;
