@@ -96,6 +96,16 @@ void output(Interp& in, std::FILE* f, const std::string& text)
         in.write(text);
 }
 
+int32_t systemInt(Interp& in, const char* name, int32_t fallback)
+{
+    Value getvar = in.eval(makeSym("GETVAR"));
+    if (!isFunction(getvar))
+        return fallback;
+    Args args{makeStr(name)};
+    Value v = in.apply(getvar, args);
+    return v && v->type == Type::Int ? v->i : fallback;
+}
+
 const std::string& stringArg(const Value& v) { return str(v); }
 int32_t intArg(const Value& v) { return integer(v); }
 

@@ -42,17 +42,6 @@ double normalAngle(double a)
     return a < 0 ? a + 2 * kPi : a;
 }
 
-// An integer system variable through the host's getvar, or FALLBACK where there is none.
-int32_t sysvar(Interp& in, const char* name, int32_t fallback)
-{
-    Value getvar = in.eval(makeSym("GETVAR"));
-    if (!isFunction(getvar))
-        return fallback;
-    Args args{makeStr(name)};
-    Value v = in.apply(getvar, args);
-    return v && v->type == Type::Int ? v->i : fallback;
-}
-
 // Degrees as degrees, minutes and seconds; precision 0 whole degrees, 1-2 minutes, 3-4
 // seconds, more decimals of the seconds.
 std::string dms(double degrees, int prec)
@@ -271,8 +260,8 @@ const Reg kGeometry[] = {
      [](Interp& in, Args& a) -> Value {
          needCount(a, 1, 3);
          double angle = normalAngle(number(a[0]));
-         int32_t unit = a.size() >= 2 && !isNil(a[1]) ? integer(a[1]) : sysvar(in, "AUNITS", 0);
-         int32_t prec = a.size() == 3 && !isNil(a[2]) ? integer(a[2]) : sysvar(in, "AUPREC", 0);
+         int32_t unit = a.size() >= 2 && !isNil(a[1]) ? integer(a[1]) : systemInt(in, "AUNITS", 0);
+         int32_t prec = a.size() == 3 && !isNil(a[2]) ? integer(a[2]) : systemInt(in, "AUPREC", 0);
          if (unit < 0 || unit > 4 || prec < 0 || prec > 8)
              return nullptr;
          return makeStr(angleText(angle, unit, prec));
@@ -280,7 +269,7 @@ const Reg kGeometry[] = {
     {"ANGTOF",  // (angtof TEXT [UNIT]): radians, nil for text that is no angle
      [](Interp& in, Args& a) -> Value {
          needCount(a, 1, 2);
-         int32_t unit = a.size() == 2 && !isNil(a[1]) ? integer(a[1]) : sysvar(in, "AUNITS", 0);
+         int32_t unit = a.size() == 2 && !isNil(a[1]) ? integer(a[1]) : systemInt(in, "AUNITS", 0);
          if (unit < 0 || unit > 4)
              return nullptr;
          double v;

@@ -45,6 +45,15 @@
 (setvar "AUNITS" 0)
 (setvar "AUPREC" 0)
 (angtos 0.785398)
+; rtos follows LUNITS and LUPREC
+(rtos 1.5)
+(setvar "LUPREC" 2)
+(rtos 1.5)
+(setvar "LUNITS" 4)
+(rtos 15.5)
+(rtos 15.5 2)
+(setvar "LUNITS" 2)
+(setvar "LUPREC" 4)
 ; refusals: out of range, wrong type, read only, unknown, no name
 (setvar "CMDECHO" 2)
 (setvar "LUNITS" 0)
