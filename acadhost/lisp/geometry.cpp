@@ -66,7 +66,8 @@ std::string dms(double degrees, int prec)
     return s;
 }
 
-std::string angleText(double a, int unit, int prec)
+// Bearings are spaced (N 45d E) unless TIGHT (UNITMODE 1: N45dE).
+std::string angleText(double a, int unit, int prec, bool tight)
 {
     char buf[128];
     double degrees = a * 180 / kPi;
@@ -83,7 +84,8 @@ std::string angleText(double a, int unit, int prec)
         bool north = degrees < 180;
         double from = north ? 90 : 270;
         bool east = north ? degrees < 90 : degrees > 270;
-        return std::string(north ? "N " : "S ") + dms(std::fabs(degrees - from), prec) + (east ? " E" : " W");
+        const char* gap = tight ? "" : " ";
+        return (north ? "N" : "S") + (gap + dms(std::fabs(degrees - from), prec)) + gap + (east ? "E" : "W");
     }
     }
 }
@@ -256,7 +258,7 @@ const Reg kGeometry[] = {
              return nullptr;
          return makePoint(at);
      }},
-    {"ANGTOS",  // (angtos ANGLE [UNIT [PRECISION]]): AUNITS and AUPREC by default
+    {"ANGTOS",  // (angtos ANGLE [UNIT [PRECISION]]): AUNITS and AUPREC by default; UNITMODE
      [](Interp& in, Args& a) -> Value {
          needCount(a, 1, 3);
          double angle = normalAngle(number(a[0]));
@@ -264,7 +266,7 @@ const Reg kGeometry[] = {
          int32_t prec = a.size() == 3 && !isNil(a[2]) ? integer(a[2]) : systemInt(in, "AUPREC", 0);
          if (unit < 0 || unit > 4 || prec < 0 || prec > 8)
              return nullptr;
-         return makeStr(angleText(angle, unit, prec));
+         return makeStr(angleText(angle, unit, prec, unit == 4 && systemInt(in, "UNITMODE", 0) == 1));
      }},
     {"ANGTOF",  // (angtof TEXT [UNIT]): radians, nil for text that is no angle
      [](Interp& in, Args& a) -> Value {

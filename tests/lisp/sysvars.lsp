@@ -45,6 +45,12 @@
 (setvar "AUNITS" 0)
 (setvar "AUPREC" 0)
 (angtos 0.785398)
+; bearings without spaces under UNITMODE 1
+(angtos -0.785398 4)
+(setvar "UNITMODE" 1)
+(angtos -0.785398 4)
+(angtos 2.0 4 2)
+(setvar "UNITMODE" 0)
 ; rtos follows LUNITS and LUPREC
 (rtos 1.5)
 (setvar "LUPREC" 2)
