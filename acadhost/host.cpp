@@ -81,6 +81,7 @@ Host::Host()
     lisp.isDevice = [](const std::string& path) { return reachesDevice(path.c_str()); };
     lisp.idle = [this] { takeMessages(); };
     lisp.write = [this](const std::string& text) { print(text); };
+    defineHostLisp(*this);
     defineHostBuiltins(*this);
     installFaultFilter();
 }

@@ -167,8 +167,16 @@ private:
 
 extern Host* theHost;
 
-// The host's own LISP functions: getvar, setvar, alert, command and the acadhost- probes.
+// The acadhost- functions tests and benchmarks call.
 void defineHostBuiltins(Host& host);
+// The host's own LISP functions that need the system: getvar, setvar, alert, command,
+// arxunload, the registry, startapp, getfiled.
+void defineHostLisp(Host& host);
+// The system variables: their first values, getvar's reading (nil for none) and setvar's
+// setting (the value set; an error for a value or variable refused).
+void addSystemVariables(Host& host);
+lisp::Value systemVariable(Host& host, const lisp::Value& name);
+lisp::Value setSystemVariable(Host& host, const lisp::Value& name, const lisp::Value& value);
 // A fault anywhere in the process ends it with a line naming the call it happened in.
 void installFaultFilter();
 // The time between two performance-counter readings.

@@ -1,4 +1,4 @@
-// The host's built-ins and the acadhost- ones tests and benchmarks call, in one {name, function} table.
+// The acadhost- built-ins tests and benchmarks call, in one {name, function} table.
 #include <windows.h>
 
 #include <psapi.h>
@@ -173,17 +173,6 @@ std::vector<WORD> fillListTemplate(DWORD kind)
     return t;
 }
 
-// A module's name as arxunload takes it: without folder or extension, in any case.
-std::string moduleName(const std::string& path)
-{
-    size_t start = path.find_last_of("\\/:");
-    std::string name = path.substr(start == std::string::npos ? 0 : start + 1);
-    size_t dot = name.rfind('.');
-    if (dot != std::string::npos && lisp::toUpper(name.substr(dot)) == ".ARX")
-        name.erase(dot);
-    return lisp::toUpper(name);
-}
-
 // Arguments are checked with the language's helpers, which own the messages.
 using HostFn = Value (*)(Host&, Args&);
 
@@ -193,74 +182,6 @@ struct HostBuiltin {
 };
 
 const HostBuiltin kHostBuiltins[] = {
-    {"GETVAR",
-     [](Host& host, Args& a) -> Value {
-         lisp::needCount(a, 1, 1);
-         std::string var = lisp::toUpper(lisp::stringArg(a[0]));
-         auto it = host.shortVars.find(var);
-         if (it != host.shortVars.end())
-             return lisp::makeInt(it->second);
-         if (var == "DWGNAME" && host.docs.current())
-             return lisp::makeStr(host.docs.current()->name());
-         return nullptr;
-     }},
-    {"SETVAR",  // only the short variables, with 16-bit values
-     [](Host& host, Args& a) -> Value {
-         lisp::needCount(a, 2, 2);
-         std::string var = lisp::toUpper(lisp::stringArg(a[0]));
-         auto it = host.shortVars.find(var);
-         if (it == host.shortVars.end() || !a[1] || a[1]->type != lisp::Type::Int || a[1]->i < -32768 ||
-             a[1]->i > 32767)
-             throw lisp::Error("AutoCAD variable setting rejected: \"" + var + "\"");
-         it->second = static_cast<short>(a[1]->i);
-         return a[1];
-     }},
-    {"ALERT",  // the host's message box, owned by its main window
-     [](Host& host, Args& a) -> Value {
-         lisp::needCount(a, 1, 1);
-         MessageBoxA(host.frame, lisp::stringArg(a[0]).c_str(), "AutoCAD Message", MB_OK | MB_ICONEXCLAMATION);
-         return nullptr;
-     }},
-    {"ARXLOAD",  // (arxload "FILE" [ONFAILURE]): the name when the module is loaded; one module at a time
-     [](Host& host, Args& a) -> Value {
-         lisp::needCount(a, 1, 2);
-         const std::string& name = lisp::stringArg(a[0]);
-         std::string path = host.lisp.findFile(name), why;
-         bool arx = name.size() >= 4 && lisp::toUpper(name.substr(name.size() - 4)) == ".ARX";
-         if (path.empty() && !arx)
-             path = host.lisp.findFile(name + ".arx");
-         if (host.module)
-             why = "a module is loaded already: " + host.modulePath;
-         else if (path.empty())
-             why = "no such file: " + name;
-         else if (host.arxload(path, why))
-             return a[0];
-         // Why, on the command line, as the host's linker says it.
-         std::printf("arxload: %s\n", why.c_str());
-         std::fflush(stdout);
-         if (a.size() == 2)
-             return a[1];
-         throw lisp::Error("ARXLOAD failed: \"" + name + "\"");
-     }},
-    {"ARXUNLOAD",  // (arxunload "NAME" [ONFAILURE]): the name when the module is unloaded
-     [](Host& host, Args& a) -> Value {
-         lisp::needCount(a, 1, 2);
-         const std::string& name = lisp::stringArg(a[0]);
-         if (host.module && moduleName(name) == moduleName(host.modulePath)) {
-             host.unloadModule();
-             return a[0];
-         }
-         if (a.size() == 2)
-             return a[1];
-         throw lisp::Error("ARXUNLOAD failed: \"" + name + "\"");
-     }},
-    {"COMMAND",
-     [](Host& host, Args& a) -> Value {
-         for (const Value& v : a)
-             if (v && v->type == lisp::Type::Str && host.docs.current())
-                 host.runToken(host.docs.current(), v->s);
-         return nullptr;
-     }},
     // For tests: what the status bar shows as (label min max pos), the main window's state,
     // a lock key's state, which documents are open.
     {"ACADHOST-METER",

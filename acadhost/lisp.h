@@ -14,8 +14,9 @@
 
 namespace lisp {
 
-// Subr: a built-in; Usubr: a defun or lambda; Exrx: a function a module defines.
-enum class Type { Int, Real, Str, Sym, Cons, Void, Subr, Usubr, Exrx, File };
+// Subr: a built-in; Usubr: a defun or lambda; Exrx: a function a module defines;
+// CatchError: what vl-catch-all-apply gives for an error, its message in s.
+enum class Type { Int, Real, Str, Sym, Cons, Void, Subr, Usubr, Exrx, File, CatchError };
 
 struct Cell;
 using Value = std::shared_ptr<Cell>;  // null is nil
@@ -129,6 +130,13 @@ public:
     // What initget set for the next getint, getreal or getkword.
     int inputBits = 0;
     std::string keywords;
+    // While above zero, an error goes to the vl-catch-all-apply that waits for it, not
+    // to *error*.
+    int catching = 0;
+    // vl-bb-set's values: the blackboard every document shares.
+    std::unordered_map<std::string, Value> blackboard;
+    // The names of every built-in, special form and global, for atoms-family.
+    std::vector<std::string> atomNames() const;
 
     Value getGlobal(const std::string& upperName) const;
     void setGlobal(const std::string& upperName, Value v);

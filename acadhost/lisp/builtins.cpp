@@ -96,6 +96,16 @@ void output(Interp& in, std::FILE* f, const std::string& text)
         in.write(text);
 }
 
+int32_t systemInt(Interp& in, const char* name, int32_t fallback)
+{
+    Value getvar = in.eval(makeSym("GETVAR"));
+    if (!isFunction(getvar))
+        return fallback;
+    Args args{makeStr(name)};
+    Value v = in.apply(getvar, args);
+    return v && v->type == Type::Int ? v->i : fallback;
+}
+
 const std::string& stringArg(const Value& v) { return str(v); }
 int32_t intArg(const Value& v) { return integer(v); }
 
@@ -124,7 +134,8 @@ Interp::Interp()
         return !line.empty();
     };
     setGlobal("PI", makeReal(3.141592653589793));
-    for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), fileBuiltins(), inputBuiltins(), systemBuiltins()})
+    for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), characterBuiltins(), geometryBuiltins(),
+                     fileBuiltins(), folderBuiltins(), inputBuiltins(), systemBuiltins(), symbolBuiltins()})
         for (size_t k = 0; k < f.count; ++k)
             builtins_[f.rows[k].name] = f.rows[k].fn;
     // car and cdr combined, two to four deep: CADR is (car (cdr x)).

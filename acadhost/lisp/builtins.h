@@ -34,6 +34,8 @@ std::vector<Value> elements(const Value& l);
 void output(Interp& in, std::FILE* f, const std::string& text);
 // A line typed at the prompt (the message at a[msgAt], if any); false at the end of input.
 bool ask(Interp& in, const Args& a, size_t msgAt, std::string& line);
+// An integer system variable through the host's getvar, or FALLBACK where there is none.
+int32_t systemInt(Interp& in, const char* name, int32_t fallback);
 // Where a path's file name starts, and its extension's dot (npos if none).
 size_t nameStart(const std::string& path);
 size_t extensionStart(const std::string& path);
@@ -55,6 +57,10 @@ Family stringBuiltins();
 Family fileBuiltins();
 Family inputBuiltins();
 Family systemBuiltins();
+Family characterBuiltins();
+Family geometryBuiltins();
+Family folderBuiltins();
+Family symbolBuiltins();
 
 template <size_t N>
 Family family(const Reg (&rows)[N]) { return {rows, N}; }

@@ -32,6 +32,19 @@ void Interp::unsetGlobal(const std::string& upperName) { globals_.erase(upperNam
 
 bool Interp::hasGlobal(const std::string& upperName) const { return globals_.count(upperName) > 0; }
 
+std::vector<std::string> Interp::atomNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& b : builtins_)
+        names.push_back(b.first);
+    for (const auto& s : specialForms())
+        names.push_back(s.first);
+    for (const auto& g : globals_)
+        if (!builtins_.count(g.first) && !specialForms().count(g.first))
+            names.push_back(g.first);
+    return names;
+}
+
 void Interp::defineBuiltin(const std::string& upperName, Builtin fn) { builtins_[upperName] = std::move(fn); }
 
 bool isFunction(const Value& v)
@@ -169,7 +182,7 @@ Value Interp::callUser(const Value& params, const Value& body, Args& args)
 
 void Interp::raiseToHandler(Error& e)
 {
-    if (e.handled || inHandler_)
+    if (e.handled || inHandler_ || catching > 0)
         return;
     e.handled = true;
     Value handler = getGlobal("*ERROR*");

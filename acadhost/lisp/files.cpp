@@ -23,6 +23,7 @@ const Reg kFiles[] = {
     {"PRINC", [](Interp& in, Args& a) { return printTo(in, a, princ, ""); }},
     {"PRIN1", [](Interp& in, Args& a) { return printTo(in, a, prin1, ""); }},
     {"PRINT", [](Interp& in, Args& a) { return printTo(in, a, prin1, "\n", " "); }},
+    {"PROMPT", [](Interp& in, Args& a) { needCount(a, 1, 1); in.write(str(a[0])); return Value(); }},
     {"TERPRI", [](Interp& in, Args& a) { needCount(a, 0, 0); in.write("\n"); return Value(); }},
     {"WRITE-LINE",
      [](Interp& in, Args& a) {

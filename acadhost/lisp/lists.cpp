@@ -8,17 +8,19 @@ namespace lisp {
 
 namespace {
 
-// A copy of the list sorted by a LISP comparison: a merge sort, safe with any comparison.
-void mergeSort(Interp& in, const Value& less, std::vector<Value>& v, std::vector<Value>& tmp, size_t lo, size_t hi)
+// A stable merge sort by a LISP comparison (before(x, y) true when x goes first): safe with
+// any comparison, however inconsistent.
+template <class T, class Before>
+void mergeSort(std::vector<T>& v, std::vector<T>& tmp, size_t lo, size_t hi, Before before)
 {
     if (hi - lo < 2)
         return;
     size_t mid = lo + (hi - lo) / 2;
-    mergeSort(in, less, v, tmp, lo, mid);
-    mergeSort(in, less, v, tmp, mid, hi);
+    mergeSort(v, tmp, lo, mid, before);
+    mergeSort(v, tmp, mid, hi, before);
     size_t i = lo, j = mid, k = lo;
     while (i < mid && j < hi)
-        tmp[k++] = truthy(in, less, {v[j], v[i]}) ? v[j++] : v[i++];
+        tmp[k++] = before(v[j], v[i]) ? v[j++] : v[i++];
     while (i < mid)
         tmp[k++] = v[i++];
     while (j < hi)
@@ -77,6 +79,20 @@ const Reg kLists[] = {
          while (p && p->cdr && p->cdr->type == Type::Cons)
              p = p->cdr;
          return car(p);
+     }},
+    {"VL-LIST*",  // (vl-list* A B ... TAIL): the last argument is the tail
+     [](Interp&, Args& a) {
+         needCount(a, 1, SIZE_MAX);
+         return listFrom(std::vector<Value>(a.begin(), a.end() - 1), a.back());
+     }},
+    {"VL-LIST-LENGTH",  // nil for a dotted list
+     [](Interp&, Args& a) -> Value {
+         needCount(a, 1, 1);
+         int32_t n = 0;
+         Value p = list(a[0]);
+         for (; p && p->type == Type::Cons; p = p->cdr)
+             ++n;
+         return p ? nullptr : makeInt(n);
      }},
     {"LENGTH", [](Interp&, Args& a) { needCount(a, 1, 1); return makeInt(static_cast<int32_t>(elements(a[0]).size())); }},
     {"REVERSE",
@@ -171,7 +187,8 @@ const Reg kLists[] = {
      [](Interp& in, Args& a) {
          needCount(a, 2, 2);
          std::vector<Value> v = elements(a[0]), tmp(v.size()), out;
-         mergeSort(in, function(a[1]), v, tmp, 0, v.size());
+         Value less = function(a[1]);
+         mergeSort(v, tmp, 0, v.size(), [&](const Value& x, const Value& y) { return truthy(in, less, {x, y}); });
          for (const Value& x : v) {
              bool again = !out.empty() && x && out.back() && x->type == out.back()->type &&
                           ((x->type == Type::Int && x->i == out.back()->i) ||
@@ -179,6 +196,21 @@ const Reg kLists[] = {
              if (!again)
                  out.push_back(x);
          }
+         return listFrom(out);
+     }},
+    {"VL-SORT-I",  // the places of the sorted elements; of equal ones the later first, as the host's
+     [](Interp& in, Args& a) {
+         needCount(a, 2, 2);
+         std::vector<Value> items = elements(a[0]);
+         std::vector<size_t> order, tmp(items.size());
+         for (size_t k = items.size(); k-- > 0;)
+             order.push_back(k);
+         Value less = function(a[1]);
+         mergeSort(order, tmp, 0, order.size(),
+                   [&](size_t x, size_t y) { return truthy(in, less, {items[x], items[y]}); });
+         std::vector<Value> out;
+         for (size_t k : order)
+             out.push_back(makeInt(static_cast<int32_t>(k)));
          return listFrom(out);
      }},
     {"VL-REMOVE-IF", [](Interp& in, Args& a) { return filter(in, a, false); }},

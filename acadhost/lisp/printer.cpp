@@ -40,6 +40,7 @@ static std::string printAtom(const Value& v, bool quoted)
     case Type::Usubr: return "#<USUBR " + v->s + ">";
     case Type::Exrx: return "#<EXRXSUBR " + v->s + ">";
     case Type::File: return "#<file \"" + v->s + "\">";
+    case Type::CatchError: return "#<%catch-all-apply-error%>";
     case Type::Str: {
         if (!quoted)
             return v->s;

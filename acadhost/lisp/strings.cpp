@@ -239,10 +239,11 @@ const Reg kStrings[] = {
          return makeInt(static_cast<int32_t>(std::strtol(str(a[0]).c_str(), nullptr, 10)));
      }},
     {"ATOF", [](Interp&, Args& a) { needCount(a, 1, 1); return makeReal(std::strtod(str(a[0]).c_str(), nullptr)); }},
-    {"RTOS",  // modes 1 scientific, 2 decimal, 3 engineering, 4 architectural, 5 fractional
-     [](Interp&, Args& a) {
+    {"RTOS",  // modes 1 scientific, 2 decimal, 3 engineering, 4 architectural, 5 fractional; LUNITS and LUPREC by default
+     [](Interp& in, Args& a) {
          needCount(a, 1, 3);
-         int mode = a.size() >= 2 ? integer(a[1]) : 2, prec = a.size() == 3 ? integer(a[2]) : 4;
+         int mode = a.size() >= 2 ? integer(a[1]) : systemInt(in, "LUNITS", 2);
+         int prec = a.size() == 3 ? integer(a[2]) : systemInt(in, "LUPREC", 4);
          if (mode < 1 || mode > 5)
              badValue(a[1]);
          if (prec < 0 || prec > (mode >= 4 ? 8 : 15))

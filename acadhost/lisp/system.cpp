@@ -22,13 +22,16 @@ const Reg kSystem[] = {
      }},
     {"TYPE",
      [](Interp&, Args& a) -> Value {
-         static const char* const names[] = {"INT", "REAL", "STR", "SYM", "LIST", "", "SUBR", "USUBR", "EXRXSUBR", "FILE"};
+         static const char* const names[] = {"INT", "REAL", "STR", "SYM", "LIST", "", "SUBR", "USUBR", "EXRXSUBR", "FILE",
+                                            "VL-CATCH-ALL-APPLY-ERROR"};
          needCount(a, 1, 1);
          return isNil(a[0]) ? nullptr : makeSym(names[static_cast<int>(a[0]->type)]);
      }},
     {"QUIT", [](Interp& in, Args& a) -> Value { needCount(a, 0, 0); in.quitting = true; throw Error("quit / exit abort"); }},
     {"EXIT", [](Interp& in, Args& a) -> Value { needCount(a, 0, 0); in.quitting = true; throw Error("quit / exit abort"); }},
     {"VL-LOAD-COM", [](Interp&, Args&) { return Value(); }},
+    {"VER", [](Interp&, Args& a) { needCount(a, 0, 0); return makeStr("Visual LISP 2000 (en)"); }},
+    {"TEXTPAGE", [](Interp&, Args& a) { needCount(a, 0, 0); return Value(); }},  // the text screen is the console
 };
 
 }  // namespace
