@@ -45,6 +45,8 @@ struct Keyed {
     resbuf* rb;
 };
 
+unsigned digit(const Keyed& k, int d) { return reinterpret_cast<const unsigned char*>(&k.key)[d]; }
+
 Keyed* scratch(size_t n)
 {
     static std::vector<Keyed> memory;
@@ -53,21 +55,30 @@ Keyed* scratch(size_t n)
     return memory.data();
 }
 
-// Numbers: radix sorted; the sorted records are left in a[0] to a[n - 1].
+// Numbers: radix sorted; the sorted records are left in a[0] to a[n - 1]. One pass counts
+// every digit of every key; each digit is then read as a byte of the key in memory, since a
+// 32-bit processor shifts a 64-bit number by a varying count only in several steps.
 void sortNumbers(Keyed* a, size_t n)
 {
+    static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "digit d of a key is its byte d");
+    size_t count[8][256] = {};
+    for (size_t k = 0; k < n; ++k)
+        for (int d = 0; d < 8; ++d)
+            ++count[d][digit(a[k], d)];
     Keyed* from = a;
     Keyed* to = a + n;
-    for (int shift = 0; shift < 64; shift += 8) {
-        size_t count[257] = {};
-        for (size_t k = 0; k < n; ++k)
-            ++count[((from[k].key >> shift) & 0xFF) + 1];
-        if (count[((from[0].key >> shift) & 0xFF) + 1] == n)
+    for (int d = 0; d < 8; ++d) {
+        size_t* c = count[d];
+        if (c[digit(from[0], d)] == n)
             continue;  // every key has this digit
-        for (int d = 0; d < 256; ++d)
-            count[d + 1] += count[d];
+        size_t at = 0;
+        for (int v = 0; v < 256; ++v) {
+            size_t here = c[v];
+            c[v] = at;
+            at += here;
+        }
         for (size_t k = 0; k < n; ++k)
-            to[count[(from[k].key >> shift) & 0xFF]++] = from[k];
+            to[c[digit(from[k], d)]++] = from[k];
         std::swap(from, to);
     }
     if (from != a)
