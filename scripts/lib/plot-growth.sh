@@ -38,9 +38,9 @@ panel() {
     for build in 32 64; do
         folder=$top/growth-$build
         panel "$build-bit: file rewrites against CopyFileA" "file size (MiB)" \
-            dos2unix kel_dos2unix "CopyFileA (dos2unix's file)" '#c03030' \
-            unix2dos kel_unix2dos "CopyFileA (unix2dos's file)" '#3090a0' \
-            encrypt kel_encrypt "CopyFileA (encrypt's file)" '#707070'
+            dos2unix kel_dos2unix "CopyFileA, same file" '#c03030' \
+            unix2dos kel_unix2dos "CopyFileA, same file" '#3090a0' \
+            encrypt kel_encrypt "CopyFileA, same file" '#707070'
         panel "$build-bit: kel_dir against the bare walk" "files in the folder" dir kel_dir "bare walk" '#3060c0'
         panel "$build-bit: kel_find against the bare walk" "files in the tree (100 folders)" find kel_find "bare walk" '#308030'
         panel "$build-bit: kel_sortlist against std::sort" "values in the list" \
