@@ -2,17 +2,13 @@
 // asked at every use.
 #include <climits>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <emmintrin.h>
-#define KELMAR_WIDE 1
-#endif
-
 #include "adslib.h"
 #include "args.h"
 #include "colors.h"
 #include "handlers.h"
 #include "messages.h"
 #include "results.h"
+#include "widecpu.h"
 
 namespace {
 
@@ -30,21 +26,10 @@ unsigned rankOf(unsigned long c, int r, int g, int b, int index)
 }
 
 #if defined(KELMAR_WIDE)
-// Every 64-bit processor has SSE2; the 32-bit build, made for every i686 processor, asks.
-bool haveWide()
-{
-#if defined(__SSE2__)
-    return true;
-#else
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("sse2") != 0);
-    return has;
-#endif
-}
-
 // The least rank of the first 252 colours, four at a time: each colour in a 64-bit lane of
 // its own beside zero bytes, so that one sum of absolute byte differences (psadbw) is its
 // distance.
-__attribute__((target("sse2"))) unsigned leastRankWide(const unsigned long* colours, int r, int g, int b)
+WIDE_CODE unsigned leastRankWide(const unsigned long* colours, int r, int g, int b)
 {
     static_assert(sizeof(unsigned long) == 4, "a packed colour is 32 bits");
     const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(0x00FFFFFF);

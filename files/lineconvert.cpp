@@ -2,14 +2,7 @@
 
 #include <cstring>
 
-// The sixteen-byte path needs SSE2, which every 64-bit x86 processor has; the 32-bit build is
-// made for every i686 processor, so there it is compiled for SSE2 alone and taken only when
-// the processor says it has it (an older one takes the byte loop).
-#if defined(__x86_64__) || defined(__i386__)
-#include <emmintrin.h>
-#define KELMAR_WIDE 1
-#define WIDE_CODE __attribute__((target("sse2")))
-#endif
+#include "widecpu.h"
 
 // Text is mostly bytes that pass unchanged: sixteen at a time are tested at once and, when
 // none is a line end, moved whole; a piece that holds line ends is moved as the runs between
@@ -19,16 +12,6 @@
 namespace {
 
 const size_t kWide = 16;
-
-bool haveWide()
-{
-#if defined(__SSE2__)
-    return true;
-#else
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("sse2") != 0);
-    return has;
-#endif
-}
 
 // Moves the whole sixteen-byte pieces of in to out and returns how many bytes they held. Each
 // byte equal to a or b is handed to atLineEnd, which writes what goes before it and says
