@@ -1,6 +1,7 @@
 // The acadhost- built-ins tests and benchmarks call, in one {name, function} table.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -171,6 +172,70 @@ std::vector<WORD> fillListTemplate(DWORD kind)
     dword(0);
     t.insert(t.end(), {10, 25, 145, 110, kFillList, 0xFFFF, 0x0083, 0, 0});  // a list box, no text or data
     return t;
+}
+
+// The host's colour operation as a module reaches it: through the entry the host exports.
+using GetRgb = unsigned long (*)(int);
+
+GetRgb exportedGetRgb()
+{
+    static const GetRgb fn = reinterpret_cast<GetRgb>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(nullptr), "acedGetRGB")));
+    return fn ? fn : [](int index) -> unsigned long { return paletteColor(index); };
+}
+
+// The control ID of the top-level window TITLE; throws when there is none.
+HWND controlOf(const std::string& title, int32_t id)
+{
+    HWND control = GetDlgItem(FindWindowA(nullptr, title.c_str()), id);
+    if (!control)
+        throw lisp::Error("no control " + std::to_string(id) + " in a window \"" + title + "\"");
+    return control;
+}
+
+// Microseconds for STEPS position changes of the system's progress control, each moving its
+// bar by one pixel and painted at once (PBM_SETPOS, then UpdateWindow). The control stands in
+// model's place for the time, in the same window, with model's style and size; model is
+// hidden meanwhile.
+double systemProgressSteps(HWND model, int32_t steps)
+{
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+    HWND parent = GetParent(model);
+    RECT place, client;
+    GetWindowRect(model, &place);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    GetClientRect(model, &client);
+    DWORD style = static_cast<DWORD>(GetWindowLongPtrA(model, GWL_STYLE)) & (WS_BORDER | PBS_SMOOTH | PBS_VERTICAL);
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(model, GWL_EXSTYLE)) &
+                    (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE);
+    ShowWindow(model, SW_HIDE);
+    HWND bar = CreateWindowExA(exStyle, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                               place.right - place.left, place.bottom - place.top, parent, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    RECT made = {};
+    if (bar)
+        GetClientRect(bar, &made);
+    int range = made.right - made.left;
+    double time = -1;
+    if (bar && range == client.right - client.left && range > 0) {
+        SendMessageA(bar, PBM_SETRANGE32, 0, range);
+        SendMessageA(bar, PBM_SETPOS, 0, 0);
+        UpdateWindow(parent);
+        UpdateWindow(bar);
+        LARGE_INTEGER start = now();
+        for (int32_t k = 1; k <= steps; ++k) {
+            SendMessageA(bar, PBM_SETPOS, k % (range + 1), 0);
+            UpdateWindow(bar);
+        }
+        time = microseconds(start, now());
+    }
+    if (bar)
+        DestroyWindow(bar);
+    ShowWindow(model, SW_SHOW);
+    if (time < 0)
+        throw lisp::Error("the system's progress control could not be made like the model");
+    return time;
 }
 
 // Arguments are checked with the language's helpers, which own the messages.
@@ -369,26 +434,48 @@ const HostBuiltin kHostBuiltins[] = {
          LARGE_INTEGER end = now();
          return found ? lisp::makeReal(microseconds(start, end)) : nullptr;
      }},
-    // (acadhost-nearest R G B COUNT): the nearest-colour search of kel_rgbtoaci done COUNT
-    // times in plain C over the same palette.
+    // (acadhost-nearest (R G B)): the nearest-colour search of kel_rgbtoaci, here in the
+    // host, asking for each of the 254 colours through the host's exported colour operation
+    // as the module does: the module's search without the module.
     {"ACADHOST-NEAREST",
      [](Host&, Args& a) -> Value {
-         lisp::needCount(a, 4, 4);
-         int32_t r = lisp::intArg(a[0]), g = lisp::intArg(a[1]), b = lisp::intArg(a[2]), count = lisp::intArg(a[3]);
-         volatile int sink = 0;
-         LARGE_INTEGER start = now();
-         for (int32_t k = 0; k < count; ++k) {
-             int best = 0x7FFFFFFF, index = 0;
-             for (int i = 1; i <= 254; ++i) {
-                 uint32_t c = paletteColor(i);
-                 int d = std::abs(int(c & 0xFF) - r) + std::abs(int((c >> 8) & 0xFF) - g) +
-                         std::abs(int((c >> 16) & 0xFF) - b);
-                 if (d < best)
-                     best = d, index = i;
-             }
-             sink = sink + index;
+         lisp::needCount(a, 1, 1);
+         int rgb[3] = {};
+         Value p = a[0];
+         for (int& c : rgb) {
+             if (!p || p->type != lisp::Type::Cons)
+                 throw lisp::Error("acadhost-nearest: a list of three numbers expected");
+             c = static_cast<int>(lisp::toDouble(p->car));
+             p = p->cdr;
          }
-         return lisp::makeReal(microseconds(start, now()));
+         GetRgb getRgb = exportedGetRgb();
+         int best = 0x7FFFFFFF, index = 0;
+         for (int i = 1; i <= 254; ++i) {
+             unsigned long c = getRgb(i);
+             int d = std::abs(int(c & 0xFF) - rgb[0]) + std::abs(int((c >> 8) & 0xFF) - rgb[1]) +
+                     std::abs(int((c >> 16) & 0xFF) - rgb[2]);
+             if (d < best)
+                 best = d, index = i;
+         }
+         return lisp::makeInt(index);
+     }},
+    // (acadhost-clientsize "TITLE" ID): (WIDTH HEIGHT) of the inside of control ID of the
+    // window TITLE.
+    {"ACADHOST-CLIENTSIZE",
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 2, 2);
+         RECT r;
+         GetClientRect(controlOf(lisp::stringArg(a[0]), lisp::intArg(a[1])), &r);
+         return lisp::listFrom({lisp::makeInt(r.right - r.left), lisp::makeInt(r.bottom - r.top)});
+     }},
+    // (acadhost-progresssteps "TITLE" ID STEPS): microseconds for STEPS one-pixel steps of the
+    // system's progress control made like control ID of the window TITLE and put in its
+    // place, each painted at once.
+    {"ACADHOST-PROGRESSSTEPS",
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 3, 3);
+         HWND model = controlOf(lisp::stringArg(a[0]), lisp::intArg(a[1]));
+         return lisp::makeReal(systemProgressSteps(model, lisp::intArg(a[2], 1, 1000000)));
      }},
 };
 

@@ -3,9 +3,9 @@
 ; the host measures it. Prints lines as sortlist.lsp does. Writing to the disk of a shared
 ; machine varies much from one run to the next, so each is run three times as often as the
 ; other benchmarks.
-; target: dos2unix 1.2
-; target: unix2dos 1.2
-; target: encrypt 1.15
+; target: dos2unix 1.1
+; target: unix2dos 1.1
+; target: encrypt 1.1
 (if (not bench-runs) (setq bench-runs 5))
 (acadhost-timing T)
 

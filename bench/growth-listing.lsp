@@ -3,8 +3,8 @@
 ; growth-listing.setup), each against the bare walk of listing.lsp, in the same run. One
 ; line a size, NAME@FILES, then the figures as sortlist.lsp prints them. The smaller sizes,
 ; quick and easily disturbed, are run three times as often.
-; target: dir 1.1
-; target: find 1.1
+; target: dir 1.05
+; target: find 1.05
 (if (not bench-runs) (setq bench-runs 5))
 (acadhost-timing T)
 

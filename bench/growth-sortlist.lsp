@@ -2,8 +2,8 @@
 ; most "MAXSORT" allows) against std::sort of the same values, in the same run. One line a
 ; size, NAME@COUNT, then the figures as sortlist.lsp prints them. The smaller sizes, quick
 ; and easily disturbed, are run three times as often.
-; target: sortlist-strings 1.2
-; target: sortlist-reals 1.2
+; target: sortlist-strings 1.1
+; target: sortlist-reals 1.1
 (if (not bench-runs) (setq bench-runs 5))
 (acadhost-timing T)
 (setvar "MAXSORT" 32767)

@@ -1,8 +1,8 @@
 ; kel_dir of a folder of 10,000 files and kel_find over a tree of 10,000 (made by
 ; listing.setup) against the same walks by a bare FindFirstFileA/FindNextFileA loop in the
 ; host, in the same run. Prints lines as sortlist.lsp does.
-; target: dir 1.1
-; target: find 1.1
+; target: dir 1.05
+; target: find 1.05
 (if (not bench-runs) (setq bench-runs 5))
 (acadhost-timing T)
 

@@ -3,8 +3,8 @@
 ; copy of the list, the sort, the result handed back and the copy released.
 ; Prints one line per case: NAME, then the median, least and greatest time of RUNS runs in
 ; microseconds, then the same for the baseline.
-; target: sortlist-strings 1.2
-; target: sortlist-reals 1.2
+; target: sortlist-strings 1.1
+; target: sortlist-reals 1.1
 (if (not bench-n) (setq bench-n 30000))
 (if (not bench-runs) (setq bench-runs 5))
 (acadhost-timing T)

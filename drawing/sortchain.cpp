@@ -24,50 +24,79 @@ void exchangeSort(std::vector<resbuf*>& v)
     }
 }
 
-// Numbers sort by their keys, kept beside their records: an unsigned 64-bit image of the
-// value whose order is the numbers' order, sorted digit by digit from the lowest (a radix
-// sort, stable, so equal numbers keep their order). The negative zero is the zero.
-uint64_t orderKey(const resbuf* rb)
+// Numbers sort by their keys: an unsigned 64-bit image of the value whose order is the
+// numbers' order, sorted digit by digit from the lowest (a radix sort, stable, so equal
+// numbers keep their order). The negative zero is the zero. A key turns back into its value,
+// so numbers sort as keys alone, half the memory of keys beside their values, and the sorted
+// values are read from the keys, not from the records in sorted order (a jump in memory per
+// value); except reals with a negative zero, whose key is the zero's, which sort beside
+// their values.
+uint64_t realKey(double d)
 {
-    if (rb->restype == RTSHORT)
-        return static_cast<uint16_t>(rb->resval.rint) ^ 0x8000u;
-    double d = rb->resval.rreal == 0.0 ? 0.0 : rb->resval.rreal;
+    if (d == 0.0)
+        d = 0.0;
     uint64_t bits;
     std::memcpy(&bits, &d, sizeof bits);
     return (bits >> 63) ? ~bits : bits | (uint64_t(1) << 63);
 }
 
-// The records with a key each, and as much again to sort them through: kept from one sort
-// to the next, since a fresh block this large costs more than the sort itself (the system
-// maps and zeroes it anew). It holds no values between calls.
+// The bits of the real whose key it is (moved as bits, never through a floating-point
+// register).
+uint64_t realBitsOfKey(uint64_t key) { return (key >> 63) ? key & ~(uint64_t(1) << 63) : ~key; }
+
+uint64_t shortKey(short v) { return static_cast<uint16_t>(v) ^ 0x8000u; }
+short shortOfKey(uint64_t key) { return static_cast<short>(static_cast<uint16_t>(key ^ 0x8000u)); }
+
+// A key with the record's value beside it (the bits of a real, or a string's address).
 struct Keyed {
     uint64_t key;
-    resbuf* rb;
+    uint64_t value;
 };
 
-Keyed* scratch(size_t n)
+// Digit d (0 to 7, lowest first) of a key: its byte d in memory, since a 32-bit processor
+// shifts a 64-bit number by a varying count only in several steps.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "digit d of a key is its byte d");
+const unsigned char* keyBytes(const uint64_t& key) { return reinterpret_cast<const unsigned char*>(&key); }
+const unsigned char* keyBytes(const Keyed& k) { return keyBytes(k.key); }
+
+// Scratch kept from one sort to the next, twice the count: a fresh block this large costs
+// more than the sort itself (the system maps and zeroes it anew). It holds no values between
+// calls.
+template <class T>
+T* scratch(size_t n)
 {
-    static std::vector<Keyed> memory;
+    static std::vector<T> memory;
     if (memory.size() < 2 * n)
         memory.resize(2 * n);
     return memory.data();
 }
 
-// Numbers: radix sorted; the sorted records are left in a[0] to a[n - 1].
-void sortNumbers(Keyed* a, size_t n)
+// Radix sorted by keys; the sorted items are left in a[0] to a[n - 1], a[n] to a[2n - 1]
+// being the room to sort through. One pass counts every digit of every key; a digit every
+// key shares takes no pass.
+template <class T>
+void radixSort(T* a, size_t n)
 {
-    Keyed* from = a;
-    Keyed* to = a + n;
-    for (int shift = 0; shift < 64; shift += 8) {
-        size_t count[257] = {};
+    uint32_t count[8][256] = {};  // a list the host holds has fewer than 2^32 records
+    for (size_t k = 0; k < n; ++k) {
+        const unsigned char* key = keyBytes(a[k]);
+        for (int d = 0; d < 8; ++d)
+            ++count[d][key[d]];
+    }
+    T* from = a;
+    T* to = a + n;
+    for (int d = 0; d < 8; ++d) {
+        uint32_t* c = count[d];
+        if (c[keyBytes(from[0])[d]] == n)
+            continue;
+        uint32_t at = 0;
+        for (int v = 0; v < 256; ++v) {
+            uint32_t here = c[v];
+            c[v] = at;
+            at += here;
+        }
         for (size_t k = 0; k < n; ++k)
-            ++count[((from[k].key >> shift) & 0xFF) + 1];
-        if (count[((from[0].key >> shift) & 0xFF) + 1] == n)
-            continue;  // every key has this digit
-        for (int d = 0; d < 256; ++d)
-            count[d + 1] += count[d];
-        for (size_t k = 0; k < n; ++k)
-            to[count[(from[k].key >> shift) & 0xFF]++] = from[k];
+            to[c[keyBytes(from[k])[d]]++] = from[k];
         std::swap(from, to);
     }
     if (from != a)
@@ -89,30 +118,65 @@ uint64_t prefixKey(const char* s)
     return key;
 }
 
+const char* textOf(const Keyed& k) { return reinterpret_cast<const char*>(static_cast<uintptr_t>(k.value)); }
+
 bool prefixLess(const Keyed& a, const Keyed& b)
 {
     if (a.key != b.key)
         return a.key < b.key;
     if ((a.key & 0xFF) == 0)
         return false;  // both strings end within the key: equal
-    return std::strcmp(a.rb->resval.rstring + 8, b.rb->resval.rstring + 8) < 0;
+    return std::strcmp(textOf(a) + 8, textOf(b) + 8) < 0;
 }
 
 // The sorted values go into the records in the chain's own order instead of the records
 // being relinked: the host then walks and releases the list in the order its records were
-// made, where a shuffled chain would miss the cache at nearly every record. Each value is
-// moved with its own bits, so equal numbers (a zero and a negative zero) keep their order.
-// The values wait in the scratch's second half, free once sorted.
-void moveValuesInOrder(resbuf* head, Keyed* a, size_t n)
+// made, where a shuffled chain would miss the cache at nearly every record.
+void sortNumbers(resbuf* head, size_t n, short type)
 {
-    static_assert(sizeof(double) == sizeof(uint64_t) && sizeof(char*) <= sizeof(uint64_t),
-                  "a real, a 16-bit integer and a string pointer fit in a key");
-    Keyed* values = a + n;
-    for (size_t k = 0; k < n; ++k)
-        std::memcpy(&values[k].key, &a[k].rb->resval, sizeof(uint64_t));
+    bool negativeZero = false;
+    if (type == RTREAL)
+        for (resbuf* rb = head; rb && !negativeZero; rb = rb->rbnext)
+            negativeZero = rb->resval.rreal == 0.0 && std::signbit(rb->resval.rreal);
+    if (negativeZero) {
+        Keyed* a = scratch<Keyed>(n);
+        size_t k = 0;
+        for (resbuf* rb = head; rb; rb = rb->rbnext, ++k) {
+            a[k].key = realKey(rb->resval.rreal);
+            std::memcpy(&a[k].value, &rb->resval.rreal, sizeof(double));
+        }
+        radixSort(a, n);
+        k = 0;
+        for (resbuf* rb = head; rb; rb = rb->rbnext)
+            std::memcpy(&rb->resval.rreal, &a[k++].value, sizeof(double));  // each real with its own bits
+        return;
+    }
+    uint64_t* keys = scratch<uint64_t>(n);
     size_t k = 0;
     for (resbuf* rb = head; rb; rb = rb->rbnext)
-        std::memcpy(&rb->resval, &values[k++].key, sizeof(uint64_t));
+        keys[k++] = type == RTSHORT ? shortKey(rb->resval.rint) : realKey(rb->resval.rreal);
+    radixSort(keys, n);
+    k = 0;
+    for (resbuf* rb = head; rb; rb = rb->rbnext, ++k) {
+        if (type == RTSHORT) {
+            rb->resval.rint = shortOfKey(keys[k]);
+        } else {
+            uint64_t bits = realBitsOfKey(keys[k]);
+            std::memcpy(&rb->resval.rreal, &bits, sizeof bits);
+        }
+    }
+}
+
+void sortStrings(resbuf* head, size_t n)
+{
+    Keyed* a = scratch<Keyed>(n);
+    size_t k = 0;
+    for (resbuf* rb = head; rb; rb = rb->rbnext)
+        a[k++] = {prefixKey(rb->resval.rstring), reinterpret_cast<uintptr_t>(rb->resval.rstring)};
+    std::sort(a, a + n, prefixLess);
+    k = 0;
+    for (resbuf* rb = head; rb; rb = rb->rbnext)
+        rb->resval.rstring = const_cast<char*>(textOf(a[k++]));
 }
 
 }  // namespace
@@ -144,15 +208,10 @@ SortResult sortChain(struct resbuf*& head)
             head = v[0];
             return SortResult::Sorted;
         }
-        Keyed* a = scratch(n);
-        size_t k = 0;
-        for (resbuf* rb = head; rb; rb = rb->rbnext)
-            a[k++] = {type == RTSTR ? prefixKey(rb->resval.rstring) : orderKey(rb), rb};
         if (type == RTSTR)
-            std::sort(a, a + n, prefixLess);
+            sortStrings(head, n);
         else
-            sortNumbers(a, n);
-        moveValuesInOrder(head, a, n);
+            sortNumbers(head, n, type);
     } catch (const std::bad_alloc&) {
         return SortResult::NoMemory;
     }

@@ -2,15 +2,13 @@
 
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "widecpu.h"
 
 // Text is mostly bytes that pass unchanged: sixteen at a time are tested at once and, when
 // none is a line end, moved whole; a piece that holds line ends is moved as the runs between
 // them, each run by one sixteen-byte move (what it moves past the run's end is written over
 // by the next).
-#if defined(__SSE2__)
+#if defined(KELMAR_WIDE)
 namespace {
 
 const size_t kWide = 16;
@@ -19,7 +17,7 @@ const size_t kWide = 16;
 // byte equal to a or b is handed to atLineEnd, which writes what goes before it and says
 // whether the byte itself is dropped.
 template <typename AtLineEnd>
-size_t convertPieces(const char* in, size_t n, char*& out, __m128i a, __m128i b, AtLineEnd atLineEnd)
+WIDE_CODE size_t convertPieces(const char* in, size_t n, char*& out, __m128i a, __m128i b, AtLineEnd atLineEnd)
 {
     char* o = out;  // a local: stores through a char pointer could change a referenced one
     alignas(16) char piece[2 * kWide];
@@ -47,6 +45,20 @@ size_t convertPieces(const char* in, size_t n, char*& out, __m128i a, __m128i b,
     return k;
 }
 
+WIDE_CODE size_t toUnixPieces(const char* in, size_t n, char*& out)
+{
+    return convertPieces(in, n, out, _mm_set1_epi8(13), _mm_set1_epi8(26), [](char*&) { return true; });
+}
+
+WIDE_CODE size_t toDosPieces(const char* in, size_t n, char*& out)
+{
+    const __m128i lf = _mm_set1_epi8(10);
+    return convertPieces(in, n, out, lf, lf, [](char*& at) {
+        *at++ = 13;
+        return false;  // the LF begins the next run
+    });
+}
+
 }  // namespace
 #endif
 
@@ -54,8 +66,9 @@ size_t toUnixText(const char* in, size_t n, char* out)
 {
     char* o = out;
     size_t k = 0;
-#if defined(__SSE2__)
-    k = convertPieces(in, n, o, _mm_set1_epi8(13), _mm_set1_epi8(26), [](char*&) { return true; });
+#if defined(KELMAR_WIDE)
+    if (haveWide())
+        k = toUnixPieces(in, n, o);
 #endif
     for (; k < n; ++k) {
         char c = in[k];
@@ -69,12 +82,9 @@ size_t toDosText(const char* in, size_t n, char* out)
 {
     char* o = out;
     size_t k = 0;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8(10);
-    k = convertPieces(in, n, o, lf, lf, [](char*& at) {
-        *at++ = 13;
-        return false;  // the LF begins the next run
-    });
+#if defined(KELMAR_WIDE)
+    if (haveWide())
+        k = toDosPieces(in, n, o);
 #endif
     for (; k < n; ++k) {
         char c = in[k];

@@ -79,7 +79,7 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     if (!openDiskFile(in, fullSource, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN))
         return fail(m.openSource);
     if (!replacement.Create(fullDestination) ||
-        !openDiskFile(out, replacement.Path(), GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL))
+        !openDiskFile(out, replacement.Path(), GENERIC_WRITE | DELETE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL))
         return fail(m.openDestination);
     const char* failure;
     try {
@@ -90,8 +90,7 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     if (failure)
         return fail(failure);
     in.Close();
-    out.Close();
-    if (!replacement.Commit())
+    if (!replacement.Commit(out))
         return fail(m.writeDestination);
     acedRetStr(fullDestination);
     return RTNORM;

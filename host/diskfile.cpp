@@ -66,6 +66,46 @@ bool CReplacement::Commit()
     return true;
 }
 
+namespace {
+
+// FILE_RENAME_INFO, which the headers declare only for later systems.
+struct RenameInfo {
+    BOOLEAN replaceIfExists;
+    HANDLE rootDirectory;
+    DWORD fileNameLength;
+    WCHAR fileName[MAX_PATH];
+};
+
+// Renames the open file to path, replacing what is there; false when the system has no such
+// call (before Windows Vista) or it fails.
+bool renameOpenFile(HANDLE file, const char* path)
+{
+    using SetInformation = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
+    static const SetInformation setInformation = reinterpret_cast<SetInformation>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+    const int kFileRenameInfo = 3;
+    RenameInfo info = {};
+    int chars = setInformation ? MultiByteToWideChar(CP_ACP, 0, path, -1, info.fileName, MAX_PATH) : 0;
+    if (chars <= 1)
+        return false;
+    info.replaceIfExists = TRUE;
+    info.fileNameLength = static_cast<DWORD>((chars - 1) * sizeof(WCHAR));
+    return setInformation(file, kFileRenameInfo, &info, sizeof info) != FALSE;
+}
+
+}  // namespace
+
+bool CReplacement::Commit(CFile& written)
+{
+    if (beside_ && written_[0] && written.IsOpen() && renameOpenFile(written, destination_)) {
+        written.Close();
+        written_[0] = '\0';
+        return true;
+    }
+    written.Close();
+    return Commit();
+}
+
 CReplacement::~CReplacement()
 {
     if (written_[0])

@@ -33,6 +33,10 @@ public:
     const char* Path() const { return written_; }
     // The complete file is the destination; false, and it is removed, when it cannot be.
     bool Commit();
+    // The same for the file still open in written (opened with DELETE access), which is
+    // closed either way: renamed while open where the system can, one request where closing
+    // it and moving it by name takes several.
+    bool Commit(CFile& written);
 
 private:
     char destination_[MAX_PATH] = "";

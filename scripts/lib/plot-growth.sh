@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# plot-growth.sh FOLDER PNG: draws the rows scripts/bench measured at several sizes (one file
-# NAME.dat a row name, lines of SIZE TIME BASELINE) as one chart of four panels, time against
-# size on log-log axes, the module's call and its baseline side by side. Needs gnuplot.
+# plot-growth.sh FOLDER PNG: draws the rows scripts/bench measured at several sizes (in
+# FOLDER/growth-32 and FOLDER/growth-64, one file NAME.dat a row name, lines of SIZE TIME
+# BASELINE) as one chart, a row of four panels a build (32-bit above, 64-bit below), time
+# against size on log-log axes, the module's call and its baseline side by side. A build not
+# measured has empty panels. Needs gnuplot.
 set -euo pipefail
-folder=$1 png=$2
+top=$1 png=$2
 command -v gnuplot >/dev/null || { echo "plot-growth: gnuplot is missing (scripts/setup installs it)" >&2; exit 1; }
 
 # panel TITLE XLABEL (NAME LABEL BASELINE-LABEL COLOUR)...: one panel's plot command, or an
@@ -28,17 +30,23 @@ panel() {
 }
 
 {
-    echo "set terminal pngcairo size 960,720 font 'DejaVu Sans,9'"
+    echo "set terminal pngcairo size 1600,760 font 'DejaVu Sans,9'"
     echo "set output '$png'"
     echo "set termoption noenhanced; set logscale xy; set grid; set key top left"
     echo "set ylabel 'time (ms, median)'; set format x '%.0s%c'; set format y '%g'"
-    echo "set multiplot layout 2,2 title 'Cost as the work grows: the module (solid) and its baseline (dashed)'"
-    panel "kel_dos2unix against CopyFileA" "file size (MiB)" dos2unix kel_dos2unix CopyFileA '#c03030'
-    panel "kel_dir against the bare walk" "files in the folder" dir kel_dir "bare walk" '#3060c0'
-    panel "kel_find against the bare walk" "files in the tree (100 folders)" find kel_find "bare walk" '#308030'
-    panel "kel_sortlist against std::sort" "values in the list" \
-        sortlist-strings "kel_sortlist, strings" "std::sort, strings" '#9040a0' \
-        sortlist-reals "kel_sortlist, reals" "std::sort, reals" '#d08020'
+    echo "set multiplot layout 2,4 title 'Cost as the work grows: the module (solid) and its baseline (dashed); 32-bit build above, 64-bit below'"
+    for build in 32 64; do
+        folder=$top/growth-$build
+        panel "$build-bit: file rewrites against CopyFileA" "file size (MiB)" \
+            dos2unix kel_dos2unix "CopyFileA, same file" '#c03030' \
+            unix2dos kel_unix2dos "CopyFileA, same file" '#3090a0' \
+            encrypt kel_encrypt "CopyFileA, same file" '#707070'
+        panel "$build-bit: kel_dir against the bare walk" "files in the folder" dir kel_dir "bare walk" '#3060c0'
+        panel "$build-bit: kel_find against the bare walk" "files in the tree (100 folders)" find kel_find "bare walk" '#308030'
+        panel "$build-bit: kel_sortlist against std::sort" "values in the list" \
+            sortlist-strings "kel_sortlist, strings" "std::sort, strings" '#9040a0' \
+            sortlist-reals "kel_sortlist, reals" "std::sort, reals" '#d08020'
+    done
     echo "unset multiplot"
 } | gnuplot
 echo "plot: $png"
