@@ -82,7 +82,8 @@ Host::Host()
     lisp.idle = [this] { takeMessages(); };
     lisp.write = [this](const std::string& text) { print(text); };
     defineHostLisp(*this);
-    defineHostBuiltins(*this);
+    defineHostProbes(*this);
+    defineHostBaselines(*this);
     installFaultFilter();
 }
 

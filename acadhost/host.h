@@ -167,8 +167,17 @@ private:
 
 extern Host* theHost;
 
-// The acadhost- functions tests and benchmarks call.
-void defineHostBuiltins(Host& host);
+// A row of a table of the host's own functions: each is handed the host.
+using HostFn = lisp::Value (*)(Host&, lisp::Args&);
+struct HostFunction {
+    const char* name;
+    HostFn fn;
+};
+void defineHostFunctions(Host& host, const HostFunction* rows, size_t count);
+// The acadhost- functions tests call to see the host's state, and those benchmarks time the
+// module against.
+void defineHostProbes(Host& host);
+void defineHostBaselines(Host& host);
 // The host's own LISP functions that need the system: getvar, setvar, alert, command,
 // arxunload, the registry, startapp, getfiled.
 void defineHostLisp(Host& host);

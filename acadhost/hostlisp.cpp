@@ -248,13 +248,6 @@ Value arxload(Host& host, Args& a)
     throw lisp::Error("ARXLOAD failed: \"" + name + "\"");
 }
 
-using HostFn = Value (*)(Host&, Args&);
-
-struct HostFunction {
-    const char* name;
-    HostFn fn;
-};
-
 const HostFunction kHostLisp[] = {
     {"GETVAR",  // nil for a variable the host does not have
      [](Host& host, Args& a) -> Value {
@@ -305,8 +298,13 @@ const HostFunction kHostLisp[] = {
 void defineHostLisp(Host& host)
 {
     addSystemVariables(host);
-    for (const HostFunction& f : kHostLisp) {
-        HostFn fn = f.fn;
-        host.lisp.defineBuiltin(f.name, [&host, fn](lisp::Interp&, Args& a) { return fn(host, a); });
+    defineHostFunctions(host, kHostLisp, sizeof kHostLisp / sizeof kHostLisp[0]);
+}
+
+void defineHostFunctions(Host& host, const HostFunction* rows, size_t count)
+{
+    for (size_t k = 0; k < count; ++k) {
+        HostFn fn = rows[k].fn;
+        host.lisp.defineBuiltin(rows[k].name, [&host, fn](lisp::Interp&, lisp::Args& a) { return fn(host, a); });
     }
 }
