@@ -8,6 +8,7 @@
 
 #include "bridge.h"
 #include "lisp.h"
+#include "lisprun.h"
 
 namespace {
 
@@ -16,17 +17,7 @@ struct Case {
     const char* out;
 };
 
-// Runs the forms in order; the value of the last, or "error: MESSAGE".
-std::string run(lisp::Interp& in, const std::string& text)
-{
-    lisp::Reader r(text);
-    lisp::Value form, v;
-    std::string message;
-    while (r.next(form))
-        if (!in.evalTop(form, v, message))
-            return "error: " + message;
-    return lisp::prin1(v);
-}
+std::string run(lisp::Interp& in, const std::string& text) { return runLisp(in, text); }
 
 void runTable(const Case* cases, size_t n)
 {

@@ -7,19 +7,11 @@
 #include <fstream>
 
 #include "lisp.h"
+#include "lisprun.h"
 
 namespace {
 
-std::string run(lisp::Interp& in, const std::string& text)
-{
-    lisp::Reader r(text);
-    lisp::Value form, v;
-    std::string message;
-    while (r.next(form))
-        if (!in.evalTop(form, v, message))
-            return "error: " + message;
-    return lisp::prin1(v);
-}
+std::string run(lisp::Interp& in, const std::string& text) { return runLisp(in, text); }
 
 struct Quiet : lisp::Interp {
     std::string written;
