@@ -1,6 +1,7 @@
 // kel_acitorgb, kel_rgbtoaci: colour indices and RGB colours, by the host's palette, which is
 // asked at every use.
 #include <climits>
+#include <cstdint>
 
 #include "adslib.h"
 #include "args.h"
@@ -29,9 +30,8 @@ unsigned rankOf(unsigned long c, int r, int g, int b, int index)
 // The least rank of the first 252 colours, four at a time: each colour in a 64-bit lane of
 // its own beside zero bytes, so that one sum of absolute byte differences (psadbw) is its
 // distance.
-WIDE_CODE unsigned leastRankWide(const unsigned long* colours, int r, int g, int b)
+WIDE_CODE unsigned leastRankWide(const uint32_t* colours, int r, int g, int b)
 {
-    static_assert(sizeof(unsigned long) == 4, "a packed colour is 32 bits");
     const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(0x00FFFFFF);
     const int packed = r | g << 8 | b << 16;
     const __m128i target = _mm_set_epi32(0, packed, 0, packed), four = _mm_set1_epi32(4);
@@ -63,9 +63,9 @@ WIDE_CODE unsigned leastRankWide(const unsigned long* colours, int r, int g, int
 // figured after, four at a time where the processor can.
 int nearestColorIndex(int r, int g, int b)
 {
-    unsigned long colours[254];
+    uint32_t colours[254];  // 32 bits a colour, as the wide search loads them, on every system
     for (int k = 0; k < 254; ++k)
-        colours[k] = acedGetRGB(k + 1);
+        colours[k] = static_cast<uint32_t>(acedGetRGB(k + 1));
     unsigned best = UINT_MAX;
     int k = 0;
 #if defined(KELMAR_WIDE)
