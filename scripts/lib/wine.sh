@@ -137,9 +137,9 @@ kelmar_display() {
     fifo=$(mktemp -u /tmp/kelmar-xvfb.XXXXXX)
     mkfifo "$fifo"
     # The server must not hold the prefix lock: killed before its trap, a run would leave it
-    # running, and the prefix locked for ever. In a session of its own, Ctrl-C typed at the
-    # terminal does not reach it.
-    setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 9>&- &
+    # running, and the prefix locked for ever. With KELMAR_XVFB_APART, in a session of its
+    # own: Ctrl-C typed at a terminal does not reach it.
+    ${KELMAR_XVFB_APART:+setsid} Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 9>&- &
     KELMAR_XVFB_PID=$!
     local n
     read -r n <"$fifo"
@@ -148,6 +148,19 @@ kelmar_display() {
     # Wine's own processes (the desktop) leave first, or they complain of the lost display.
     kelmar_at_exit 'kill "$KELMAR_XVFB_PID" 2>/dev/null'
     kelmar_at_exit 'kelmar_noclock wineserver -w 2>/dev/null'
+}
+
+# kelmar_helper_faults FILE STATUS: Wine's helper processes of the prefix write to the
+# host's standard error too; a fault in one of them (seen now and then, a 64-bit helper,
+# always at the same address, with the host ending normally) is not the host's, whose
+# faults end it with status 3 and a line of its own. With STATUS 0, such a line is shown on
+# standard output and taken out of FILE.
+kelmar_helper_faults() {
+    local helper='^wine: Unhandled .* starting debugger\.\.\.$'
+    [ "$2" = 0 ] && grep -q "$helper" "$1" || return 0
+    echo "a fault in one of Wine's helper processes, not the host's: $(grep "$helper" "$1")"
+    grep -v "$helper" "$1" >"$1.kept" || true
+    mv "$1.kept" "$1"
 }
 
 # Removes the drive letters mapped to folders under DIR (links in the prefix's dosdevices).

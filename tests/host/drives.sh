@@ -62,8 +62,8 @@ same $'=> nil\nKelmar error: too many arguments.\n=> nil\nKelmar error: characte
     "$(tail -n +4 <<<"$out")" "kel_format under Wine, and its arguments"
 
 # Space: total is used plus free, and the total is the file system's.
-lisp '(kel_chkdsk "y")' --echo
-read -r total used free < <(tail -n 1 <<<"$out" | tr -d '=>()' | sed 's/\.0//g')
+lisp '(mapcar (quote (lambda (x) (rtos x 2 0))) (kel_chkdsk "y"))' --echo
+read -r total used free < <(tail -n 1 <<<"$out" | tr -d '=>()"')
 [ "$((used + free))" = "$total" ]; ok "total $total = used $used + free $free"
 same "$(df -B1 --output=size "$WORK/ydrive" | tail -n 1 | tr -d ' ')" "$total" "the total is the file system's, past 4 GiB"
 

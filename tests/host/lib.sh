@@ -55,18 +55,11 @@ never_started() {
     show_err
 }
 
-# host_errors: $err, what the host run printed on standard error. Wine's helper processes
-# of the prefix write there too: a fault in one of them (seen now and then in the 64-bit
-# prefix, always at the same address, with the host ending normally) is not the host's,
-# whose faults end it with status 3 and a line of its own. Such a line is shown, and left
-# out of $err when the host ended normally.
+# host_errors: $err, what the host run printed on standard error, less a fault of one of
+# Wine's helper processes when the host ended normally (kelmar_helper_faults).
 host_errors() {
+    kelmar_helper_faults "$WORK/err" "$status"
     err=$(cat "$WORK/err")
-    local helper='^wine: Unhandled .* starting debugger\.\.\.$'
-    if [ "$status" = 0 ] && grep -q "$helper" <<<"$err"; then
-        echo "a fault in one of Wine's helper processes, not the host's: $(grep "$helper" <<<"$err")"
-        err=$(grep -v "$helper" <<<"$err")
-    fi
 }
 # lisp 'FORMS' [scripts/lisp options]: runs the forms; sets $out, $err and $status.
 lisp() {
