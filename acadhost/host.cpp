@@ -93,7 +93,8 @@ void Host::takeMessages()
 {
     // A tick count is cheap to read; dispatching is not, and a loop may call the module a
     // million times a second.
-    if (InterlockedExchange(&cancelTyped, 0))
+    // A plain read first: the exchange, a locked instruction, only once Ctrl-C was typed.
+    if (cancelTyped && InterlockedExchange(&cancelTyped, 0))
         throw lisp::Error("Function cancelled");
     const DWORD kEvery = 30;
     DWORD now = GetTickCount();

@@ -184,7 +184,7 @@ Value getfiled(Host& host, Args& a)
             break;
         from = end + 1;
     }
-    if (patterns.empty() || patterns == "*.*")
+    if (patterns.empty())
         patterns = "*.*";
     std::string filter = patterns + std::string(1, '\0') + patterns + std::string(1, '\0') + "All files (*.*)" +
                          std::string(1, '\0') + "*.*" + std::string(1, '\0');

@@ -55,6 +55,8 @@ std::string toUpper(std::string s);
 std::string toLower(std::string s);
 void setCaseTables(const unsigned char upper[256], const unsigned char lower[256]);
 Value listFrom(const std::vector<Value>& items, Value tail = nullptr);
+// The whole of a file, as bytes; false when it cannot be read.
+bool readFile(const std::string& path, std::string& text);
 // equal: numbers by value (within fuzz), strings and symbols by text, lists element by element.
 bool equalValues(const Value& a, const Value& b, double fuzz = 0);
 

@@ -85,19 +85,6 @@ std::string besideExe(const char* name)
     return (slash == std::string::npos ? std::string() : p.substr(0, slash + 1)) + name;
 }
 
-bool readFile(const std::string& path, std::string& text)
-{
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return true;
-}
-
 Runner* runner = nullptr;
 
 }  // namespace
@@ -113,7 +100,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string text;
-    if (!opt.script.empty() && !readFile(opt.script, text)) {
+    if (!opt.script.empty() && !lisp::readFile(opt.script, text)) {
         std::fprintf(stderr, "acadhost: cannot read %s\n", opt.script.c_str());
         return 2;
     }

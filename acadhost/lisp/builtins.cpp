@@ -1,5 +1,7 @@
 // The built-ins: what the families share, and their installation. The host adds getvar,
 // setvar, command, alert and its own.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "builtins.h"
@@ -104,6 +106,14 @@ int32_t systemInt(Interp& in, const char* name, int32_t fallback)
     Args args{makeStr(name)};
     Value v = in.apply(getvar, args);
     return v && v->type == Type::Int ? v->i : fallback;
+}
+
+char foldCase(char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); }
+
+bool lessFolded(const std::string& x, const std::string& y)
+{
+    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
+                                        [](char p, char q) { return foldCase(p) < foldCase(q); });
 }
 
 const std::string& stringArg(const Value& v) { return str(v); }

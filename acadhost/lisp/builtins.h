@@ -36,6 +36,14 @@ void output(Interp& in, std::FILE* f, const std::string& text);
 bool ask(Interp& in, const Args& a, size_t msgAt, std::string& line);
 // An integer system variable through the host's getvar, or FALLBACK where there is none.
 int32_t systemInt(Interp& in, const char* name, int32_t fallback);
+// ASCII case folding, and an order of strings that ignores it.
+char foldCase(char ch);
+bool lessFolded(const std::string& x, const std::string& y);
+// NAME in the folder DIR, with one separator between them.
+std::string inFolder(const std::string& dir, const std::string& name);
+// (set SYMBOL VALUE), also vl-doc-set: the document's namespace is the global one.
+Value setSymbol(Interp& in, Args& a);
+
 // Where a path's file name starts, and its extension's dot (npos if none).
 size_t nameStart(const std::string& path);
 size_t extensionStart(const std::string& path);

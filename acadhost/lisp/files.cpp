@@ -118,11 +118,15 @@ const Reg kFiles[] = {
 
 Family fileBuiltins() { return family(kFiles); }
 
+std::string inFolder(const std::string& dir, const std::string& name)
+{
 #ifdef _WIN32
-static const char* const kSeparator = "\\";
+    const char* separator = "\\";
 #else
-static const char* const kSeparator = "/";
+    const char* separator = "/";
 #endif
+    return dir + (dir.empty() || dir.back() == '\\' || dir.back() == '/' ? "" : separator) + name;
+}
 
 std::string Interp::findFile(const std::string& name) const
 {
@@ -139,24 +143,31 @@ std::string Interp::findFile(const std::string& name) const
     std::vector<std::string> dirs{std::filesystem::current_path().string()};
     dirs.insert(dirs.end(), searchPath.begin(), searchPath.end());
     for (const std::string& dir : dirs) {
-        std::string path = dir + (dir.back() == '\\' || dir.back() == '/' ? "" : kSeparator) + name;
+        std::string path = inFolder(dir, name);
         if (readable(path))
             return path;
     }
     return std::string();
 }
 
-bool Interp::load(const std::string& path, Value& result)
+bool readFile(const std::string& path, std::string& text)
 {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;
-    std::string text;
     char buf[4096];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
         text.append(buf, n);
     std::fclose(f);
+    return true;
+}
+
+bool Interp::load(const std::string& path, Value& result)
+{
+    std::string text;
+    if (!readFile(path, text))
+        return false;
     Reader reader(text);
     Value form;
     result = nullptr;

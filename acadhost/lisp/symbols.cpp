@@ -24,20 +24,18 @@ Value atomsFamily(Interp& in, Args& a)
     needCount(a, 1, 2);
     int32_t format = intArg(a[0], 0, 1);
     auto item = [format](const std::string& name) { return format == 0 ? makeSym(name) : makeStr(name); };
+    std::vector<std::string> names = in.atomNames();
+    std::sort(names.begin(), names.end());
     std::vector<Value> out;
     if (a.size() == 2 && !isNil(a[1])) {
-        std::vector<std::string> known = in.atomNames();
-        std::sort(known.begin(), known.end());
         for (const Value& v : elements(a[1])) {
             std::string name = toUpper(str(v));
-            bool found = std::binary_search(known.begin(), known.end(), name) ||
+            bool found = std::binary_search(names.begin(), names.end(), name) ||
                          (in.externalDefined && in.externalDefined(name));
             out.push_back(found ? item(name) : nullptr);
         }
         return listFrom(out);
     }
-    std::vector<std::string> names = in.atomNames();
-    std::sort(names.begin(), names.end());
     for (const std::string& name : names)
         out.push_back(item(name));
     return listFrom(out);
@@ -91,12 +89,7 @@ const Reg kSymbols[] = {
          return a[1];
      }},
     {"VL-DOC-REF", [](Interp& in, Args& a) { needCount(a, 1, 1); return in.getGlobal(symbol(a[0])); }},
-    {"VL-DOC-SET",
-     [](Interp& in, Args& a) {
-         needCount(a, 2, 2);
-         in.setGlobal(symbol(a[0]), a[1]);
-         return a[1];
-     }},
+    {"VL-DOC-SET", setSymbol},
 };
 
 }  // namespace

@@ -5,6 +5,13 @@
 
 namespace lisp {
 
+Value setSymbol(Interp& in, Args& a)
+{
+    needCount(a, 2, 2);
+    in.setGlobal(symbol(a[0]), a[1]);
+    return a[1];
+}
+
 namespace {
 
 const Reg kSystem[] = {
@@ -14,12 +21,7 @@ const Reg kSystem[] = {
          const char* v = std::getenv(str(a[0]).c_str());
          return v ? makeStr(v) : nullptr;
      }},
-    {"SET",
-     [](Interp& in, Args& a) {
-         needCount(a, 2, 2);
-         in.setGlobal(symbol(a[0]), a[1]);
-         return a[1];
-     }},
+    {"SET", setSymbol},
     {"TYPE",
      [](Interp&, Args& a) -> Value {
          static const char* const names[] = {"INT", "REAL", "STR", "SYM", "LIST", "", "SUBR", "USUBR", "EXRXSUBR", "FILE",

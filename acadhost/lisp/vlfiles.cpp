@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#ifdef _WIN32
-const char kSeparator = '\\';
-#else
-const char kSeparator = '/';
-#endif
-
-char fold(char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); }
-
 // A file name pattern as the system's: * and ?, case-blind; *.* is every name.
 bool nameMatches(const char* name, const char* pattern)
 {
@@ -41,7 +33,7 @@ bool nameMatches(const char* name, const char* pattern)
                     return false;
             }
         }
-        if (!*name || (*pattern != '?' && fold(*pattern) != fold(*name)))
+        if (!*name || (*pattern != '?' && foldCase(*pattern) != foldCase(*name)))
             return false;
     }
     return !*name;
@@ -85,11 +77,7 @@ Value directoryFiles(Interp&, Args& a)
             continue;
         names.push_back(it->path().filename().string());
     }
-    auto blind = [](const std::string& x, const std::string& y) {
-        return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
-                                            [](char p, char q) { return fold(p) < fold(q); });
-    };
-    std::stable_sort(names.begin() + (which <= 0 ? 2 : 0), names.end(), blind);
+    std::stable_sort(names.begin() + (which <= 0 ? 2 : 0), names.end(), lessFolded);
     std::vector<Value> out;
     for (const std::string& n : names)
         if (nameMatches(n.c_str(), pattern.c_str()))
@@ -183,12 +171,10 @@ Value filenameMktemp(Interp&, Args& a)
                 folder = std::getenv(var);
     if (folder.empty())
         folder = fs::current_path().string();
-    if (folder.back() != '\\' && folder.back() != '/')
-        folder += kSeparator;
     for (int k = 1; k <= 999; ++k) {
         char number[8];
         std::snprintf(number, sizeof number, "%03d", k);
-        std::string path = folder + base + number + ext;
+        std::string path = inFolder(folder, base + number + ext);
         if (!exists(path) && tempNames.add(path))
             return makeStr(path);
     }

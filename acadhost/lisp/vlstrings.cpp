@@ -9,8 +9,6 @@ namespace lisp {
 
 namespace {
 
-char fold(char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); }
-
 // A position argument: from 0, and not past the end (the end itself is allowed).
 size_t position(const Value& v, size_t size)
 {
@@ -23,11 +21,7 @@ size_t position(const Value& v, size_t size)
 // Case-blind first, then by bytes, so that the order is total.
 bool alphabetical(const std::string& x, const std::string& y)
 {
-    auto blind = std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
-                                              [](char a, char b) { return fold(a) < fold(b); });
-    auto blindAfter = std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(),
-                                                   [](char a, char b) { return fold(a) < fold(b); });
-    return blind || (!blindAfter && x < y);
+    return lessFolded(x, y) || (!lessFolded(y, x) && x < y);
 }
 
 const Reg kCharacters[] = {
@@ -64,7 +58,7 @@ const Reg kCharacters[] = {
          bool blind = a.size() == 5 && !isNil(a[4]);
          int32_t n = 0;
          for (; i < s1.size() && j < s2.size(); ++i, ++j, ++n)
-             if (blind ? fold(s1[i]) != fold(s2[j]) : s1[i] != s2[j])
+             if (blind ? foldCase(s1[i]) != foldCase(s2[j]) : s1[i] != s2[j])
                  break;
          return makeInt(n);
      }},
