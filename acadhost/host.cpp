@@ -128,6 +128,13 @@ bool Host::failing(const char* op)
     return --it->second == 0;
 }
 
+std::string hostFolder()
+{
+    char path[MAX_PATH];
+    std::string p(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return p.substr(0, p.find_last_of("\\/") + 1);
+}
+
 void Host::printError(const std::string& message) { print("; error: " + message + "\n"); }
 
 void Host::print(const std::string& text)

@@ -188,6 +188,9 @@ lisp::Value systemVariable(Host& host, const lisp::Value& name);
 lisp::Value setSystemVariable(Host& host, const lisp::Value& name, const lisp::Value& value);
 // A fault anywhere in the process ends it with a line naming the call it happened in.
 void installFaultFilter();
+// The folder of the host's program, ending in a backslash: where the module is looked for,
+// and ACADPREFIX.
+std::string hostFolder();
 // The time between two performance-counter readings.
 double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
 

@@ -76,11 +76,8 @@ Value computed(Host& host, const std::string& var)
         return lisp::makeStr(folder(GetCurrentDirectoryA(sizeof buf, buf) ? buf : ""));
     if (var == "TEMPPREFIX")
         return lisp::makeStr(folder(GetTempPathA(sizeof buf, buf) ? buf : ""));
-    if (var == "ACADPREFIX") {
-        GetModuleFileNameA(nullptr, buf, sizeof buf);
-        *std::strrchr(buf, '\\') = '\0';
-        return lisp::makeStr(folder(buf));
-    }
+    if (var == "ACADPREFIX")
+        return lisp::makeStr(hostFolder());
     if (var == "LOGINNAME") {
         DWORD size = sizeof buf;
         return lisp::makeStr(GetUserNameA(buf, &size) ? buf : "");

@@ -76,15 +76,6 @@ bool parse(int argc, char** argv, Options& o)
     return true;
 }
 
-std::string besideExe(const char* name)
-{
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string p(path, n);
-    size_t slash = p.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : p.substr(0, slash + 1)) + name;
-}
-
 Runner* runner = nullptr;
 
 }  // namespace
@@ -112,7 +103,7 @@ int main(int argc, char** argv)
         std::fputs("acadhost: cannot create the main window\n", stderr);
         return 1;
     }
-    if (!opt.noModule && !host.load(opt.arx.empty() ? besideExe("kelmar2k.arx") : opt.arx))
+    if (!opt.noModule && !host.load(opt.arx.empty() ? hostFolder() + "kelmar2k.arx" : opt.arx))
         return 1;
     for (int k = 0; k < opt.documents; ++k)
         host.openDocument();

@@ -143,7 +143,7 @@ Interp::Interp()
         }
         return !line.empty();
     };
-    setGlobal("PI", makeReal(3.141592653589793));
+    setGlobal("PI", makeReal(kPi));
     for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), characterBuiltins(), geometryBuiltins(),
                      fileBuiltins(), folderBuiltins(), inputBuiltins(), systemBuiltins(), symbolBuiltins()})
         for (size_t k = 0; k < f.count; ++k)

@@ -10,6 +10,9 @@
 
 namespace lisp {
 
+// The value of the symbol PI, which the angle functions share.
+constexpr double kPi = 3.141592653589793;
+
 [[noreturn]] void badType(const char* want, const Value& v);
 [[noreturn]] void badValue(const Value& v);
 const std::string& str(const Value& v);

@@ -11,8 +11,6 @@ namespace lisp {
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
-
 // A 2D or 3D point: a list of two or three numbers.
 std::vector<double> point(const Value& v)
 {
