@@ -214,40 +214,37 @@ int kelListbox(struct resbuf* args)
 {
     CListPickDialog dialog;
     ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
-        return RTNORM;
-    if (dialog.DoModal() == IDOK)
-        acedRetStr(dialog.selection.c_str());
-    else
-        acedRetNil();
-    return RTNORM;
+    Args in(args);
+    if (!readHead(in, dialog) || !readStrings(in, dialog) || !in.end())
+        return stopped();
+    if (dialog.DoModal() != IDOK)
+        return giveNil();
+    return giveString(dialog.selection.c_str());
 }
 
 int kelMultilist(struct resbuf* args)
 {
     CMultiPickDialog dialog;
     ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
-        return RTNORM;
+    Args in(args);
+    if (!readHead(in, dialog) || !readStrings(in, dialog) || !in.end())
+        return stopped();
     if (dialog.DoModal() != IDOK)
         return giveNil();
     StringList picked;
     for (int index : dialog.selectedIndices)
         if (!picked.add(dialog.items[static_cast<size_t>(index)].c_str()))
             return fail(MSG_NO_RESULT_BUFFER);
-    picked.returnList();
-    return RTNORM;
+    return picked.give();
 }
 
 int kelChecklist(struct resbuf* args)
 {
     CCheckPickDialog dialog;
     ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readChecks(rb, dialog) || !listEnds(rb))
-        return RTNORM;
+    Args in(args);
+    if (!readHead(in, dialog) || !readChecks(in, dialog) || !in.end())
+        return stopped();
     if (dialog.DoModal() != IDOK)
         return giveNil();
     PairList pairs;
@@ -256,27 +253,23 @@ int kelChecklist(struct resbuf* args)
     for (size_t i = 0; i < dialog.items.size(); ++i)
         if (!pairs.add(dialog.items[i].c_str(), dialog.checks[i]))
             return fail(MSG_NO_RESULT_BUFFER);
-    if (!pairs.returnList())
-        return fail(MSG_NO_RESULT_BUFFER);
-    return RTNORM;
+    return pairs.give();
 }
 
 int kelCombolist(struct resbuf* args)
 {
     CComboPickDialog dialog;
     ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readStrings(rb, dialog))
-        return RTNORM;
-    if (rb) {
+    Args in(args);
+    if (!readHead(in, dialog) || !readStrings(in, dialog))
+        return stopped();
+    if (in.more()) {
         char initial[256];
-        if (!getStringArg(rb, initial) || !noMoreArgs(rb->rbnext))
-            return RTNORM;
+        if (!in.string(initial) || !in.end())
+            return stopped();
         dialog.selection = initial;
     }
-    if (dialog.DoModal() == IDOK)
-        acedRetStr(dialog.selection.c_str());
-    else
-        acedRetNil();
-    return RTNORM;
+    if (dialog.DoModal() != IDOK)
+        return giveNil();
+    return giveString(dialog.selection.c_str());
 }

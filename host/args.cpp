@@ -152,15 +152,3 @@ bool Args::take(const struct resbuf*& record)
     skip();
     return record != nullptr;
 }
-
-bool getIntArg(const struct resbuf* rb, int& value) { return Args(rb).integer(value); }
-bool getRealArg(const struct resbuf* rb, double& value) { return Args(rb).real(value); }
-bool getStringArg(const struct resbuf* rb, char* buffer, size_t size) { return Args(rb).string(buffer, size); }
-bool getPathArg(const struct resbuf* rb, char* buffer, size_t size) { return Args(rb).path(buffer, size); }
-bool getCharArg(const struct resbuf* rb, char& letter) { return Args(rb).drive(letter); }
-bool getListBegin(const struct resbuf* rb) { return Args(rb).listBegin(); }
-bool getStringOrNilArg(const struct resbuf* rb, char* buffer, size_t size, bool& present, const char* wrongType)
-{
-    return Args(rb).stringOrNil(buffer, size, present, wrongType);
-}
-bool noMoreArgs(const struct resbuf* rb) { return Args(rb).end(); }

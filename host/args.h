@@ -71,35 +71,3 @@ public:
 private:
     const struct resbuf* rb_;
 };
-
-// The endings moved to results.h; the handlers not yet on the cursor still find them here.
-#include "results.h"
-
-// The readers as free functions, each a cursor's read at rb, for the handlers not yet on the
-// cursor.
-bool getIntArg(const struct resbuf* rb, int& value);
-bool getRealArg(const struct resbuf* rb, double& value);
-bool getStringArg(const struct resbuf* rb, char* buffer, size_t size);
-bool getPathArg(const struct resbuf* rb, char* buffer, size_t size);
-bool getCharArg(const struct resbuf* rb, char& letter);
-bool getListBegin(const struct resbuf* rb);
-bool getStringOrNilArg(const struct resbuf* rb, char* buffer, size_t size, bool& present, const char* wrongType);
-bool noMoreArgs(const struct resbuf* rb);
-
-template <size_t N>
-inline bool getStringArg(const struct resbuf* rb, char (&buffer)[N])
-{
-    return getStringArg(rb, buffer, N);
-}
-
-template <size_t N>
-inline bool getStringOrNilArg(const struct resbuf* rb, char (&buffer)[N], bool& present, const char* wrongType)
-{
-    return getStringOrNilArg(rb, buffer, N, present, wrongType);
-}
-
-template <size_t N>
-inline bool getPathArg(const struct resbuf* rb, char (&buffer)[N])
-{
-    return getPathArg(rb, buffer, N);
-}

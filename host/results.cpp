@@ -137,19 +137,3 @@ int PairList::give()
     head_ = tail_ = nullptr;
     return giveList(list);
 }
-
-bool PairList::returnList()
-{
-    if (empty_) {
-        acedRetNil();
-    } else {
-        if (!link(acutBuildList(RTLE, 0)))
-            return false;
-        acedRetList(head_);
-    }
-    acutRelRb(head_);
-    head_ = tail_ = nullptr;
-    return true;
-}
-
-void returnAndRelease(struct resbuf* list) { giveList(list); }

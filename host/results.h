@@ -44,7 +44,6 @@ public:
     bool add(const char* text) { return linkString(text); }
     // Gives the list, or nil when it is empty.
     int give();
-    void returnList() { give(); }
 };
 
 // A list hung under a throw-away head record, for helpers that append as they recurse.
@@ -54,7 +53,6 @@ public:
     bool ok() const { return head_ != nullptr; }
     bool add(const char* text) { return linkString(text); }
     int give();
-    void returnList() { give(); }
 };
 
 // A list of dotted pairs, each a name and a number.
@@ -68,13 +66,8 @@ public:
     // Closes the list and gives the pairs, or nil when none was added; fails with "cannot
     // allocate result buffer" when the list cannot be closed.
     int give();
-    // As give, but false, printing nothing, when the list cannot be closed.
-    bool returnList();
 
 private:
     bool linkPair(struct resbuf* pair);
     bool empty_ = true;
 };
-
-// As giveList, for the handlers not yet on the endings.
-void returnAndRelease(struct resbuf* list);
