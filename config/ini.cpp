@@ -18,11 +18,11 @@ namespace {
 const char kNotFound[] = "NIL";  // the default of every read: reading it back means nothing was found
 const DWORD kListSize = 32000;
 
-bool getFileArg(const resbuf* rb, char (&path)[MAX_PATH], bool& expanded)
+bool getFileArg(Args& in, char (&path)[MAX_PATH], bool& expanded)
 {
     char name[MAX_PATH];
     bool present;
-    if (!getStringOrNilArg(rb, name, present, MSG_INVALID_FILE_ARGUMENT))
+    if (!in.stringOrNil(name, present, MSG_INVALID_FILE_ARGUMENT))
         return false;
     if (!present)
         return report(MSG_INVALID_FILE_ARGUMENT);
@@ -32,39 +32,30 @@ bool getFileArg(const resbuf* rb, char (&path)[MAX_PATH], bool& expanded)
     return true;
 }
 
-// The section and key positions, the same in both functions; rb is left on the next one.
-bool getSectionAndKey(const resbuf*& rb, char (&section)[MAX_PATH], bool& hasSection, char (&key)[MAX_PATH],
-                      bool& hasKey)
+// The section and key positions, the same in both functions.
+bool getSectionAndKey(Args& in, char (&section)[MAX_PATH], bool& hasSection, char (&key)[MAX_PATH], bool& hasKey)
 {
-    if (!getStringOrNilArg(rb, section, hasSection, MSG_INVALID_SECTION_ARGUMENT))
-        return false;
-    rb = rb->rbnext;
-    if (!getStringOrNilArg(rb, key, hasKey, MSG_INVALID_KEY_ARGUMENT))
-        return false;
-    rb = rb->rbnext;
-    return true;
+    return in.stringOrNil(section, hasSection, MSG_INVALID_SECTION_ARGUMENT) &&
+           in.stringOrNil(key, hasKey, MSG_INVALID_KEY_ARGUMENT);
 }
 
 bool notFound(const char* text) { return std::strcmp(text, kNotFound) == 0; }
 
-void returnNames(const char* section, const char* path)
+int giveNames(const char* section, const char* path)
 {
     CHeapBlock block(kListSize);
     char* buffer = block.data();
-    if (!buffer) {
-        report(MSG_NO_RESULT_BUFFER);
-        return;
-    }
+    if (!buffer)
+        return fail(MSG_NO_RESULT_BUFFER);
     DWORD n = GetPrivateProfileStringA(section, nullptr, kNotFound, buffer, kListSize, path);
     StringList names;
     bool built = true;
     if (n > 0 && !notFound(buffer))
         for (const char* p = buffer; *p && built; p += std::strlen(p) + 1)
             built = names.add(p);
-    if (built)
-        names.returnList();
-    else
-        report(MSG_NO_RESULT_BUFFER);
+    if (!built)
+        return fail(MSG_NO_RESULT_BUFFER);
+    return names.give();
 }
 
 }  // namespace
@@ -73,38 +64,28 @@ int kelGetini(struct resbuf* args)
 {
     char section[MAX_PATH], key[MAX_PATH], path[MAX_PATH];
     bool hasSection, hasKey, expanded = false;
-    const resbuf* rb = args;
-    if (!getSectionAndKey(rb, section, hasSection, key, hasKey))
-        return RTNORM;
-    if (!getFileArg(rb, path, expanded) || !noMoreArgs(rb->rbnext))
-        return RTNORM;
+    Args in(args);
+    if (!getSectionAndKey(in, section, hasSection, key, hasKey) || !getFileArg(in, path, expanded) || !in.end())
+        return stopped();
     if (!expanded)
         return giveNil();
-    if (!hasSection || !hasKey) {
-        returnNames(hasSection ? section : nullptr, path);
-        return RTNORM;
-    }
+    if (!hasSection || !hasKey)
+        return giveNames(hasSection ? section : nullptr, path);
     char value[MAX_PATH];
     DWORD n = GetPrivateProfileStringA(section, key, kNotFound, value, sizeof value, path);
     if (n == 0 || notFound(value))
-        acedRetNil();
-    else
-        acedRetStr(value);
-    return RTNORM;
+        return giveNil();
+    return giveString(value);
 }
 
 int kelSetini(struct resbuf* args)
 {
     char section[MAX_PATH], key[MAX_PATH], value[MAX_PATH], path[MAX_PATH];
     bool hasSection, hasKey, hasValue, expanded = false;
-    const resbuf* rb = args;
-    if (!getSectionAndKey(rb, section, hasSection, key, hasKey))
-        return RTNORM;
-    if (!getStringOrNilArg(rb, value, hasValue, MSG_INVALID_STRING))
-        return RTNORM;
-    rb = rb->rbnext;
-    if (!getFileArg(rb, path, expanded) || !noMoreArgs(rb->rbnext))
-        return RTNORM;
+    Args in(args);
+    if (!getSectionAndKey(in, section, hasSection, key, hasKey) ||
+        !in.stringOrNil(value, hasValue, MSG_INVALID_STRING) || !getFileArg(in, path, expanded) || !in.end())
+        return stopped();
     if (!expanded)
         return giveNil();
     if (!hasSection) {
@@ -113,9 +94,7 @@ int kelSetini(struct resbuf* args)
     }
     // No key: the section goes; no value: the key goes.
     BOOL ok = WritePrivateProfileStringA(section, hasKey ? key : nullptr, hasKey && hasValue ? value : nullptr, path);
-    if (ok)
-        acedRetStr(path);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (!ok)
+        return giveNil();
+    return giveString(path);
 }

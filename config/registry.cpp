@@ -28,20 +28,21 @@ struct RegArgs {
     HKEY hive;
 };
 
-bool readArgs(const resbuf* rb, int count, bool firstRequired, RegArgs& a)
+bool readArgs(struct resbuf* args, int count, bool firstRequired, RegArgs& a)
 {
-    for (int k = 0; k < count; ++k, rb = rb->rbnext) {
-        if (!getStringOrNilArg(rb, a.name[k], a.has[k], MSG_INVALID_ARGUMENT_TYPE))
+    Args in(args);
+    for (int k = 0; k < count; ++k) {
+        if (!in.stringOrNil(a.name[k], a.has[k], MSG_INVALID_ARGUMENT_TYPE))
             return false;
         if (k == 0 && firstRequired && !a.has[0])
             return report(MSG_INVALID_ARGUMENT_TYPE);
     }
     a.hive = HKEY_CURRENT_USER;
-    if (rb) {
-        if (rb->restype != RTT)
+    if (in.more()) {
+        if (!in.pass(RTT))
             return report(MSG_INVALID_ARGUMENT_TYPE);
         a.hive = HKEY_LOCAL_MACHINE;
-        if (!noMoreArgs(rb->rbnext))
+        if (!in.end())
             return false;
     }
     return true;
@@ -129,14 +130,14 @@ bool treeHasLink(HKEY parent, const char* name)
     return found;
 }
 
-void returnSubkeys(HKEY key)
+int giveSubkeys(HKEY key)
 {
     StringList names;
     char name[MAX_PATH];
     for (DWORD index = 0; RegEnumKeyA(key, index, name, sizeof name) == ERROR_SUCCESS; ++index)
         if (!names.add(name))
-            return (void)report(MSG_NO_RESULT_BUFFER);
-    names.returnList();
+            return fail(MSG_NO_RESULT_BUFFER);
+    return names.give();
 }
 
 // Deletes parent\name and everything under it, deepest first.
@@ -188,59 +189,51 @@ int kelRegget(struct resbuf* args)
 {
     RegArgs a;
     if (!readArgs(args, 3, false, a))
-        return RTNORM;
+        return stopped();
     char path[MAX_PATH];
     if (!keyPath(path, a.has[0] ? a.name[0] : nullptr, a.has[0] && a.has[1] ? a.name[1] : nullptr))
-        return RTNORM;
+        return stopped();
     CKey key;
     if (!openLevels(a.hive, path, KEY_READ, false, key))
         return giveNil();
-    if (!a.has[2]) {
-        returnSubkeys(key);
-    } else {
-        // One byte past the buffer holds a terminator, so that data filling the buffer
-        // are seen to have none.
-        char data[MAX_PATH + 1] = {};
-        DWORD size = MAX_PATH;
-        LONG rc = RegQueryValueExA(key, a.name[2], nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-        if (rc != ERROR_SUCCESS || std::memchr(data, '\0', MAX_PATH) == nullptr)
-            acedRetNil();
-        else
-            acedRetStr(data);
-    }
-    return RTNORM;
+    if (!a.has[2])
+        return giveSubkeys(key);
+    // One byte past the buffer holds a terminator, so that data filling the buffer are seen
+    // to have none.
+    char data[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    LONG rc = RegQueryValueExA(key, a.name[2], nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    if (rc != ERROR_SUCCESS || std::memchr(data, '\0', MAX_PATH) == nullptr)
+        return giveNil();
+    return giveString(data);
 }
 
 int kelRegset(struct resbuf* args)
 {
     RegArgs a;
     if (!readArgs(args, 4, true, a))
-        return RTNORM;
+        return stopped();
     char path[MAX_PATH];
     if (!keyPath(path, a.name[0], a.has[1] ? a.name[1] : nullptr))
-        return RTNORM;
+        return stopped();
     CKey key;
     if (!openLevels(a.hive, path, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, true, key))
         return giveNil();
-    if (!a.has[2]) {
-        acedRetStr(path);
-        return RTNORM;
-    }
+    if (!a.has[2])
+        return giveString(path);
     const char* data = a.name[3];  // nil stores an empty string
     LONG rc = RegSetValueExA(key, a.name[2], 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
                              static_cast<DWORD>(std::strlen(data) + 1));
-    if (rc == ERROR_SUCCESS)
-        acedRetStr(data);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (rc != ERROR_SUCCESS)
+        return giveNil();
+    return giveString(data);
 }
 
 int kelRegdel(struct resbuf* args)
 {
     RegArgs a;
     if (!readArgs(args, 3, false, a))
-        return RTNORM;
+        return stopped();
     if (!a.has[0])
         return giveNil();
     // What goes: the value named, else the deepest key named, from its parent.
@@ -258,15 +251,13 @@ int kelRegdel(struct resbuf* args)
         ok = validLevel(a.name[0]) ? keyPath(parent, nullptr, nullptr) : report(MSG_INVALID_STRING);
     }
     if (!ok)
-        return RTNORM;
+        return stopped();
     CKey key;
     if (!openLevels(a.hive, parent, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, false, key))
         return giveNil();
     const char* second = a.has[1] ? a.name[1] : nullptr;
     LONG rc = a.has[2] ? RegDeleteValueA(key, name) : deleteKey(a.hive, a.name[0], second, key, name);
-    if (rc == ERROR_SUCCESS)
-        acedRetStr(name);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (rc != ERROR_SUCCESS)
+        return giveNil();
+    return giveString(name);
 }

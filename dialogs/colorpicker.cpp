@@ -5,7 +5,6 @@
 #include "adslib.h"
 #include "afxdlgs.h"
 #include "args.h"
-#include "colors.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -30,17 +29,18 @@ protected:
 
 // The starting colour from the argument after the title: black without one, the host's
 // colour for an index (what follows an index is not looked at), or a checked point.
-bool readInitialColor(const resbuf* rb, COLORREF& color)
+bool readInitialColor(Args& in, COLORREF& color)
 {
     color = 0;
-    if (!rb)
+    if (!in.more())
         return true;
-    if (rb->restype == RTSHORT) {
-        color = acedGetRGB(rb->resval.rint);
+    int index;
+    if (in.at(RTSHORT) && in.integer(index)) {
+        color = acedGetRGB(index);
         return true;
     }
     int r, g, b;
-    if (!getRgbArg(rb, r, g, b) || !noMoreArgs(rb->rbnext))
+    if (!in.rgb(r, g, b) || !in.end())
         return false;
     color = RGB(r, g, b);
     return true;
@@ -53,8 +53,9 @@ int kelGetcolor(struct resbuf* args)
     ModuleResources resources;
     CMyColorDialog dialog;
     COLORREF initial;
-    if (!getStringArg(args, dialog.title) || !readInitialColor(args->rbnext, initial))
-        return RTNORM;
+    Args in(args);
+    if (!in.string(dialog.title) || !readInitialColor(in, initial))
+        return stopped();
     dialog.m_cc.rgbResult = initial;
     dialog.m_cc.Flags |= CC_RGBINIT | CC_FULLOPEN;
     if (dialog.DoModal() != IDOK)
@@ -63,6 +64,5 @@ int kelGetcolor(struct resbuf* args)
     resbuf* list = acutBuildList(RTSHORT, GetRValue(c), RTSHORT, GetGValue(c), RTSHORT, GetBValue(c), 0);
     if (!list)
         return fail(MSG_NO_RESULT_BUFFER);
-    returnAndRelease(list);
-    return RTNORM;
+    return giveList(list);
 }

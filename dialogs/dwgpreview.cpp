@@ -15,6 +15,7 @@
 #include "moduleresources.h"
 #include "paths.h"
 #include "resource.h"
+#include "results.h"
 #include "sizingdialog.h"
 
 namespace {
@@ -135,11 +136,11 @@ private:
 const DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
 
 // The folder argument made a full path in full (512 bytes), without a trailing backslash.
-bool readFolder(const resbuf* rb, char (&full)[512])
+bool readFolder(Args& in, char (&full)[512])
 {
     char folder[512];
     bool present;
-    if (!getStringOrNilArg(rb, folder, present, MSG_INVALID_ARGUMENT))
+    if (!in.stringOrNil(folder, present, MSG_INVALID_ARGUMENT))
         return false;
     if (present) {
         if (!_fullpath(full, folder, sizeof full))
@@ -177,15 +178,14 @@ int kelDwgpreview(struct resbuf* args)
     ModuleResources resources;
     CDrawingPreviewDialog dialog;
     char title[256], full[512];
-    const resbuf* rb = args;
-    if (!getStringArg(rb, title) || !readFolder(rb = rb->rbnext, full))
-        return RTNORM;
-    rb = rb->rbnext;
-    if (rb) {
-        if (rb->restype != RTT)
+    Args in(args);
+    if (!in.string(title) || !readFolder(in, full))
+        return stopped();
+    if (in.more()) {
+        if (!in.pass(RTT))
             return fail(MSG_INVALID_ARGUMENT);
-        if (!noMoreArgs(rb->rbnext))
-            return RTNORM;
+        if (!in.end())
+            return stopped();
         dialog.backColour = RGB(255, 255, 255);
     }
     dialog.title = title;
@@ -195,12 +195,10 @@ int kelDwgpreview(struct resbuf* args)
     dialog.prefix = full;
     bool found;
     if (!findDrawings(dialog.prefix, dialog.files, found))
-        return RTNORM;
+        return stopped();
     if (!found)
         return giveNil();
-    if (dialog.DoModal() == IDOK)
-        acedRetStr((dialog.prefix + dialog.selection).c_str());
-    else
-        acedRetNil();
-    return RTNORM;
+    if (dialog.DoModal() != IDOK)
+        return giveNil();
+    return giveString((dialog.prefix + dialog.selection).c_str());
 }

@@ -335,15 +335,14 @@ int kelEditlist(struct resbuf* args)
 {
     CEditListDialog dialog;
     ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
-        return RTNORM;
+    Args in(args);
+    if (!readHead(in, dialog) || !readStrings(in, dialog) || !in.end())
+        return stopped();
     if (dialog.DoModal() != IDOK)
         return giveNil();
     StringList result;
     for (const std::string& text : dialog.items)
         if (!result.add(text.c_str()))
             return fail(MSG_NO_RESULT_BUFFER);
-    result.returnList();
-    return RTNORM;
+    return result.give();
 }

@@ -73,23 +73,20 @@ int kelGetdir(struct resbuf* args)
 {
     ModuleResources resources;
     char title[kPath], folder[kPath] = "";
-    if (!getPathArg(args, title))
-        return RTNORM;
-    const resbuf* rest = args->rbnext;
-    if (rest) {
-        if (!getStringArg(rest, folder))
-            return RTNORM;
-        rest = rest->rbnext;
-    }
-    if (!noMoreArgs(rest))
-        return RTNORM;
+    Args in(args);
+    if (!in.path(title))
+        return stopped();
+    if (in.more() && !in.string(folder))
+        return stopped();
+    if (!in.end())
+        return stopped();
     // A device is no folder to start in: nil before the browser opens.
     if (folder[0] && namesDevice(folder))
         return giveNil();
     stripTrailingBackslash(folder);
     ShellMalloc shell;
     if (!shell.ok())
-        return RTNORM;
+        return giveNothing();
     BROWSEINFOA browse = {};
     browse.hwndOwner = adsw_acadMainWnd();
     browse.lpszTitle = title;
@@ -98,12 +95,11 @@ int kelGetdir(struct resbuf* args)
     browse.lParam = reinterpret_cast<LPARAM>(folder);
     LPITEMIDLIST item = SHBrowseForFolderA(&browse);
     char path[MAX_PATH + 1];  // room for the backslash after the longest path
-    if (item && SHGetPathFromIDListA(item, path) && addTrailingBackslash(path, sizeof path))
-        acedRetStr(path);
-    else
-        acedRetNil();
+    bool chosen = item && SHGetPathFromIDListA(item, path) && addTrailingBackslash(path, sizeof path);
     shell.Free(item);
-    return RTNORM;
+    if (!chosen)
+        return giveNil();
+    return giveString(path);
 }
 
 int kelGetfilem(struct resbuf* args)
@@ -111,9 +107,9 @@ int kelGetfilem(struct resbuf* args)
     ModuleResources resources;
     // The filter keeps a byte beyond the longest argument for the second zero that ends it.
     char title[kPath], folder[kPath], filter[kPath + 1] = {};
-    if (!getStringArg(args, title) || !getPathArg(args->rbnext, folder) ||
-        !getStringArg(args->rbnext->rbnext, filter, kPath) || !noMoreArgs(args->rbnext->rbnext->rbnext))
-        return RTNORM;
+    Args in(args);
+    if (!in.string(title) || !in.path(folder) || !in.string(filter, kPath) || !in.end())
+        return stopped();
     if (namesDevice(folder))
         return giveNil();  // a device is no folder to start in
     for (char* c = filter; *c; ++c)
@@ -141,6 +137,5 @@ int kelGetfilem(struct resbuf* args)
     for (const std::string& text : fileChoice(choice.data(), kChoiceSize))
         if (!list.add(text.c_str()))
             return fail(MSG_NO_RESULT_BUFFER);
-    list.returnList();
-    return RTNORM;
+    return list.give();
 }

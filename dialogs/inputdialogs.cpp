@@ -10,6 +10,7 @@
 #include "handlers.h"
 #include "moduleresources.h"
 #include "resource.h"
+#include "results.h"
 #include "sizingdialog.h"
 
 namespace {
@@ -61,53 +62,48 @@ short lowSixteenBits(double real)
     return static_cast<short>(static_cast<unsigned short>(low));
 }
 
-// Title and prompt into the dialog; the third argument, if any, is left in *rest.
-bool readTitleAndPrompt(const resbuf* args, CInputDialog& dialog, const resbuf** rest)
+// Title and prompt into the dialog; the initial value, if any, follows.
+bool readTitleAndPrompt(Args& in, CInputDialog& dialog)
 {
-    if (!getStringArg(args, dialog.title) || !getStringArg(args->rbnext, dialog.prompt))
-        return false;
-    *rest = args->rbnext->rbnext;
-    return true;
+    return in.string(dialog.title) && in.string(dialog.prompt);
 }
 
-void setResult(const std::string& value)
+int giveValue(const std::string& value)
 {
-    acedRetStr(value.c_str());
+    return giveString(value.c_str());
 }
-void setResult(short value)
+int giveValue(short value)
 {
-    acedRetInt(value);
+    return giveInt(value);
 }
-void setResult(double value)
+int giveValue(double value)
 {
-    acedRetReal(value);
+    return giveReal(value);
 }
 
 // The value on OK; nil when the dialog ended any other way.
 template <typename T>
-void returnValue(const CValueDialog<T>& dialog, INT_PTR answer)
+int giveAnswer(const CValueDialog<T>& dialog, INT_PTR answer)
 {
-    if (answer == IDOK)
-        setResult(dialog.value);
-    else
-        acedRetNil();
+    if (answer != IDOK)
+        return giveNil();
+    return giveValue(dialog.value);
 }
 
 int askText(struct resbuf* args, UINT templateId)
 {
     CValueDialog<std::string> dialog(templateId, std::string());
     ModuleResources resources;
-    const resbuf* initial;
-    if (!readTitleAndPrompt(args, dialog, &initial))
-        return RTNORM;
-    if (initial) {
+    Args in(args);
+    if (!readTitleAndPrompt(in, dialog))
+        return stopped();
+    if (in.more()) {
         char text[256];
-        if (!getStringArg(initial, text) || !noMoreArgs(initial->rbnext))
-            return RTNORM;
+        if (!in.string(text) || !in.end())
+            return stopped();
         dialog.value = text;
     }
-    returnValue(dialog, dialog.DoModal());
-    return RTNORM;
+    return giveAnswer(dialog, dialog.DoModal());
 }
 
 }  // namespace
@@ -126,41 +122,39 @@ int kelGetint(struct resbuf* args)
 {
     CValueDialog<short> dialog(IDD_GETINT, 0);
     ModuleResources resources;
-    const resbuf* initial;
-    if (!readTitleAndPrompt(args, dialog, &initial))
-        return RTNORM;
-    if (initial) {
-        if (initial->restype == RTREAL) {
-            dialog.value = lowSixteenBits(initial->resval.rreal);
-        } else {
-            int number;
-            if (!getIntArg(initial, number))
-                return RTNORM;
+    Args in(args);
+    if (!readTitleAndPrompt(in, dialog))
+        return stopped();
+    if (in.more()) {
+        double real;
+        int number;
+        if (in.at(RTREAL) && in.real(real))
+            dialog.value = lowSixteenBits(real);
+        else if (in.integer(number))
             dialog.value = static_cast<short>(number);
-        }
-        if (!noMoreArgs(initial->rbnext))
-            return RTNORM;
+        else
+            return stopped();
+        if (!in.end())
+            return stopped();
     }
-    returnValue(dialog, dialog.DoModal());
-    return RTNORM;
+    return giveAnswer(dialog, dialog.DoModal());
 }
 
 int kelGetreal(struct resbuf* args)
 {
     CValueDialog<double> dialog(IDD_GETREAL, 0.0);
     ModuleResources resources;
-    const resbuf* initial;
-    if (!readTitleAndPrompt(args, dialog, &initial))
-        return RTNORM;
-    if (initial) {
-        if (initial->restype == RTSHORT) {
-            dialog.value = initial->resval.rint;
-        } else if (!getRealArg(initial, dialog.value)) {
-            return RTNORM;
-        }
-        if (!noMoreArgs(initial->rbnext))
-            return RTNORM;
+    Args in(args);
+    if (!readTitleAndPrompt(in, dialog))
+        return stopped();
+    if (in.more()) {
+        int number;
+        if (in.at(RTSHORT) && in.integer(number))
+            dialog.value = number;
+        else if (!in.real(dialog.value))
+            return stopped();
+        if (!in.end())
+            return stopped();
     }
-    returnValue(dialog, dialog.DoModal());
-    return RTNORM;
+    return giveAnswer(dialog, dialog.DoModal());
 }

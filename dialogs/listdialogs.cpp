@@ -208,75 +208,90 @@ protected:
     }
 };
 
-}  // namespace
-
-int kelListbox(struct resbuf* args)
+// A picker's call, the same for each: its arguments read into the dialog by read, then the
+// dialog; what give makes of it on OK, nil when it ends any other way.
+template <class Dialog, class Read, class Give>
+int runPicker(struct resbuf* args, Read read, Give give)
 {
-    CListPickDialog dialog;
+    Dialog dialog;
     ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
-        return RTNORM;
-    if (dialog.DoModal() == IDOK)
-        acedRetStr(dialog.selection.c_str());
-    else
-        acedRetNil();
-    return RTNORM;
-}
-
-int kelMultilist(struct resbuf* args)
-{
-    CMultiPickDialog dialog;
-    ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readStrings(rb, dialog) || !listEnds(rb))
-        return RTNORM;
+    Args in(args);
+    if (!read(in, dialog))
+        return stopped();
     if (dialog.DoModal() != IDOK)
         return giveNil();
+    return give(dialog);
+}
+
+// Title, prompt and a list of strings, which ends the arguments.
+bool readStringList(Args& in, PickArgs& pick)
+{
+    return readHead(in, pick) && readStrings(in, pick) && in.end();
+}
+
+// Title, prompt and a list of (string integer) elements, which ends the arguments.
+bool readCheckList(Args& in, PickArgs& pick)
+{
+    return readHead(in, pick) && readChecks(in, pick) && in.end();
+}
+
+// As readStringList, then an optional initial text for the combo box.
+bool readComboList(Args& in, CComboPickDialog& dialog)
+{
+    if (!readHead(in, dialog) || !readStrings(in, dialog))
+        return false;
+    if (!in.more())
+        return true;
+    char initial[256];
+    if (!in.string(initial) || !in.end())
+        return false;
+    dialog.selection = initial;
+    return true;
+}
+
+int giveSelection(const CPickDialog& dialog)
+{
+    return giveString(dialog.selection.c_str());
+}
+
+int givePicked(const CMultiPickDialog& dialog)
+{
     StringList picked;
     for (int index : dialog.selectedIndices)
         if (!picked.add(dialog.items[static_cast<size_t>(index)].c_str()))
             return fail(MSG_NO_RESULT_BUFFER);
-    picked.returnList();
-    return RTNORM;
+    return picked.give();
 }
 
-int kelChecklist(struct resbuf* args)
+int giveChecks(const CCheckPickDialog& dialog)
 {
-    CCheckPickDialog dialog;
-    ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readChecks(rb, dialog) || !listEnds(rb))
-        return RTNORM;
-    if (dialog.DoModal() != IDOK)
-        return giveNil();
     PairList pairs;
     if (!pairs.ok())
         return fail(MSG_NO_RESULT_BUFFER);
     for (size_t i = 0; i < dialog.items.size(); ++i)
         if (!pairs.add(dialog.items[i].c_str(), dialog.checks[i]))
             return fail(MSG_NO_RESULT_BUFFER);
-    if (!pairs.returnList())
-        return fail(MSG_NO_RESULT_BUFFER);
-    return RTNORM;
+    return pairs.give();
+}
+
+}  // namespace
+
+int kelListbox(struct resbuf* args)
+{
+    return runPicker<CListPickDialog>(args, readStringList, giveSelection);
+}
+
+int kelMultilist(struct resbuf* args)
+{
+    return runPicker<CMultiPickDialog>(args, readStringList, givePicked);
+}
+
+int kelChecklist(struct resbuf* args)
+{
+    return runPicker<CCheckPickDialog>(args, readCheckList, giveChecks);
 }
 
 int kelCombolist(struct resbuf* args)
 {
-    CComboPickDialog dialog;
-    ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog) || !readStrings(rb, dialog))
-        return RTNORM;
-    if (rb) {
-        char initial[256];
-        if (!getStringArg(rb, initial) || !noMoreArgs(rb->rbnext))
-            return RTNORM;
-        dialog.selection = initial;
-    }
-    if (dialog.DoModal() == IDOK)
-        acedRetStr(dialog.selection.c_str());
-    else
-        acedRetNil();
-    return RTNORM;
+    return runPicker<CComboPickDialog>(args, readComboList, giveSelection);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "adsdef.h"
+class Args;
 
 struct PickArgs {
     char title[256] = "";
@@ -14,12 +14,10 @@ struct PickArgs {
     std::vector<short> checks;  // the check list's flags, one an item
 };
 
-// Title and prompt, then the list's opening: what every picker reads first. rb is left at
-// the list's first element.
-bool readHead(const resbuf*& rb, PickArgs& pick);
-// String elements up to the list's end; rb is left after it.
-bool readStrings(const resbuf*& rb, PickArgs& pick);
-// (string integer) elements up to the list's end; rb is left after it.
-bool readChecks(const resbuf*& rb, PickArgs& pick);
-// Nothing may follow the list.
-bool listEnds(const resbuf* rb);
+// Title and prompt, then the list's opening: what every picker reads first. The list's first
+// element is read next.
+bool readHead(Args& in, PickArgs& pick);
+// String elements up to the list's end, which is read too.
+bool readStrings(Args& in, PickArgs& pick);
+// (string integer) elements up to the list's end, which is read too.
+bool readChecks(Args& in, PickArgs& pick);

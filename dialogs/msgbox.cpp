@@ -11,6 +11,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
+#include "results.h"
 
 namespace {
 
@@ -102,14 +103,13 @@ int kelMsgbox(struct resbuf* args)
     ModuleResources resources;
     char text[1024], title[MAX_PATH];
     int buttons, icon;
-    const resbuf* rb = args;
-    if (!getStringArg(rb, text) || !getStringArg(rb = rb->rbnext, title) || !getIntArg(rb = rb->rbnext, buttons) ||
-        !getIntArg(rb = rb->rbnext, icon))
-        return RTNORM;
+    Args in(args);
+    if (!in.string(text) || !in.string(title) || !in.integer(buttons) || !in.integer(icon))
+        return stopped();
     int timeout = 0;
-    bool timed = rb->rbnext != nullptr;
-    if (timed && (!getIntArg(rb = rb->rbnext, timeout) || !noMoreArgs(rb->rbnext)))
-        return RTNORM;
+    bool timed = in.more();
+    if (timed && (!in.integer(timeout) || !in.end()))
+        return stopped();
     if (buttons < 0 || buttons > 5 || icon < 0 || icon > 5)
         return fail(MSG_INVALID_ARGUMENT);
     UINT style = kButtonSets[buttons] | kIcons[icon];
@@ -123,8 +123,6 @@ int kelMsgbox(struct resbuf* args)
     }
     int code = answerCode(answer);
     if (code < 0)
-        acedRetNil();
-    else
-        acedRetInt(code);
-    return RTNORM;
+        return giveNil();
+    return giveInt(code);
 }

@@ -14,6 +14,7 @@
 #include "moduleresources.h"
 #include "progresswindows.h"
 #include "resource.h"
+#include "results.h"
 #include "sizingdialog.h"
 
 namespace {
@@ -157,33 +158,26 @@ void open(CModelessDialog*& slot, CModelessDialog* dialog)
     }
 }
 
-bool isInteger(const resbuf* rb)
-{
-    return rb && rb->restype == RTSHORT;
-}
-
 // The open form's fourth argument: absent or nil hides the Cancel button, T shows it.
-bool readShowCancel(const resbuf* rb, bool& show)
+bool readShowCancel(Args& in, bool& show)
 {
-    show = rb && rb->restype == RTT;
-    if (rb && rb->restype != RTT && rb->restype != RTNIL)
+    show = in.pass(RTT);
+    if (!show && in.more() && !in.pass(RTNIL))
         return report(MSG_INVALID_ARGUMENT);
-    return noMoreArgs(rb ? rb->rbnext : nullptr);
+    return in.end();
 }
 
-int openProgressWindow(const resbuf* args)
+int openProgressWindow(Args& in)
 {
     char title[256], prompt[256];
     int range;
-    if (!getStringArg(args, title) || !getStringArg(args->rbnext, prompt) || !getIntArg(args->rbnext->rbnext, range))
-        return RTNORM;
-    if (range <= 0) {
-        report(MSG_RANGE_NOT_POSITIVE);
-        return RTNORM;
-    }
+    if (!in.string(title) || !in.string(prompt) || !in.integer(range))
+        return stopped();
+    if (range <= 0)
+        return fail(MSG_RANGE_NOT_POSITIVE);
     bool showCancel;
-    if (!readShowCancel(args->rbnext->rbnext->rbnext, showCancel))
-        return RTNORM;
+    if (!readShowCancel(in, showCancel))
+        return stopped();
     if (!progressWindow) {
         auto* dialog = new CProgressDialog;
         std::strcpy(dialog->title, title);
@@ -212,13 +206,14 @@ void closeProgressWindows()
 int kelGetprogress(struct resbuf* args)
 {
     ModuleResources resources;
-    if (!args) {
+    Args in(args);
+    int n;
+    if (!in.more()) {
         return giveBool(progressWindow != nullptr);
     }
-    if (args->restype == RTT) {
+    if (in.at(RTT)) {
         closeWindow(progressWindow);
-    } else if (isInteger(args)) {
-        int n = args->resval.rint;
+    } else if (in.at(RTSHORT) && in.integer(n)) {
         if (CProgressDialog* window = openProgress()) {
             if (n >= 0)
                 window->bar.SetPos(n);
@@ -226,23 +221,24 @@ int kelGetprogress(struct resbuf* args)
                 window->bar.OffsetPos(-n);
         }
     } else {
-        return openProgressWindow(args);
+        return openProgressWindow(in);
     }
     return giveNil();
 }
 
 int kelGetcancel(struct resbuf* args)
 {
-    if (!args) {
+    Args in(args);
+    if (!in.more()) {
         return giveBool(cancelWindow != nullptr);
     }
-    if (args->restype == RTT) {
+    if (in.at(RTT)) {
         closeWindow(cancelWindow);
         return giveNil();
     }
     char title[256], prompt[256];
-    if (!getStringArg(args, title) || !getStringArg(args->rbnext, prompt) || !noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
+    if (!in.string(title) || !in.string(prompt) || !in.end())
+        return stopped();
     if (!cancelWindow) {
         ModuleResources resources;
         auto* dialog = new CCancelDialog;
@@ -255,18 +251,20 @@ int kelGetcancel(struct resbuf* args)
 
 int kelProgbar(struct resbuf* args)
 {
-    if (!args) {
+    Args in(args);
+    int position;
+    if (!in.more()) {
         acedRestoreStatusBar();
         meterShown = false;
         return giveNil();
     }
-    if (isInteger(args)) {
-        return giveBool(acedSetStatusBarProgressMeterPos(args->resval.rint) == 0);
+    if (in.at(RTSHORT) && in.integer(position)) {
+        return giveBool(acedSetStatusBarProgressMeterPos(position) == 0);
     }
     char label[260];
     int maximum;
-    if (!getStringArg(args, label) || !getIntArg(args->rbnext, maximum) || !noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
+    if (!in.string(label) || !in.integer(maximum) || !in.end())
+        return stopped();
     bool shown = acedSetStatusBarProgressMeter(label, 0, maximum) == 0;
     meterShown = meterShown || shown;
     return giveBool(shown);

@@ -326,24 +326,19 @@ protected:
     }
 };
 
-// One element: ("name" "value") or the dotted pair ("name" . "value"); rb is left after it.
-bool readElement(const resbuf*& rb, CPropListDialog& dialog)
+// One element: ("name" "value") or the dotted pair ("name" . "value").
+bool readElement(Args& in, CPropListDialog& dialog)
 {
     char name[256], value[256];
-    if (!getListBegin(rb) || !getStringArg(rb = rb->rbnext, name))
+    if (!in.listBegin() || !in.string(name))
         return false;
-    rb = rb->rbnext;
-    bool dotted = rb && rb->restype == RTDOTE;
-    if (dotted)
-        rb = rb->rbnext;
-    if (!getStringArg(rb, value))
+    bool dotted = in.pass(RTDOTE);
+    if (!in.string(value))
         return false;
-    rb = rb->rbnext;
-    if (!rb || (rb->restype != RTLE && (dotted || rb->restype != RTDOTE)))
+    if (!in.pass(RTLE) && (dotted || !in.pass(RTDOTE)))
         return report(MSG_LIST_END_EXPECTED);
     dialog.names.push_back(name);
     dialog.values.push_back(value);
-    rb = rb->rbnext;
     return true;
 }
 
@@ -353,14 +348,14 @@ int kelProplist(struct resbuf* args)
 {
     CPropListDialog dialog;
     ModuleResources resources;
-    const resbuf* rb = args;
-    if (!readHead(rb, dialog))
-        return RTNORM;
-    while (!rb || rb->restype != RTLE)
-        if (!readElement(rb, dialog))
-            return RTNORM;
-    if (!listEnds(rb->rbnext))
-        return RTNORM;
+    Args in(args);
+    if (!readHead(in, dialog))
+        return stopped();
+    while (!in.pass(RTLE))
+        if (!readElement(in, dialog))
+            return stopped();
+    if (!in.end())
+        return stopped();
     if (dialog.DoModal() != IDOK)
         return giveNil();
     PairList pairs;
@@ -369,7 +364,5 @@ int kelProplist(struct resbuf* args)
     for (size_t i = 0; i < dialog.names.size(); ++i)
         if (!pairs.add(dialog.names[i].c_str(), dialog.values[i].c_str()))
             return fail(MSG_NO_RESULT_BUFFER);
-    if (!pairs.returnList())
-        return fail(MSG_NO_RESULT_BUFFER);
-    return RTNORM;
+    return pairs.give();
 }

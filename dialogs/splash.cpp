@@ -15,6 +15,7 @@
 #include "moduleresources.h"
 #include "paths.h"
 #include "progressmath.h"
+#include "results.h"
 
 namespace {
 
@@ -192,23 +193,18 @@ int kelSplash(struct resbuf* args)
 {
     ModuleResources resources;
     char file[MAX_PATH];
-    if (!getPathArg(args, file) || !getIntArg(args->rbnext, splashSeconds))
-        return RTNORM;
-    if (!_fullpath(splashFile, file, sizeof splashFile)) {
-        report(MSG_INVALID_STRING_LENGTH);  // a full path past the system's limit
-        return RTNORM;
-    }
-    if (splashSeconds <= 0) {
-        report(MSG_INVALID_ARGUMENT);
-        return RTNORM;
-    }
+    Args in(args);
+    if (!in.path(file) || !in.integer(splashSeconds))
+        return stopped();
+    if (!_fullpath(splashFile, file, sizeof splashFile))
+        return fail(MSG_INVALID_STRING_LENGTH);  // a full path past the system's limit
+    if (splashSeconds <= 0)
+        return fail(MSG_INVALID_ARGUMENT);
     splashMillisecs = splashMillis(splashSeconds);
-    if (!noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
-    if (!registerSplashClass()) {
-        report(MSG_CANNOT_REGISTER_CLASS);
-        return RTNORM;
-    }
+    if (!in.end())
+        return stopped();
+    if (!registerSplashClass())
+        return fail(MSG_CANNOT_REGISTER_CLASS);
     if (createSplashWindow()) {
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

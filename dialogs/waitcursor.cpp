@@ -11,6 +11,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
+#include "results.h"
 
 namespace {
 
@@ -92,13 +93,14 @@ void endWaitCursor()
 int kelWaitcursor(struct resbuf* args)
 {
     ModuleResources resources;
-    if (!args) {
+    Args in(args);
+    if (!in.more()) {
         endWaitCursor();
-        acedRetNil();
-    } else if (args->restype != RTT || args->rbnext) {
-        report(MSG_INVALID_ARGUMENT);
-    } else if (startWaitCursor()) {
-        acedRetT();
+        return giveNil();
     }
-    return RTNORM;
+    if (!in.pass(RTT) || in.more())
+        return fail(MSG_INVALID_ARGUMENT);
+    if (!startWaitCursor())
+        return giveNothing();
+    return giveT();
 }

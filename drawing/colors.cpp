@@ -81,43 +81,26 @@ int nearestColorIndex(int r, int g, int b)
     return static_cast<int>(best & 0xFF);
 }
 
-bool getRgbArg(const struct resbuf* rb, int& r, int& g, int& b)
-{
-    if (!rb)
-        return report(MSG_TOO_FEW);
-    if (rb->restype != RT3DPOINT)
-        return report(MSG_INVALID_ARGUMENT);
-    static const char* const messages[3] = {MSG_INVALID_RED, MSG_INVALID_GREEN, MSG_INVALID_BLUE};
-    int* out[3] = {&r, &g, &b};
-    for (int k = 0; k < 3; ++k) {
-        double v = rb->resval.rpoint[k];
-        if (!(v >= 0.0 && v <= 255.0))
-            return report(messages[k]);
-        *out[k] = static_cast<int>(v);
-    }
-    return true;
-}
-
 int kelAcitorgb(struct resbuf* args)
 {
+    Args in(args);
     int index;
-    if (!getIntArg(args, index) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.integer(index) || !in.end())
+        return stopped();
     if (index < 1 || index > 255)
         return giveNil();
     unsigned long c = acedGetRGB(index);
     resbuf* list = acutBuildList(RTSHORT, red(c), RTSHORT, green(c), RTSHORT, blue(c), 0);
     if (!list)
         return fail(MSG_NO_RESULT_BUFFER);
-    returnAndRelease(list);
-    return RTNORM;
+    return giveList(list);
 }
 
 int kelRgbtoaci(struct resbuf* args)
 {
+    Args in(args);
     int r = 0, g = 0, b = 0;
-    if (!getRgbArg(args, r, g, b) || !noMoreArgs(args->rbnext))
-        return RTNORM;
-    acedRetInt(nearestColorIndex(r, g, b));
-    return RTNORM;
+    if (!in.rgb(r, g, b) || !in.end())
+        return stopped();
+    return giveInt(nearestColorIndex(r, g, b));
 }

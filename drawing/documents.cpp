@@ -9,6 +9,7 @@
 #include "args.h"
 #include "handlers.h"
 #include "messages.h"
+#include "results.h"
 
 namespace {
 
@@ -72,9 +73,10 @@ int kelSaveall(struct resbuf*)
 
 int kelShow(struct resbuf* args)
 {
+    Args in(args);
     int mode;
-    if (!getIntArg(args, mode) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.integer(mode) || !in.end())
+        return stopped();
     static const int states[] = {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_RESTORE};
     if (mode < 0 || mode > 2)
         return fail(MSG_INVALID_ARGUMENT);

@@ -33,7 +33,7 @@ resbuf* copyRecord(const resbuf* rb)
 // The records to sort, and how many of them count against the limit. A point (a list of two
 // or three numbers, as the host sends it) stands for its coordinates, as reals; what follows
 // it is dropped, as after a list.
-bool copyArguments(const resbuf* args, resbuf*& head, int& count)
+bool copyArguments(Args& in, resbuf*& head, int& count)
 {
     head = nullptr;
     resbuf* tail = nullptr;
@@ -42,19 +42,21 @@ bool copyArguments(const resbuf* args, resbuf*& head, int& count)
         (tail ? tail->rbnext : head) = rb;
         tail = rb;
     };
-    if (args->restype == RTPOINT || args->restype == RT3DPOINT) {
-        int n = args->restype == RTPOINT ? 2 : 3;
+    const resbuf* rb;
+    if (in.at(RTPOINT) || in.at(RT3DPOINT)) {
+        in.take(rb);
+        int n = rb->restype == RTPOINT ? 2 : 3;
         for (int k = 0; k < n; ++k) {
-            resbuf* rb = acutNewRb(RTREAL);
-            if (!rb)
+            resbuf* coordinate = acutNewRb(RTREAL);
+            if (!coordinate)
                 return false;
-            rb->resval.rreal = args->resval.rpoint[k];
-            link(rb);
+            coordinate->resval.rreal = rb->resval.rpoint[k];
+            link(coordinate);
         }
         count = n;
         return true;
     }
-    for (const resbuf* rb = args; rb; rb = rb->rbnext) {
+    while (in.take(rb)) {
         resbuf* copy = copyRecord(rb);
         if (!copy)
             return false;
@@ -100,29 +102,26 @@ int maxSort()
 
 int kelSortlist(struct resbuf* args)
 {
-    if (!args)
+    Args in(args);
+    if (!in.more())
         return fail(MSG_LIST_EXPECTED);
     int limit = maxSort();
     resbuf* list;
     int count;
-    if (!copyArguments(args, list, count)) {
+    if (!copyArguments(in, list, count)) {
         acutRelRb(list);
         return fail(MSG_NO_RESULT_BUFFER);
     }
-    if (count > limit) {
-        returnAndRelease(list);
-        return RTNORM;
-    }
+    if (count > limit)
+        return giveList(list);
     bool nested = !stripListMarks(list);
     if (nested || !list || (list->restype == RTNIL && !list->rbnext)) {
         acutRelRb(list);  // a nested list, or an empty one
         return giveNil();
     }
-    switch (sortChain(list)) {
-    case SortResult::Sorted: acedRetList(list); break;
-    case SortResult::MixedTypes: acedRetNil(); break;
-    case SortResult::NoMemory: report(MSG_NO_RESULT_BUFFER); break;
-    }
+    SortResult sorted = sortChain(list);
+    if (sorted == SortResult::Sorted)
+        return giveList(list);
     acutRelRb(list);
-    return RTNORM;
+    return sorted == SortResult::MixedTypes ? giveNil() : fail(MSG_NO_RESULT_BUFFER);
 }

@@ -20,11 +20,9 @@ namespace {
 
 int returnDirectory(char (&dir)[MAX_PATH])
 {
-    if (addTrailingBackslash(dir, sizeof dir))
-        acedRetStr(dir);
-    else
-        acedRetNil();  // no room for the backslash: never a cut path
-    return RTNORM;
+    if (!addTrailingBackslash(dir, sizeof dir))
+        return giveNil();  // no room for the backslash: never a cut path
+    return giveString(dir);
 }
 
 // Whether a folder argument, with or without its trailing backslash, names a device.
@@ -49,9 +47,10 @@ bool currentDirectory(char (&dir)[MAX_PATH])
 // kel_mkdir and kel_rmdir: one path, one call.
 int directoryCall(struct resbuf* args, BOOL (*call)(const char*))
 {
+    Args in(args);
     char path[MAX_PATH], full[MAX_PATH];
-    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.path(path) || !in.end())
+        return stopped();
     stripTrailingBackslash(path);
     // The absolute form first: a directory whose path could not be returned whole is not
     // made or removed at all. A device name is no folder: the system would report success.
@@ -100,8 +99,8 @@ bool removeTree(const char* dir)
 
 int systemDirectory(struct resbuf* args, UINT (*get)(char*, UINT))
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     char dir[MAX_PATH];
     UINT n = get(dir, sizeof dir);
     if (n == 0 || n >= sizeof dir)
@@ -117,9 +116,10 @@ UINT windowsPath(char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, 
 
 int kelChdir(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH], dir[MAX_PATH];
-    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.path(path) || !in.end())
+        return stopped();
     stripTrailingBackslash(path);
     if (namesDevice(path))
         return giveNil();
@@ -131,9 +131,10 @@ int kelChdir(struct resbuf* args)
 
 int kelPwdir(struct resbuf* args)
 {
+    Args in(args);
     char letter = static_cast<char>(_getdrive() + 64);
-    if (args && (!getCharArg(args, letter) || !noMoreArgs(args->rbnext)))
-        return RTNORM;
+    if (in.more() && (!in.drive(letter) || !in.end()))
+        return stopped();
     DriveKeeper drive;
     char dir[MAX_PATH];
     _chdrive(letter - 64);
@@ -147,9 +148,10 @@ int kelRmdir(struct resbuf* args) { return directoryCall(args, removeDirectory);
 
 int kelRendir(struct resbuf* args)
 {
+    Args in(args);
     char from[MAX_PATH], to[MAX_PATH], fullFrom[MAX_PATH], fullTo[MAX_PATH];
-    if (!getStringArg(args, from) || !getStringArg(args->rbnext, to) || !noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
+    if (!in.string(from) || !in.string(to) || !in.end())
+        return stopped();
     // A device name at either end: the system would move what the device leads to.
     if (namesDeviceFolder(from) || namesDeviceFolder(to) || !absolutePath(fullFrom, from) ||
         !absolutePath(fullTo, to))
@@ -166,9 +168,10 @@ int kelRendir(struct resbuf* args)
 
 int kelDeltree(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH], full[MAX_PATH];
-    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.path(path) || !in.end())
+        return stopped();
     stripTrailingBackslash(path);
     if (namesDevice(path) || !absolutePath(full, path))
         return giveNil();
@@ -184,10 +187,11 @@ int kelDeltree(struct resbuf* args)
 
 int kelSubdir(struct resbuf* args)
 {
+    Args in(args);
     char pattern[MAX_PATH] = "*.*", full[MAX_PATH];
-    if (args) {
-        if (!getPathArg(args, pattern) || !noMoreArgs(args->rbnext))
-            return RTNORM;
+    if (in.more()) {
+        if (!in.path(pattern) || !in.end())
+            return stopped();
         if (namesDeviceFolder(pattern))
             return giveNil();
         size_t n = std::strlen(pattern);

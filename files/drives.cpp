@@ -38,13 +38,14 @@ void rootOf(char letter, char (&root)[4])
 char currentDrive() { return static_cast<char>(_getdrive() + 64); }
 
 // An optional drive letter, the current drive when there is none; false after a message.
-bool getOptionalDrive(const resbuf* rb, char& letter)
+bool getOptionalDrive(struct resbuf* args, char& letter)
 {
-    if (!rb) {
+    Args in(args);
+    if (!in.more()) {
         letter = currentDrive();
         return true;
     }
-    return getCharArg(rb, letter) && noMoreArgs(rb->rbnext);
+    return in.drive(letter) && in.end();
 }
 
 bool queryVolume(char letter, Volume& v)
@@ -56,42 +57,41 @@ bool queryVolume(char letter, Volume& v)
                                  sizeof v.fileSystem) != 0;
 }
 
-void returnLetter(char letter)
+int giveLetter(char letter)
 {
     char text[3] = {letter, ':', '\0'};
-    acedRetStr(text);
+    return giveString(text);
 }
 
 }  // namespace
 
 int kelDrive(struct resbuf* args)
 {
-    if (!args) {
-        returnLetter(currentDrive());
-        return RTNORM;
-    }
+    Args in(args);
+    if (!in.more())
+        return giveLetter(currentDrive());
     char letter;
-    if (!getCharArg(args, letter) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.drive(letter) || !in.end())
+        return stopped();
     if (_chdrive(letter - 64) != 0)
         return giveNil();
-    returnLetter(letter);
-    return RTNORM;
+    return giveLetter(letter);
 }
 
 int kelDrivep(struct resbuf* args)
 {
+    Args in(args);
     char letter;
-    if (!getCharArg(args, letter) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.drive(letter) || !in.end())
+        return stopped();
     unsigned bit = static_cast<unsigned>(static_cast<unsigned char>(letter) - 65) % 32;
     return giveBool(GetLogicalDrives() & (1u << bit));
 }
 
 int kelDrives(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     DWORD size = GetLogicalDriveStringsA(0, nullptr);
     CHeapBlock block;
     char* roots = size ? block.Alloc(size + 1) : nullptr;
@@ -104,28 +104,24 @@ int kelDrives(struct resbuf* args)
             char text[3] = {static_cast<char>(toupper(static_cast<unsigned char>(p[0]))), p[1], '\0'};
             built = drives.add(text);
         }
-    if (built)
-        drives.returnList();
-    else
-        report(MSG_NO_RESULT_BUFFER);
-    return RTNORM;
+    if (!built)
+        return fail(MSG_NO_RESULT_BUFFER);
+    return drives.give();
 }
 
 int kelDrivetype(struct resbuf* args)
 {
     char letter;
     if (!getOptionalDrive(args, letter))
-        return RTNORM;
+        return stopped();
     char root[4];
     rootOf(letter, root);
     static const char* const names[] = {nullptr, nullptr, "REMOVABLE", "FIXED", "REMOTE", "CDROM", "RAMDISK"};
     UINT type = GetDriveTypeA(root);
     const char* name = type < 7 ? names[type] : "UNKNOWN";
-    if (name)
-        acedRetStr(name);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (!name)
+        return giveNil();
+    return giveString(name);
 }
 
 int kelFilesys(struct resbuf* args)
@@ -133,41 +129,36 @@ int kelFilesys(struct resbuf* args)
     char letter;
     Volume v;
     if (!getOptionalDrive(args, letter))
-        return RTNORM;
-    if (queryVolume(letter, v))
-        acedRetStr(v.fileSystem);
-    else
-        acedRetNil();
-    return RTNORM;
+        return stopped();
+    if (!queryVolume(letter, v))
+        return giveNil();
+    return giveString(v.fileSystem);
 }
 
 int kelLabel(struct resbuf* args)
 {
+    Args in(args);
     char letter = currentDrive();
-    if (args) {
-        if (!getCharArg(args, letter))
-            return RTNORM;
-        if (const resbuf* rb = args->rbnext) {
+    if (in.more()) {
+        if (!in.drive(letter))
+            return stopped();
+        if (in.more()) {
             char text[260], label[12] = {};
-            if (!getStringArg(rb, text) || !noMoreArgs(rb->rbnext))
-                return RTNORM;
+            if (!in.string(text) || !in.end())
+                return stopped();
             size_t n = std::strlen(text);
             std::memcpy(label, text, n < 11 ? n : 11);  // a volume label holds 11 bytes
             char root[4];
             rootOf(letter, root);
-            if (SetVolumeLabelA(root, label))
-                acedRetStr(label);
-            else
-                acedRetNil();
-            return RTNORM;
+            if (!SetVolumeLabelA(root, label))
+                return giveNil();
+            return giveString(label);
         }
     }
     Volume v;
-    if (queryVolume(letter, v))
-        acedRetStr(v.name);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (!queryVolume(letter, v))
+        return giveNil();
+    return giveString(v.name);
 }
 
 int kelSerialno(struct resbuf* args)
@@ -175,22 +166,21 @@ int kelSerialno(struct resbuf* args)
     char letter;
     Volume v;
     if (!getOptionalDrive(args, letter))
-        return RTNORM;
+        return stopped();
     if (!queryVolume(letter, v))
         return giveNil();
     // Given a letter, the digits are padded with blanks, not zeros.
     char text[16];
-    std::snprintf(text, sizeof text, args ? "%8lx" : "%08lX", static_cast<unsigned long>(v.serial));
+    std::snprintf(text, sizeof text, Args(args).more() ? "%8lx" : "%08lX", static_cast<unsigned long>(v.serial));
     _mbsupr(reinterpret_cast<unsigned char*>(text));
-    acedRetStr(text);
-    return RTNORM;
+    return giveString(text);
 }
 
 int kelChkdsk(struct resbuf* args)
 {
     char letter;
     if (!getOptionalDrive(args, letter))
-        return RTNORM;
+        return stopped();
     char root[4];
     rootOf(letter, root);
     double total, free;
@@ -209,21 +199,17 @@ int kelChkdsk(struct resbuf* args)
     resbuf* list = acutBuildList(RTREAL, total, RTREAL, total - free, RTREAL, free, 0);
     if (!list)
         return fail(MSG_NO_RESULT_BUFFER_CAPITAL);
-    returnAndRelease(list);
-    return RTNORM;
+    return giveList(list);
 }
 
 int kelFormat(struct resbuf* args)
 {
+    Args in(args);
     char letter;
-    if (!getCharArg(args, letter) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.drive(letter) || !in.end())
+        return stopped();
     acDocManagerPtr()->pushResourceHandle(moduleInstance);
     DWORD rc = SHFormatDrive(adsw_acadMainWnd(), static_cast<UINT>(letter - 65), SHFMT_ID_DEFAULT, 0);
-    if (rc < SHFMT_NOFORMAT)
-        acedRetT();
-    else
-        acedRetNil();
     acDocManagerPtr()->popResourceHandle();
-    return RTNORM;
+    return giveBool(rc < SHFMT_NOFORMAT);
 }

@@ -10,6 +10,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "paths.h"
+#include "results.h"
 
 namespace {
 
@@ -28,17 +29,15 @@ bool readCode(const char* path, char (&code)[7])
 int kelDwgver(struct resbuf* args)
 {
     char path[260], full[260];
-    if (!getPathArg(args, path))
-        return RTNORM;  // later arguments are not examined
+    if (!Args(args).path(path))
+        return stopped();  // later arguments are not examined
     char code[7] = {};
     // A device is no drawing, as a missing file is none.
     if (!namesDevice(path)) {
         if (!_fullpath(full, path, sizeof full))
             return giveNil();  // no absolute form within a path buffer: never a cut path
-        if (readCode(full, code)) {
-            acedRetStr(dwgVersionName(code));
-            return RTNORM;
-        }
+        if (readCode(full, code))
+            return giveString(dwgVersionName(code));
     }
     return fail(MSG_CANNOT_READ_DRAWING);
 }

@@ -12,6 +12,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "paths.h"
+#include "results.h"
 
 namespace {
 
@@ -48,9 +49,10 @@ private:
 
 int kelEncrypt(struct resbuf* args)
 {
+    Args in(args);
     char path[260], full[260], password[260];
-    if (!getPathArg(args, path) || !getStringArg(args->rbnext, password) || !noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
+    if (!in.path(path) || !in.string(password) || !in.end())
+        return stopped();
     // A device is no file: nil as for a missing one, before anything reaches it.
     bool device = namesDevice(path);
     if (!device && !_fullpath(full, path, sizeof full))
@@ -75,9 +77,7 @@ int kelEncrypt(struct resbuf* args)
     HandleFile handle(file);
     bool ok = GetFileSizeEx(file, &size) && cipherRun(handle, size.QuadPart, key, buffer, kChunk);
     std::free(buffer);
-    if (ok)
-        acedRetStr(full);
-    else
-        report(MSG_BYTES_READ);
-    return RTNORM;
+    if (!ok)
+        return fail(MSG_BYTES_READ);
+    return giveString(full);
 }

@@ -5,8 +5,6 @@
 
 #include <cstddef>
 
-#include "adslib.h"
-#include "args.h"
 #include "filefind.h"
 #include "messages.h"
 #include "results.h"
@@ -60,11 +58,10 @@ int listNames(const char* full, DWORD skip, Handle handle)
         return built;
     });
     if (!built)
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     if (end == SearchEnd::Failed)
-        return acedRetNil(), RTNORM;
-    names.returnList();
-    return RTNORM;
+        return giveNil();
+    return names.give();
 }
 
 // The absolute form of path in a 260-byte buffer; false when it does not fit (a path is

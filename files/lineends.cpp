@@ -12,6 +12,7 @@
 #include "lineconvert.h"
 #include "messages.h"
 #include "paths.h"
+#include "results.h"
 
 namespace {
 
@@ -63,9 +64,10 @@ const char* copyConverted(HANDLE source, HANDLE destination, bool unix, const Me
 
 int convertFile(struct resbuf* args, bool unix, const Messages& m)
 {
+    Args given(args);  // "in" is the source file
     char source[260], destination[260], fullSource[260], fullDestination[260];
-    if (!getPathArg(args, source) || !getPathArg(args->rbnext, destination) || !noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
+    if (!given.path(source) || !given.path(destination) || !given.end())
+        return stopped();
     if (namesDevice(source))
         return fail(m.openSource);  // as a missing file: a device is none
     if (!_fullpath(fullSource, source, sizeof fullSource) || !_fullpath(fullDestination, destination, sizeof fullDestination))
@@ -92,8 +94,7 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     in.Close();
     if (!replacement.Commit(out))
         return fail(m.writeDestination);
-    acedRetStr(fullDestination);
-    return RTNORM;
+    return giveString(fullDestination);
 }
 
 }  // namespace

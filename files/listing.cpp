@@ -30,10 +30,11 @@ const DWORD kSkipAttrib = FILE_ATTRIBUTE_DIRECTORY;                             
 
 // An optional pattern, "*.*" when there is none, made absolute. False when the call is
 // over (a message, or nil for a pattern without an absolute form or naming a device).
-bool readPattern(const resbuf* rb, bool optional, char (&full)[MAX_PATH])
+bool readPattern(struct resbuf* args, bool optional, char (&full)[MAX_PATH])
 {
+    Args in(args);
     char pattern[MAX_PATH] = "*.*";
-    if ((rb || !optional) && (!getPathArg(rb, pattern) || !noMoreArgs(rb->rbnext)))
+    if ((in.more() || !optional) && (!in.path(pattern) || !in.end()))
         return false;
     if (namesDevice(pattern) || !absolutePath(full, pattern))
         return stopWithNil();
@@ -78,9 +79,7 @@ int listPairs(const char* full, DWORD skip, const char* pairMessage, Pair addPai
         return fail(pairMessage);
     if (end == SearchEnd::Failed)
         return giveNil();
-    if (!pairs.returnList())
-        report(MSG_NO_RESULT_BUFFER);
-    return RTNORM;
+    return pairs.give();
 }
 
 // kel_find in a directory (absolute, ending in a backslash): its own matches, then each
@@ -121,10 +120,11 @@ void findIn(const char* dir, const char* pattern, HeadedList& found)
 }
 
 // kel_copy and kel_move: a source and a destination, both absolute; neither may be a device.
-bool readTwoPaths(const resbuf* rb, char (&from)[MAX_PATH], char (&to)[MAX_PATH], bool& expanded)
+bool readTwoPaths(struct resbuf* args, char (&from)[MAX_PATH], char (&to)[MAX_PATH], bool& expanded)
 {
+    Args in(args);
     char a[MAX_PATH], b[MAX_PATH];
-    if (!getPathArg(rb, a) || !getPathArg(rb->rbnext, b) || !noMoreArgs(rb->rbnext->rbnext))
+    if (!in.path(a) || !in.path(b) || !in.end())
         return false;
     expanded = !namesDevice(a) && !namesDevice(b) && absolutePath(from, a) && absolutePath(to, b) &&
                !reachesDevice(from) && !reachesDevice(to);
@@ -137,21 +137,22 @@ int kelDir(struct resbuf* args)
 {
     char full[MAX_PATH];
     if (!readPattern(args, true, full))
-        return RTNORM;
+        return stopped();
     return listNames(full, kSkipListing, [](const WIN32_FIND_DATAA&) { return true; });
 }
 
 int kelFind(struct resbuf* args)
 {
+    Args in(args);
     char pattern[MAX_PATH];
-    if (!getPathArg(args, pattern))
-        return RTNORM;
+    if (!in.path(pattern))
+        return stopped();
     HeadedList found;
     if (!found.ok())
         return failNoResult(MSG_OUT_OF_MEMORY);  // no result: the call yields nothing
     char letter = static_cast<char>(_getdrive() + 64);
-    if (args->rbnext && (!getCharArg(args->rbnext, letter) || !noMoreArgs(args->rbnext->rbnext)))
-        return RTNORM;
+    if (in.more() && (!in.drive(letter) || !in.end()))
+        return stopped();
     if (namesDevice(pattern))
         return giveNil();  // no folder holds a file of that name
     // From the root of the drive, as the drive names it; the caller's drive and directory
@@ -159,15 +160,14 @@ int kelFind(struct resbuf* args)
     char root[4] = {letter, ':', '\\', '\0'};
     if (GetDriveTypeA(root) != DRIVE_NO_ROOT_DIR)
         findIn(root, pattern, found);
-    found.returnList();
-    return RTNORM;
+    return found.give();
 }
 
 int kelFile(struct resbuf* args)
 {
     char full[MAX_PATH];
     if (!readPattern(args, false, full))
-        return RTNORM;
+        return stopped();
     WIN32_FIND_DATAA e;
     if (!CFindFile().FindFirst(full, e))
         return giveNil();
@@ -184,15 +184,14 @@ int kelFile(struct resbuf* args)
                                  (a & FILE_ATTRIBUTE_ARCHIVE) ? "A" : "", 0);
     if (!list)
         return fail(MSG_NO_RESULT_BUFFER);
-    returnAndRelease(list);
-    return RTNORM;
+    return giveList(list);
 }
 
 int kelFiledate(struct resbuf* args)
 {
     char full[MAX_PATH];
     if (!readPattern(args, true, full))
-        return RTNORM;
+        return stopped();
     return listPairs(full, kSkipListing, MSG_NO_RESULT_BUFFER_CAPITAL, [](PairList& pairs, const WIN32_FIND_DATAA& e) {
         SYSTEMTIME t = localWriteTime(e);
         double date = t.wYear * 10000.0 + t.wMonth * 100.0 + t.wDay + t.wHour * 0.01 + t.wMinute * 0.0001 +
@@ -205,7 +204,7 @@ int kelFilesize(struct resbuf* args)
 {
     char full[MAX_PATH];
     if (!readPattern(args, true, full))
-        return RTNORM;
+        return stopped();
     return listPairs(full, kSkipListing, MSG_NO_RESULT_BUFFER_CAPITAL, [](PairList& pairs, const WIN32_FIND_DATAA& e) {
         return pairs.add(e.cFileName, static_cast<double>(sizeOf(e)));
     });
@@ -213,13 +212,14 @@ int kelFilesize(struct resbuf* args)
 
 int kelAttrib(struct resbuf* args)
 {
+    Args in(args);
     char pattern[MAX_PATH] = "*.*", full[MAX_PATH];
     int code = -1;
-    if (args) {
-        if (!getPathArg(args, pattern))
-            return RTNORM;
-        if (args->rbnext && (!getIntArg(args->rbnext, code) || !noMoreArgs(args->rbnext->rbnext)))
-            return RTNORM;
+    if (in.more()) {
+        if (!in.path(pattern))
+            return stopped();
+        if (in.more() && (!in.integer(code) || !in.end()))
+            return stopped();
     }
     if (namesDevice(pattern) || !absolutePath(full, pattern))
         return giveNil();
@@ -243,7 +243,7 @@ int kelTouch(struct resbuf* args)
 {
     char full[MAX_PATH];
     if (!readPattern(args, false, full))
-        return RTNORM;
+        return stopped();
     PatternFolder folder(full);
     SYSTEMTIME now;
     FILETIME stamp;
@@ -266,7 +266,7 @@ int kelCopy(struct resbuf* args)
     char from[MAX_PATH], to[MAX_PATH];
     bool expanded;
     if (!readTwoPaths(args, from, to, expanded))
-        return RTNORM;
+        return stopped();
     if (!expanded)
         return giveNil();
     // A failed copy (a full disk) leaves the destination as it was: the copy replaces it
@@ -280,8 +280,7 @@ int kelCopy(struct resbuf* args)
     if (!CopyFileA(from, copy.Path(), FALSE) || !copy.Commit())
         return giveNil();
     _mbsupr(reinterpret_cast<unsigned char*>(to));
-    acedRetStr(to);
-    return RTNORM;
+    return giveString(to);
 }
 
 int kelMove(struct resbuf* args)
@@ -289,7 +288,7 @@ int kelMove(struct resbuf* args)
     char from[MAX_PATH], to[MAX_PATH];
     bool expanded;
     if (!readTwoPaths(args, from, to, expanded))
-        return RTNORM;
+        return stopped();
     stripTrailingBackslash(from);
     stripTrailingBackslash(to);
     if (!expanded)
@@ -304,15 +303,14 @@ int kelMove(struct resbuf* args)
             DeleteFileA(to);
         return giveNil();
     }
-    acedRetStr(to);
-    return RTNORM;
+    return giveString(to);
 }
 
 int kelDelete(struct resbuf* args)
 {
     char full[MAX_PATH];
     if (!readPattern(args, false, full))
-        return RTNORM;
+        return stopped();
     PatternFolder folder(full);
     return listNames(full, kSkipDelete, [&](const WIN32_FIND_DATAA& e) {
         char path[MAX_PATH];
@@ -325,12 +323,13 @@ int kelDelete(struct resbuf* args)
 
 int kelRecent(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH];
-    if (!args) {
+    if (!in.more()) {
         SHAddToRecentDocs(SHARD_PATHA, nullptr);  // empties the list
     } else {
-        if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
-            return RTNORM;
+        if (!in.path(path) || !in.end())
+            return stopped();
         if (!namesDevice(path))  // the shell would open the device to make its link
             SHAddToRecentDocs(SHARD_PATHA, path);
     }

@@ -22,10 +22,11 @@ namespace {
 // Reads a path and makes it absolute; the path must be the last argument. False when a
 // message was printed (the result is set), or when there is no absolute form (nil set).
 // A path that must name a file or folder gives nil at once for a device's name.
-bool readAbsolutePath(const resbuf* rb, char (&full)[MAX_PATH], bool entry = false)
+bool readAbsolutePath(struct resbuf* args, char (&full)[MAX_PATH], bool entry = false)
 {
+    Args in(args);
     char path[MAX_PATH];
-    if (!getPathArg(rb, path) || !noMoreArgs(rb->rbnext))
+    if (!in.path(path) || !in.end())
         return false;
     if ((entry && namesDevice(path)) || !absolutePath(full, path))
         return stopWithNil();
@@ -47,49 +48,47 @@ bool firstEntry(const char* path, DWORD& attributes)
 int kelFullpath(struct resbuf* args)
 {
     char full[MAX_PATH];
-    if (readAbsolutePath(args, full))
-        acedRetStr(full);
-    return RTNORM;
+    if (!readAbsolutePath(args, full))
+        return stopped();
+    return giveString(full);
 }
 
 int kelMakepath(struct resbuf* args)
 {
+    Args in(args);
     char parts[4][MAX_PATH];
-    const resbuf* rb = args;
-    for (int k = 0; k < 4; ++k, rb = rb->rbnext)
-        if (!getPathArg(rb, parts[k]))
-            return RTNORM;
-    if (!noMoreArgs(rb))
-        return RTNORM;
+    for (auto& part : parts)
+        if (!in.path(part))
+            return stopped();
+    if (!in.end())
+        return stopped();
     char path[MAX_PATH];
-    if (makePath(path, sizeof path, parts[0], parts[1], parts[2], parts[3]))
-        acedRetStr(path);
-    else
-        acedRetNil();  // too long to be a path
-    return RTNORM;
+    if (!makePath(path, sizeof path, parts[0], parts[1], parts[2], parts[3]))
+        return giveNil();  // too long to be a path
+    return giveString(path);
 }
 
 int kelSplitpath(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH];
-    if (!getPathArg(args, path) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.path(path) || !in.end())
+        return stopped();
     PathParts p;
     splitPath(path, p);
     resbuf* list = acutBuildList(RTSTR, p.drive, RTSTR, p.dir, RTSTR, p.name, RTSTR, p.ext, 0);
     if (!list)
         return fail(MSG_NO_RESULT_BUFFER);
-    returnAndRelease(list);
-    return RTNORM;
+    return giveList(list);
 }
 
 int kelPath(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     const char* value = std::getenv("PATH");
     if (!value)
-        return RTNORM;  // no result: the call yields nothing
+        return giveNothing();
     HeadedList dirs;
     if (!dirs.ok())
         return fail(MSG_NO_RESULT_BUFFER_UPPER);
@@ -106,27 +105,29 @@ int kelPath(struct resbuf* args)
         }
         p += n + (end ? 1 : 0);
     }
-    dirs.returnList();
-    return RTNORM;
+    return dirs.give();
 }
 
 int kelSearch(struct resbuf* args)
 {
-    // Its argument errors fail the call: no result, and an error status.
-    if (!args)
+    // Its argument errors fail the call: no result, and an error status. Both types are
+    // checked before either length.
+    Args in(args);
+    if (!in.more())
         return failCall(MSG_TOO_FEW);
-    if (args->restype != RTSTR)
+    if (!in.at(RTSTR))
         return failCall(MSG_INVALID_ARGUMENT_TYPE);
-    const resbuf* where = args->rbnext;
-    if (!where)
+    const char* name = in.text();
+    in.skip();
+    if (!in.more())
         return failCall(MSG_TOO_FEW);
-    if (where->restype != RTSTR && where->restype != RTNIL)
+    if (!in.at(RTSTR) && !in.at(RTNIL))
         return failCall(MSG_INVALID_ARGUMENT_TYPE);
-    if (where->rbnext)
+    bool hasPath = in.at(RTSTR);
+    const char* path = hasPath ? in.text() : "";
+    in.skip();
+    if (in.more())
         return failCall(MSG_TOO_MANY);
-    bool hasPath = where->restype == RTSTR;
-    const char* name = args->resval.rstring ? args->resval.rstring : "";
-    const char* path = hasPath && where->resval.rstring ? where->resval.rstring : "";
     // A string that does not fit a path buffer is an argument error like the others.
     if (std::strlen(name) >= MAX_PATH || std::strlen(path) >= MAX_PATH)
         return failCall(MSG_INVALID_STRING_LENGTH);
@@ -137,8 +138,7 @@ int kelSearch(struct resbuf* args)
     if (n == 0 || n >= sizeof found)
         return giveNil();
     _mbsupr(reinterpret_cast<unsigned char*>(found));
-    acedRetStr(found);
-    return RTNORM;
+    return giveString(found);
 }
 
 int kelOpenp(struct resbuf* args)
@@ -146,7 +146,7 @@ int kelOpenp(struct resbuf* args)
     char full[MAX_PATH];
     DWORD attributes;
     if (!readAbsolutePath(args, full, true))
-        return RTNORM;
+        return stopped();
     if (!firstEntry(full, attributes))
         return giveNil();
     // Opened alone it is nobody else's; refused for sharing, someone holds it.
@@ -163,7 +163,7 @@ int kelFilep(struct resbuf* args)
     char full[MAX_PATH];
     DWORD attributes;
     if (!readAbsolutePath(args, full, true))
-        return RTNORM;
+        return stopped();
     return giveBool(firstEntry(full, attributes) && !(attributes & FILE_ATTRIBUTE_DIRECTORY));
 }
 
@@ -172,7 +172,7 @@ int kelDirp(struct resbuf* args)
     char full[MAX_PATH];
     DWORD attributes;
     if (!readAbsolutePath(args, full, true))
-        return RTNORM;
+        return stopped();
     stripTrailingBackslash(full);
     return giveBool(firstEntry(full, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY));
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "args.h"
 #include "chain.h"
 #include "listelements.h"
 
@@ -12,12 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool checks = in.byte() & 1;
     resbuf* chain = fuzzChain(in);
     PickArgs pick;
-    const resbuf* rb = chain;
-    if (readHead(rb, pick)) {
+    Args args(chain);
+    if (readHead(args, pick)) {
         if (std::strlen(pick.title) >= sizeof pick.title || pick.prompt.size() >= 256)
             std::abort();
-        if (checks ? readChecks(rb, pick) : readStrings(rb, pick)) {
-            listEnds(rb);
+        if (checks ? readChecks(args, pick) : readStrings(args, pick)) {
+            args.end();
             if (checks && pick.checks.size() != pick.items.size())
                 std::abort();
         }

@@ -1,5 +1,5 @@
-// The argument readers over any chain, into buffers of any size: no read or write beyond
-// the buffer, and a string accepted only when it fits.
+// The argument cursor's readers over any chain, each at every record, into buffers of any
+// size: no read or write beyond the buffer, and a string accepted only when it fits.
 #include <cstdlib>
 #include <cstring>
 
@@ -18,18 +18,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         double d;
         char c;
         bool present;
-        getIntArg(rb, i);
-        getRealArg(rb, d);
-        if (getStringArg(rb, buffer, bufferSize) && std::strlen(buffer) >= bufferSize)
+        Args(rb).integer(i);
+        Args(rb).real(d);
+        if (Args(rb).string(buffer, bufferSize) && std::strlen(buffer) >= bufferSize)
             std::abort();
-        if (getPathArg(rb, buffer, bufferSize) && std::strchr(buffer, '/'))
+        if (Args(rb).path(buffer, bufferSize) && std::strchr(buffer, '/'))
             std::abort();
-        getCharArg(rb, c);
-        getListBegin(rb);
-        getStringOrNilArg(rb, buffer, bufferSize, present, "x");
-        noMoreArgs(rb);
+        Args(rb).drive(c);
+        Args(rb).listBegin();
+        Args(rb).stringOrNil(buffer, bufferSize, present, "x");
+        Args(rb).end();
         int r, g, b;
-        if (getRgbArg(rb, r, g, b) && nearestColorIndex(r, g, b) < 1)
+        if (Args(rb).rgb(r, g, b) && nearestColorIndex(r, g, b) < 1)
             std::abort();
         if (!rb)
             break;

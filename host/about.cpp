@@ -17,48 +17,47 @@
 
 int kelAbout(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     char text[500];
     std::snprintf(text, sizeof text, "%s Version %s%s (%s)\n%s\n%s\nAll Rights Reserved\n", KELMAR_PRODUCT,
                   KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR, KELMAR_BUILD_DATE, KELMAR_COPYRIGHT, KELMAR_WEB_ADDRESS);
     acDocManagerPtr()->pushResourceHandle(moduleInstance);
     MessageBoxA(adsw_acadMainWnd(), text, "About Kelmar", MB_OK | MB_TASKMODAL);
-    acedRetNil();
     acDocManagerPtr()->popResourceHandle();
-    return RTNORM;
+    return giveNil();
 }
 
 int kelHelp(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     StringList names;
     for (size_t row = 0; row < functionCount; ++row)
         if (!names.add(functionTable[row].name))
             return fail(MSG_NO_RESULT_BUFFER);
-    names.returnList();
-    return RTNORM;
+    return names.give();
 }
 
 int kelVersion(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     static char version[32];  // joined once: the call is made thousands of times
     if (!version[0])
         std::snprintf(version, sizeof version, "%s%s", KELMAR_VERSION_MAJOR, KELMAR_VERSION_MINOR);
-    acedRetStr(version);
-    return RTNORM;
+    return giveString(version);
 }
 
 int kelDemandload(struct resbuf* args)
 {
     // Without argument: load on command; with T: at start-up too. Later records are not read.
-    if (args && args->restype != RTT)
+    Args in(args);
+    bool startup = in.more();
+    if (startup && !in.at(RTT))
         return fail(MSG_INVALID_ARGUMENT);
-    int reasons = args ? kLoadOnStartup | kLoadOnCommand : kLoadOnCommand;
+    int reasons = startup ? kLoadOnStartup | kLoadOnCommand : kLoadOnCommand;
     if (acrxRegisterApp(reasons, KELMAR_PRODUCT, KELMAR_REGISTRY_SECTION, 2, false) != 0)
         return fail(MSG_CANNOT_REGISTER_APP);
-    return giveBool(args != nullptr);
+    return giveBool(startup);
 }

@@ -20,38 +20,6 @@ bool stopWithNil()
     return false;
 }
 
-int fail(const char* message)
-{
-    report(message);
-    return RTNORM;
-}
-
-int failCall(const char* message)
-{
-    acutPrintf(message);
-    return RTERROR;
-}
-
-int failNoResult(const char* message)
-{
-    acutPrintf(message);
-    return RTNORM;
-}
-
-int giveNil()
-{
-    acedRetNil();
-    return RTNORM;
-}
-
-int giveT()
-{
-    acedRetT();
-    return RTNORM;
-}
-
-int giveBool(bool value) { return value ? giveT() : giveNil(); }
-
 namespace {
 
 bool present(const struct resbuf* rb, int type, const char* wrongType)
@@ -75,57 +43,112 @@ bool copyString(const struct resbuf* rb, char* buffer, size_t size)
 
 }  // namespace
 
-bool getIntArg(const struct resbuf* rb, int& value)
+bool Args::integer(int& value)
 {
-    if (!present(rb, RTSHORT, MSG_INT_EXPECTED))
+    if (!present(rb_, RTSHORT, MSG_INT_EXPECTED))
         return false;
-    value = rb->resval.rint;
+    value = rb_->resval.rint;
+    skip();
     return true;
 }
 
-bool getRealArg(const struct resbuf* rb, double& value)
+bool Args::real(double& value)
 {
-    if (!present(rb, RTREAL, MSG_REAL_EXPECTED))
+    if (!present(rb_, RTREAL, MSG_REAL_EXPECTED))
         return false;
-    value = rb->resval.rreal;
+    value = rb_->resval.rreal;
+    skip();
     return true;
 }
 
-bool getStringArg(const struct resbuf* rb, char* buffer, size_t size)
+bool Args::string(char* buffer, size_t size)
 {
-    return present(rb, RTSTR, MSG_STRING_EXPECTED) && copyString(rb, buffer, size);
+    if (!present(rb_, RTSTR, MSG_STRING_EXPECTED) || !copyString(rb_, buffer, size))
+        return false;
+    skip();
+    return true;
 }
 
-bool getPathArg(const struct resbuf* rb, char* buffer, size_t size)
+bool Args::path(char* buffer, size_t size)
 {
-    if (!present(rb, RTSTR, MSG_PATH_EXPECTED) || !copyString(rb, buffer, size))
+    if (!present(rb_, RTSTR, MSG_PATH_EXPECTED) || !copyString(rb_, buffer, size))
         return false;
     toBackslashes(buffer);
+    skip();
     return true;
 }
 
-bool getCharArg(const struct resbuf* rb, char& letter)
+bool Args::drive(char& letter)
 {
-    if (!present(rb, RTSTR, MSG_CHAR_EXPECTED))
+    if (!present(rb_, RTSTR, MSG_CHAR_EXPECTED))
         return false;
-    const char* s = rb->resval.rstring ? rb->resval.rstring : "";
-    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(s[0])));
+    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text()[0])));
+    skip();
     return true;
 }
 
-bool getStringOrNilArg(const struct resbuf* rb, char* buffer, size_t size, bool& present, const char* wrongType)
+bool Args::stringOrNil(char* buffer, size_t size, bool& present, const char* wrongType)
 {
-    if (!rb)
+    if (!rb_)
         return report(MSG_TOO_FEW);
-    present = rb->restype == RTSTR;
-    if (present)
-        return copyString(rb, buffer, size);
-    if (rb->restype != RTNIL)
+    present = rb_->restype == RTSTR;
+    if (present) {
+        if (!copyString(rb_, buffer, size))
+            return false;
+    } else if (rb_->restype == RTNIL) {
+        buffer[0] = '\0';
+    } else {
         return report(wrongType);
-    buffer[0] = '\0';
+    }
+    skip();
     return true;
 }
 
-bool getListBegin(const struct resbuf* rb) { return present(rb, RTLB, MSG_LIST_BEGIN_EXPECTED); }
+bool Args::listBegin()
+{
+    if (!present(rb_, RTLB, MSG_LIST_BEGIN_EXPECTED))
+        return false;
+    skip();
+    return true;
+}
 
-bool noMoreArgs(const struct resbuf* rb) { return rb ? report(MSG_TOO_MANY) : true; }
+bool Args::rgb(int& r, int& g, int& b)
+{
+    if (!present(rb_, RT3DPOINT, MSG_INVALID_ARGUMENT))
+        return false;
+    static const char* const messages[3] = {MSG_INVALID_RED, MSG_INVALID_GREEN, MSG_INVALID_BLUE};
+    int* out[3] = {&r, &g, &b};
+    for (int k = 0; k < 3; ++k) {
+        double v = rb_->resval.rpoint[k];
+        if (!(v >= 0.0 && v <= 255.0))
+            return report(messages[k]);
+        *out[k] = static_cast<int>(v);
+    }
+    skip();
+    return true;
+}
+
+bool Args::end() { return rb_ ? report(MSG_TOO_MANY) : true; }
+
+const char* Args::text() const { return rb_->resval.rstring ? rb_->resval.rstring : ""; }
+
+bool Args::pass(int type)
+{
+    if (!at(type))
+        return false;
+    skip();
+    return true;
+}
+
+void Args::skip()
+{
+    if (rb_)
+        rb_ = rb_->rbnext;
+}
+
+bool Args::take(const struct resbuf*& record)
+{
+    record = rb_;
+    skip();
+    return record != nullptr;
+}

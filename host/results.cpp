@@ -1,15 +1,70 @@
 #include "results.h"
 
 #include "adslib.h"
+#include "args.h"
+#include "messages.h"
 
-void returnAndRelease(struct resbuf* list)
+int fail(const char* message)
 {
-    if (list) {
-        acedRetList(list);
-        acutRelRb(list);
-    } else {
-        acedRetNil();
-    }
+    report(message);
+    return RTNORM;
+}
+
+int failCall(const char* message)
+{
+    acutPrintf(message);
+    return RTERROR;
+}
+
+int failNoResult(const char* message)
+{
+    acutPrintf(message);
+    return RTNORM;
+}
+
+int stopped() { return RTNORM; }
+
+int giveNothing() { return RTNORM; }
+
+int giveNil()
+{
+    acedRetNil();
+    return RTNORM;
+}
+
+int giveT()
+{
+    acedRetT();
+    return RTNORM;
+}
+
+int giveBool(bool value) { return value ? giveT() : giveNil(); }
+
+int giveString(const char* text)
+{
+    acedRetStr(text);
+    return RTNORM;
+}
+
+int giveInt(int value)
+{
+    acedRetInt(value);
+    return RTNORM;
+}
+
+int giveReal(double value)
+{
+    acedRetReal(value);
+    return RTNORM;
+}
+
+int giveList(struct resbuf* list)
+{
+    if (!list)
+        return giveNil();
+    acedRetList(list);
+    acutRelRb(list);
+    return RTNORM;
 }
 
 OwnedChain::~OwnedChain()
@@ -30,22 +85,21 @@ bool OwnedChain::link(struct resbuf* records)
 
 bool OwnedChain::linkString(const char* text) { return link(acutBuildList(RTSTR, text, 0)); }
 
-void StringList::returnList()
+int StringList::give()
 {
-    returnAndRelease(head_);
+    struct resbuf* list = head_;
     head_ = tail_ = nullptr;
+    return giveList(list);
 }
 
 HeadedList::HeadedList() : OwnedChain(acutBuildList(RTSHORT, 1, 0)) {}
 
-void HeadedList::returnList()
+int HeadedList::give()
 {
-    if (head_->rbnext)
-        acedRetList(head_->rbnext);
-    else
-        acedRetNil();
-    acutRelRb(head_);
-    head_ = tail_ = nullptr;
+    struct resbuf* list = head_->rbnext;  // the head record goes when the list does
+    head_->rbnext = nullptr;
+    tail_ = head_;
+    return giveList(list);
 }
 
 PairList::PairList() : OwnedChain(acutBuildList(RTLB, 0)) {}
@@ -73,16 +127,13 @@ bool PairList::add(const char* name, const char* value)
     return linkPair(acutBuildList(RTLB, RTSTR, name, RTDOTE, RTSTR, value, RTLE, 0));
 }
 
-bool PairList::returnList()
+int PairList::give()
 {
-    if (empty_) {
-        acedRetNil();
-    } else {
-        if (!link(acutBuildList(RTLE, 0)))
-            return false;
-        acedRetList(head_);
-    }
-    acutRelRb(head_);
+    if (empty_)
+        return giveNil();  // the list's opening goes when the list does
+    if (!link(acutBuildList(RTLE, 0)))
+        return fail(MSG_NO_RESULT_BUFFER);
+    struct resbuf* list = head_;
     head_ = tail_ = nullptr;
-    return true;
+    return giveList(list);
 }

@@ -1,8 +1,25 @@
-// Builders for list results. Each owns what it built until it hands the list to the host,
-// and releases it after, or when dropped.
+// How a handler ends, and builders for list results. Every handler ends in one statement
+// that sets what the host reads back and returns the status to give it:
+// `return giveString(text);`, `return fail(MSG_...);`, `return list.give();`.
 #pragma once
 
 #include "adsdef.h"
+
+int fail(const char* message);          // prints the message; the result is nil
+int failCall(const char* message);      // prints the message; the call itself fails
+int failNoResult(const char* message);  // prints the message; the call yields nothing
+// After a reader or helper that returned false: it printed its message, if any, and set
+// the result (nil).
+int stopped();
+int giveNothing();  // no result: the call yields nothing
+int giveNil();
+int giveT();
+int giveBool(bool value);
+int giveString(const char* text);
+int giveInt(int value);
+int giveReal(double value);
+// Hands a list to the host and releases it; nil for an empty one.
+int giveList(struct resbuf* list);
 
 // A chain the module built and still owns; released when dropped.
 class OwnedChain {
@@ -25,8 +42,8 @@ class StringList : private OwnedChain {
 public:
     // False when the record could not be made; what was built stays until dropped.
     bool add(const char* text) { return linkString(text); }
-    // Sets the result: the list, or nil when it is empty.
-    void returnList();
+    // Gives the list, or nil when it is empty.
+    int give();
 };
 
 // A list hung under a throw-away head record, for helpers that append as they recurse.
@@ -35,7 +52,7 @@ public:
     HeadedList();  // check ok() before use
     bool ok() const { return head_ != nullptr; }
     bool add(const char* text) { return linkString(text); }
-    void returnList();
+    int give();
 };
 
 // A list of dotted pairs, each a name and a number.
@@ -46,13 +63,11 @@ public:
     bool add(const char* name, short value);
     bool add(const char* name, double value);
     bool add(const char* name, const char* value);
-    // Closes the list and sets the result: the pairs, or nil when none was added.
-    bool returnList();
+    // Closes the list and gives the pairs, or nil when none was added; fails with "cannot
+    // allocate result buffer" when the list cannot be closed.
+    int give();
 
 private:
     bool linkPair(struct resbuf* pair);
     bool empty_ = true;
 };
-
-// Hands a list to the host and releases it; nil for an empty one.
-void returnAndRelease(struct resbuf* list);

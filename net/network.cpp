@@ -39,24 +39,18 @@ private:
     bool started_;
 };
 
-// The local host's record; null after the message of what failed (or none when the
-// sockets could not start).
-hostent* localHost(const Sockets& sockets)
+// The local host's record; false, with nil, after the message of what failed (or none when
+// the sockets could not start).
+bool localHost(const Sockets& sockets, hostent*& host)
 {
-    if (!sockets.started()) {
-        acedRetNil();
-        return nullptr;
-    }
+    if (!sockets.started())
+        return stopWithNil();
     char name[80];
-    const char* failure = nullptr;
-    hostent* host = nullptr;
     if (gethostname(name, sizeof name) != 0)
-        failure = MSG_WINSOCK_HOST_NAME;
-    else if (!(host = gethostbyname(name)))
-        failure = MSG_WINSOCK_LOOKUP;
-    if (failure)
-        report(failure);
-    return host;
+        return report(MSG_WINSOCK_HOST_NAME);
+    if (!(host = gethostbyname(name)))
+        return report(MSG_WINSOCK_LOOKUP);
+    return true;
 }
 
 // ICMP.DLL's entry points, loaded once per module load and kept, and its records.
@@ -108,22 +102,23 @@ const WORD kPayload = 32;
 
 int kelHostname(struct resbuf* args)
 {
-    if (args)
+    if (Args(args).more())
         return failNoResult(MSG_TOO_MANY);  // no result: the call yields nothing
     Sockets sockets;
-    if (hostent* host = localHost(sockets))
-        acedRetStr(host->h_name);
-    return RTNORM;
+    hostent* host = nullptr;
+    if (!localHost(sockets, host))
+        return stopped();
+    return giveString(host->h_name);
 }
 
 int kelIpaddress(struct resbuf* args)
 {
-    if (args)
+    if (Args(args).more())
         return failNoResult(MSG_TOO_MANY);
     Sockets sockets;
-    hostent* host = localHost(sockets);
-    if (!host)
-        return RTNORM;
+    hostent* host = nullptr;
+    if (!localHost(sockets, host))
+        return stopped();
     StringList addresses;
     for (char** a = host->h_addr_list; a && *a; ++a) {
         in_addr address;
@@ -131,13 +126,12 @@ int kelIpaddress(struct resbuf* args)
         if (!addresses.add(inet_ntoa(address)))
             return fail(MSG_NO_RESULT_BUFFER);
     }
-    addresses.returnList();
-    return RTNORM;
+    return addresses.give();
 }
 
 int kelMacaddress(struct resbuf* args)
 {
-    if (args)
+    if (Args(args).more())
         return failNoResult(MSG_TOO_MANY);
     UUID uuid;
     if (UuidCreate(&uuid) != RPC_S_OK)
@@ -146,15 +140,15 @@ int kelMacaddress(struct resbuf* args)
     char text[18];
     std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", node[0], node[1], node[2], node[3], node[4],
                   node[5]);
-    acedRetStr(text);
-    return RTNORM;
+    return giveString(text);
 }
 
 int kelPing(struct resbuf* args)
 {
+    Args in(args);
     char name[MAX_PATH];
-    if (!getStringArg(args, name) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.string(name) || !in.end())
+        return stopped();
     if (!icmpLoaded())
         return giveNil();
     IPAddr address = inet_addr(name);
@@ -191,6 +185,5 @@ int kelPing(struct resbuf* args)
                                  static_cast<int>(echo.RoundTripTime > 32767 ? 32767 : echo.RoundTripTime), 0);
     if (!list)
         return fail(MSG_NO_RESULT_BUFFER);
-    returnAndRelease(list);
-    return RTNORM;
+    return giveList(list);
 }

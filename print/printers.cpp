@@ -105,8 +105,8 @@ const char* spoolView(const char* path, HANDLE printer, const MappedFile& mapped
 
 int kelPrinters(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     CHeapBlock names(kPrinterListSize);
     if (!names.data() || GetProfileStringA("devices", nullptr, "", names.data(), kPrinterListSize) < 2)
         return giveNil();
@@ -115,14 +115,13 @@ int kelPrinters(struct resbuf* args)
         if (!printers.add(name))
             return fail(MSG_NO_RESULT_BUFFER);
     }
-    printers.returnList();
-    return RTNORM;
+    return printers.give();
 }
 
 int kelGetprn(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     char device[MAX_PATH];
     if (GetProfileStringA("windows", "device", ",,,", device, sizeof device) == 0)
         return giveNil();
@@ -131,15 +130,15 @@ int kelGetprn(struct resbuf* args)
         *comma = '\0';
     if (device[0] == '\0')
         return giveNil();
-    acedRetStr(device);
-    return RTNORM;
+    return giveString(device);
 }
 
 int kelSetprn(struct resbuf* args)
 {
+    Args in(args);
     char name[MAX_PATH];
-    if (!getStringArg(args, name) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.string(name) || !in.end())
+        return stopped();
     char entry[MAX_PATH];
     if (!devicesEntry(name, entry))
         return giveNil();
@@ -157,26 +156,26 @@ int kelSetprn(struct resbuf* args)
         const char* section = family == VER_PLATFORM_WIN32_WINDOWS ? "windows" : nullptr;
         SendMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(section));
     }
-    acedRetStr(name);
-    return RTNORM;
+    return giveString(name);
 }
 
 int kelOrient(struct resbuf* args)
 {
+    Args in(args);
     char name[MAX_PATH];
-    if (!getStringArg(args, name))
-        return RTNORM;
-    const resbuf* flag = args->rbnext;
-    if (flag && flag->restype == RTNIL)
+    if (!in.string(name))
+        return stopped();
+    if (in.at(RTNIL))
         return fail(MSG_INVALID_ARGUMENT);
-    return giveBool(setOrientation(name, flag ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT));
+    return giveBool(setOrientation(name, in.more() ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT));
 }
 
 int kelSpool(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH], name[MAX_PATH];
-    if (!getPathArg(args, path) || !getStringArg(args->rbnext, name) || !noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
+    if (!in.path(path) || !in.string(name) || !in.end())
+        return stopped();
     char entry[MAX_PATH];
     if (!devicesEntry(name, entry))
         return fail(MSG_PRINTER_NOT_FOUND);
@@ -195,6 +194,5 @@ int kelSpool(struct resbuf* args)
     }
     if (written != size)
         return fail(MSG_INVALID_BYTES_WRITTEN);
-    acedRetStr(path);
-    return RTNORM;
+    return giveString(path);
 }

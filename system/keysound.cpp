@@ -17,6 +17,7 @@
 #include "messages.h"
 #include "paths.h"
 #include "platform.h"
+#include "results.h"
 
 namespace {
 
@@ -34,9 +35,10 @@ void toggle(BYTE key)
 // With T the lock goes on, without an argument off; anything else is refused.
 int setLock(struct resbuf* args, BYTE key)
 {
-    if (args && args->restype != RTT)
+    Args in(args);
+    bool on = in.more();
+    if (on && !in.at(RTT))
         return fail(MSG_INVALID_ARGUMENT);
-    bool on = args != nullptr;
     if (lockOn(key) != on)
         toggle(key);
     return giveBool(on);
@@ -58,9 +60,10 @@ int kelScrolllock(struct resbuf* args) { return setLock(args, VK_SCROLL); }
 
 int kelBeep(struct resbuf* args)
 {
+    Args in(args);
     int type = 0;
-    if (args && (!getIntArg(args, type) || !noMoreArgs(args->rbnext)))
-        return RTNORM;
+    if (in.more() && (!in.integer(type) || !in.end()))
+        return stopped();
     static const UINT sounds[] = {0xFFFFFFFF, MB_ICONASTERISK, MB_ICONEXCLAMATION, MB_ICONHAND, MB_ICONQUESTION, MB_OK};
     UINT sound = type >= 0 && type <= 5 ? sounds[type] : 0xFFFFFFFF;
     return giveBool(MessageBeep(sound));
@@ -68,9 +71,10 @@ int kelBeep(struct resbuf* args)
 
 int kelSpeaker(struct resbuf* args)
 {
+    Args in(args);
     int frequency, length;
-    if (!getIntArg(args, frequency) || !getIntArg(args->rbnext, length) || !noMoreArgs(args->rbnext->rbnext))
-        return RTNORM;
+    if (!in.integer(frequency) || !in.integer(length) || !in.end())
+        return stopped();
     // A negative length would be a tone of weeks: it counts as one too short.
     DWORD ms = length < static_cast<int>(kShortestTone) ? kShortestTone : static_cast<DWORD>(length);
     int family = platformFamily();
@@ -89,13 +93,14 @@ int kelSpeaker(struct resbuf* args)
 
 int kelWav(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH], full[MAX_PATH];
-    if (!getPathArg(args, path))
-        return RTNORM;
+    if (!in.path(path))
+        return stopped();
     if (namesDevice(path) || !_fullpath(full, path, sizeof full))
         return giveNil();
-    if (!noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.end())
+        return stopped();
     if (reachesDevice(full))
         return giveNil();  // the sound would be read from a port or a pipe
     return giveBool(PlaySoundA(full, nullptr, SND_NODEFAULT));
@@ -104,22 +109,22 @@ int kelWav(struct resbuf* args)
 int kelClipboard(struct resbuf* args)
 {
     HWND owner = adsw_acadMainWnd();
-    if (!args) {
+    Args in(args);
+    if (!in.more()) {
         if (!OpenClipboard(owner))
             return giveNil();
+        int given;
         {
             CGlobalLock locked(GetClipboardData(CF_TEXT));
-            if (const char* text = static_cast<const char*>(locked.data()))
-                acedRetStr(text);
-            else
-                acedRetNil();
+            const char* text = static_cast<const char*>(locked.data());
+            given = text ? giveString(text) : giveNil();
         }  // unlocked before the clipboard closes
         CloseClipboard();
-        return RTNORM;
+        return given;
     }
-    if (args->restype != RTSTR)
+    if (!in.at(RTSTR))
         return failNoResult(MSG_INVALID_ARGUMENT);  // no result: the call yields nothing
-    const char* text = args->resval.rstring ? args->resval.rstring : "";
+    const char* text = in.text();
     if (OpenClipboard(owner)) {
         EmptyClipboard();
         size_t n = std::strlen(text) + 1;
@@ -136,26 +141,27 @@ int kelClipboard(struct resbuf* args)
             block.Detach();  // the clipboard's now
         CloseClipboard();
     }
-    acedRetStr(text);
-    return RTNORM;
+    return giveString(text);
 }
 
 int kelWinhelp(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH], full[MAX_PATH], keyword[MAX_PATH];
-    if (!getPathArg(args, path))
-        return RTNORM;
+    if (!in.path(path))
+        return stopped();
     if (namesDevice(path) || !_fullpath(full, path, sizeof full))
         return giveNil();
     UINT command = HELP_FINDER;
     ULONG_PTR data = 0;
-    if (const resbuf* rb = args->rbnext) {
-        if (rb->restype == RTSHORT) {
+    if (in.more()) {
+        int context;
+        if (in.at(RTSHORT) && in.integer(context)) {
             command = HELP_CONTEXT;
-            data = static_cast<ULONG_PTR>(rb->resval.rint);
-        } else if (rb->restype == RTSTR) {
-            if (!getStringArg(rb, keyword))
-                return RTNORM;
+            data = static_cast<ULONG_PTR>(context);
+        } else if (in.at(RTSTR)) {
+            if (!in.string(keyword))
+                return stopped();
             command = HELP_PARTIALKEY;
             data = reinterpret_cast<ULONG_PTR>(keyword);
         } else {
@@ -167,13 +173,14 @@ int kelWinhelp(struct resbuf* args)
 
 int kelPause(struct resbuf* args)
 {
+    Args in(args);
     int seconds;
-    if (!getIntArg(args, seconds))
-        return RTNORM;
+    if (!in.integer(seconds))
+        return stopped();
     if (seconds < 0)
         return fail(MSG_INVALID_ARGUMENT);
-    if (!noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.end())
+        return stopped();
     DWORD start = GetTickCount(), end = start + static_cast<DWORD>(seconds) * 1000u;
     if (end > start)
         while (GetTickCount() < end) {

@@ -149,9 +149,11 @@ bool collect(DWORD, WORD, const char* name, void*)
 int kelProcesses(struct resbuf* args)
 {
     // A nil flag is the flag off.
-    bool fullPaths = args && args->restype != RTNIL;
-    if (args && args->rbnext)
-        return fail(MSG_TOO_MANY);
+    Args in(args);
+    bool fullPaths = in.more() && !in.at(RTNIL);
+    in.skip();
+    if (!in.end())
+        return stopped();
     processNames.clear();
     bool ran;
     try {
@@ -162,7 +164,7 @@ int kelProcesses(struct resbuf* args)
     if (!ran)
         return giveNil();
     if (processNames.empty())
-        return RTNORM;  // no result: the call yields nothing
+        return giveNothing();
     StringList list;
     for (std::string& name : processNames) {
         if (!fullPaths) {
@@ -173,6 +175,5 @@ int kelProcesses(struct resbuf* args)
         if (!list.add(name.c_str()))
             return fail(MSG_NO_RESULT_BUFFER);
     }
-    list.returnList();
-    return RTNORM;
+    return list.give();
 }

@@ -12,6 +12,7 @@
 #include "messages.h"
 #include "paths.h"
 #include "platform.h"
+#include "results.h"
 
 namespace {
 
@@ -23,11 +24,12 @@ int showState(int mode)
     return mode >= 0 && mode <= 4 ? states[mode] : -1;
 }
 
-// The optional show mode at rb (0 when absent), as a window state; false after a message.
-bool readShowMode(const resbuf* rb, int& state)
+// The optional show mode, the last argument (0 when absent), as a window state; false after
+// a message.
+bool readShowMode(Args& in, int& state)
 {
     int mode = 0;
-    if (rb && (!getIntArg(rb, mode) || !noMoreArgs(rb->rbnext)))
+    if (in.more() && (!in.integer(mode) || !in.end()))
         return false;
     state = showState(mode);
     return state >= 0 || report(MSG_INVALID_ARGUMENT);
@@ -36,24 +38,23 @@ bool readShowMode(const resbuf* rb, int& state)
 // Starts a command line with WinExec; the result is the line, or nil when it did not start.
 int runLine(const char* line, int state)
 {
-    if (WinExec(line, static_cast<UINT>(state)) > 31)
-        acedRetStr(line);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (WinExec(line, static_cast<UINT>(state)) <= 31)
+        return giveNil();
+    return giveString(line);
 }
 
 }  // namespace
 
 int kelCommand(struct resbuf* args)
 {
+    Args in(args);
     char command[MAX_PATH];
-    if (!getStringArg(args, command))
-        return RTNORM;
+    if (!in.string(command))
+        return stopped();
     acutPrintf(MSG_COMMAND_ECHO, command);  // echoed before the show mode is read
     int state = SW_SHOWNORMAL;
-    if (!readShowMode(args->rbnext, state))
-        return RTNORM;
+    if (!readShowMode(in, state))
+        return stopped();
     const char* prefix = nullptr;
     switch (platformFamily()) {
     case VER_PLATFORM_WIN32_WINDOWS: prefix = "COMMAND.COM /C "; break;
@@ -67,19 +68,21 @@ int kelCommand(struct resbuf* args)
 
 int kelExecute(struct resbuf* args)
 {
+    Args in(args);
     char line[MAX_PATH];
     int state = SW_SHOWNORMAL;
-    if (!getStringArg(args, line) || !readShowMode(args->rbnext, state))
-        return RTNORM;
+    if (!in.string(line) || !readShowMode(in, state))
+        return stopped();
     return runLine(line, state);
 }
 
 int kelExewait(struct resbuf* args)
 {
+    Args in(args);
     char line[MAX_PATH];
     int state = SW_SHOWNORMAL;
-    if (!getStringArg(args, line) || !readShowMode(args->rbnext, state))
-        return RTNORM;
+    if (!in.string(line) || !readShowMode(in, state))
+        return stopped();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -95,21 +98,19 @@ int kelExewait(struct resbuf* args)
 
 int kelShellexe(struct resbuf* args)
 {
+    Args in(args);
     char path[MAX_PATH], parameters[MAX_PATH];
-    if (!getPathArg(args, path))
-        return RTNORM;
-    const resbuf* rb = args->rbnext;
     bool hasParameters;
-    if (!getStringOrNilArg(rb, parameters, hasParameters, MSG_INVALID_ARGUMENT))
-        return RTNORM;
+    if (!in.path(path) || !in.stringOrNil(parameters, hasParameters, MSG_INVALID_ARGUMENT))
+        return stopped();
     if (hasParameters)
         toBackslashes(parameters);
     int verb = 0, mode = 0;
-    if ((rb = rb->rbnext)) {
-        if (!getIntArg(rb, verb))
-            return RTNORM;
-        if ((rb = rb->rbnext) && (!getIntArg(rb, mode) || !noMoreArgs(rb->rbnext)))
-            return RTNORM;
+    if (in.more()) {
+        if (!in.integer(verb))
+            return stopped();
+        if (in.more() && (!in.integer(mode) || !in.end()))
+            return stopped();
     }
     static const char* const verbs[] = {"open", "print", "explore"};
     if (verb < 0 || verb > 2 || showState(mode) < 0)

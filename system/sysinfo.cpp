@@ -38,15 +38,14 @@ const char* editionFromRegistry()
     return "";
 }
 
-int returnDateOrTime(bool date, const SYSTEMTIME& t)
+int giveDateOrTime(bool date, const SYSTEMTIME& t)
 {
     char text[16];
     if (date)
         dateText(text, t.wMonth, t.wDay, t.wYear);
     else
         timeText(text, t.wHour, t.wMinute, t.wSecond);
-    acedRetStr(text);
-    return RTNORM;
+    return giveString(text);
 }
 
 // kel_date and kel_time: read, and set first when a string is given.
@@ -54,11 +53,12 @@ int dateOrTime(struct resbuf* args, bool date)
 {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    if (!args)
-        return returnDateOrTime(date, t);
+    Args in(args);
+    if (!in.more())
+        return giveDateOrTime(date, t);
     char text[MAX_PATH];
-    if (!getStringArg(args, text) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.string(text) || !in.end())
+        return stopped();
     int n[3] = {0, 0, 0};
     int pieces = splitNumbers(text, n, 3);
     if (pieces < (date ? 3 : 1))
@@ -75,7 +75,7 @@ int dateOrTime(struct resbuf* args, bool date)
     if (!SetLocalTime(&t))
         return giveNil();  // refused: no privilege, or a number out of range
     GetLocalTime(&t);
-    return returnDateOrTime(date, t);
+    return giveDateOrTime(date, t);
 }
 
 bool seeded = false;
@@ -94,12 +94,11 @@ int kelVer(struct resbuf*)
             return giveNil();
     }
     switch (v.dwPlatformId) {
-    case VER_PLATFORM_WIN32s:
-        acedRetStr("Microsoft Win32s");
-        return RTNORM;
-    case VER_PLATFORM_WIN32_WINDOWS:
-        acedRetStr(v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion > 0) ? "Windows 98" : "Windows 95");
-        return RTNORM;
+    case VER_PLATFORM_WIN32s: return giveString("Microsoft Win32s");
+    case VER_PLATFORM_WIN32_WINDOWS: {
+        bool later = v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion > 0);
+        return giveString(later ? "Windows 98" : "Windows 95");
+    }
     case VER_PLATFORM_WIN32_NT: break;
     default: return giveNil();
     }
@@ -113,14 +112,13 @@ int kelVer(struct resbuf*)
         edition = "Server ";
     char text[64];
     std::snprintf(text, sizeof text, "%s%s%lu.%lu", name, edition, v.dwMajorVersion, v.dwMinorVersion);
-    acedRetStr(text);
-    return RTNORM;
+    return giveString(text);
 }
 
 int kelMem(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     MEMORYSTATUS m = {};
     m.dwLength = sizeof m;
     GlobalMemoryStatus(&m);
@@ -130,53 +128,48 @@ int kelMem(struct resbuf* args)
                                  static_cast<double>(m.dwTotalVirtual), RTREAL, static_cast<double>(m.dwAvailVirtual), 0);
     if (!list)
         return fail(MSG_NO_RESULT_BUFFER);
-    returnAndRelease(list);
-    return RTNORM;
+    return giveList(list);
 }
 
 int kelUsername(struct resbuf* args)
 {
-    if (args)
+    if (Args(args).more())
         return failNoResult(MSG_TOO_MANY);  // no result: the call yields nothing
     char name[MAX_PATH];
     DWORD size = sizeof name;
-    if (GetUserNameA(name, &size))
-        acedRetStr(name);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (!GetUserNameA(name, &size))
+        return giveNil();
+    return giveString(name);
 }
 
 int kelComputer(struct resbuf* args)
 {
-    if (!args) {
+    Args in(args);
+    if (!in.more()) {
         char name[16];
         DWORD size = sizeof name;
-        if (GetComputerNameA(name, &size))
-            acedRetStr(name);
-        else
-            acedRetNil();
-        return RTNORM;
+        if (!GetComputerNameA(name, &size))
+            return giveNil();
+        return giveString(name);
     }
     // Its argument errors fail the call: no result, and an error status.
-    if (args->restype != RTSTR)
+    if (!in.at(RTSTR))
         return failCall(MSG_INVALID_ARGUMENT_TYPE);
-    if (args->rbnext)
+    const char* name = in.text();
+    in.skip();
+    if (in.more())
         return failCall(MSG_TOO_MANY);
-    const char* name = args->resval.rstring ? args->resval.rstring : "";
     if (std::strlen(name) > 15)
         return failCall(MSG_INVALID_STRING_LENGTH);
-    if (SetComputerNameA(name))
-        acedRetStr(name);
-    else
-        acedRetNil();
-    return RTNORM;
+    if (!SetComputerNameA(name))
+        return giveNil();
+    return giveString(name);
 }
 
 int kelAdminp(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     HANDLE opened;
     if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &opened) &&
         !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened))
@@ -205,12 +198,11 @@ int kelTime(struct resbuf* args) { return dateOrTime(args, false); }
 
 int kelRandom(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     if (!seeded) {
         std::srand(static_cast<unsigned>(std::time(nullptr)));
         seeded = true;
     }
-    acedRetInt(std::rand());
-    return RTNORM;
+    return giveInt(std::rand());
 }

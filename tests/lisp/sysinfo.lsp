@@ -14,6 +14,7 @@
 (kel_computer "SIXTEEN-LETTERS!")
 (kel_computer 1)
 (kel_computer "NAME" 1)
+(kel_computer "SIXTEEN-LETTERS!" 1)
 (princ "each of those failed the call\n")
 ; a name of 15 is taken (Wine keeps it in the prefix, for the next start); the old one back
 (progn (setq old (kel_computer)) (eq (type old) (quote STR)))

@@ -58,12 +58,12 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 // (kel__failnew N): the module's N-th allocation from now fails; gives N.
 int probeFailNew(struct resbuf* args)
 {
+    Args in(args);
     int n;
-    if (!getIntArg(args, n) || !noMoreArgs(args->rbnext))
-        return RTNORM;
+    if (!in.integer(n) || !in.end())
+        return stopped();
     failingAllocation = n;
-    acedRetInt(n);
-    return RTNORM;
+    return giveInt(n);
 }
 
 // (kel__throw ["memory"|"error"]): throws std::bad_alloc, std::runtime_error, or else a
@@ -82,8 +82,8 @@ int probeThrow(struct resbuf* args)
 // ended with.
 int probeThrowInWindow(struct resbuf* args)
 {
-    if (!noMoreArgs(args))
-        return RTNORM;
+    if (!Args(args).end())
+        return stopped();
     HWND window = CreateWindowExA(0, "STATIC", "before", WS_POPUP, 0, 0, 40, 20, nullptr, nullptr, nullptr, nullptr);
     if (!window)
         return giveNil();
@@ -98,6 +98,5 @@ int probeThrowInWindow(struct resbuf* args)
     ModuleResources resources;
     CThrowingDialog dialog;
     int ended = static_cast<int>(dialog.DoModal());
-    returnAndRelease(acutBuildList(RTSTR, text.c_str(), RTSHORT, ended, 0));
-    return RTNORM;
+    return giveList(acutBuildList(RTSTR, text.c_str(), RTSHORT, ended, 0));
 }

@@ -17,26 +17,29 @@ namespace {
 
 int readInt(resbuf* rb)
 {
+    Args in(rb);
     int v;
-    if (getIntArg(rb, v) && noMoreArgs(rb->rbnext))
-        acedRetInt(v);
-    return RTNORM;
+    if (!in.integer(v) || !in.end())
+        return stopped();
+    return giveInt(v);
 }
 
 int readReal(resbuf* rb)
 {
+    Args in(rb);
     double v;
-    if (getRealArg(rb, v) && noMoreArgs(rb->rbnext))
-        acedRetReal(v);
-    return RTNORM;
+    if (!in.real(v) || !in.end())
+        return stopped();
+    return giveReal(v);
 }
 
 int readString(resbuf* rb)
 {
+    Args in(rb);
     char buf[260];
-    if (getStringArg(rb, buf) && noMoreArgs(rb->rbnext))
-        acedRetStr(buf);
-    return RTNORM;
+    if (!in.string(buf) || !in.end())
+        return stopped();
+    return giveString(buf);
 }
 
 // Watches for a write past the end of a small buffer.
@@ -47,207 +50,195 @@ int readString8(resbuf* rb)
         char guard[8];
     } b;
     std::memset(&b, '#', sizeof b);
-    if (!getStringArg(rb, b.buf, sizeof b.buf))
-        return RTNORM;
+    if (!Args(rb).string(b.buf, sizeof b.buf))
+        return stopped();
     if (std::memcmp(b.guard, "########", 8) != 0)
         acutPrintf("probe: written past the buffer\n");
-    acedRetStr(b.buf);
-    return RTNORM;
+    return giveString(b.buf);
 }
 
 int readPath(resbuf* rb)
 {
+    Args in(rb);
     char buf[260];
-    if (getPathArg(rb, buf) && noMoreArgs(rb->rbnext))
-        acedRetStr(buf);
-    return RTNORM;
+    if (!in.path(buf) || !in.end())
+        return stopped();
+    return giveString(buf);
 }
 
 int readChar(resbuf* rb)
 {
+    Args in(rb);
     char c;
-    if (getCharArg(rb, c) && noMoreArgs(rb->rbnext))
-        acedRetInt(static_cast<unsigned char>(c));
-    return RTNORM;
+    if (!in.drive(c) || !in.end())
+        return stopped();
+    return giveInt(static_cast<unsigned char>(c));
 }
 
 // (probe_list '(...)): the element count of a flat list.
 int readList(resbuf* rb)
 {
-    if (!getListBegin(rb))
-        return RTNORM;
+    Args in(rb);
+    if (!in.listBegin())
+        return stopped();
     int n = 0;
-    for (rb = rb->rbnext; rb && rb->restype != RTLE; rb = rb->rbnext)
-        ++n;
-    if (!rb)
-        return report(MSG_LIST_END_EXPECTED), RTNORM;
-    if (noMoreArgs(rb->rbnext))
-        acedRetInt(n);
-    return RTNORM;
+    for (; !in.pass(RTLE); ++n) {
+        if (!in.more())
+            return fail(MSG_LIST_END_EXPECTED);
+        in.skip();
+    }
+    if (!in.end())
+        return stopped();
+    return giveInt(n);
 }
 
 // (probe_types ...): the type code of each argument record, as the host sent them.
 int types(resbuf* rb)
 {
+    Args in(rb);
     StringList list;
-    for (; rb; rb = rb->rbnext) {
+    for (const resbuf* record; in.take(record);) {
         char code[16];
-        std::snprintf(code, sizeof code, "%d", rb->restype);
+        std::snprintf(code, sizeof code, "%d", record->restype);
         if (!list.add(code))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     }
-    list.returnList();
-    return RTNORM;
+    return list.give();
 }
 
 // (probe_strings n): "s1" ... "sn" as a flat list.
 int strings(resbuf* rb)
 {
     int n;
-    if (!getIntArg(rb, n))
-        return RTNORM;
+    if (!Args(rb).integer(n))
+        return stopped();
     StringList list;
     for (int k = 1; k <= n; ++k)
         if (!list.add(("s" + std::to_string(k)).c_str()))
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
-    list.returnList();
-    return RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
+    return list.give();
 }
 
 int headed(resbuf* rb)
 {
     int n;
-    if (!getIntArg(rb, n))
-        return RTNORM;
+    if (!Args(rb).integer(n))
+        return stopped();
     HeadedList list;
     if (!list.ok())
-        return report(MSG_OUT_OF_MEMORY), RTNORM;
+        return fail(MSG_OUT_OF_MEMORY);
     for (int k = 1; k <= n; ++k)
         if (!list.add(("h" + std::to_string(k)).c_str()))
-            return report(MSG_OUT_OF_MEMORY), RTNORM;
-    list.returnList();
-    return RTNORM;
+            return fail(MSG_OUT_OF_MEMORY);
+    return list.give();
 }
 
 int pairs(resbuf* rb)
 {
     int n;
-    if (!getIntArg(rb, n))
-        return RTNORM;
+    if (!Args(rb).integer(n))
+        return stopped();
     PairList list;
     if (!list.ok())
-        return report(MSG_NO_RESULT_BUFFER), RTNORM;
+        return fail(MSG_NO_RESULT_BUFFER);
     for (int k = 1; k <= n; ++k) {
         bool added = (k % 2) ? list.add(("p" + std::to_string(k)).c_str(), static_cast<short>(k))
                              : list.add(("p" + std::to_string(k)).c_str(), k + 0.5);
         if (!added)
-            return report(MSG_NO_RESULT_BUFFER), RTNORM;
+            return fail(MSG_NO_RESULT_BUFFER);
     }
-    if (!list.returnList())
-        report(MSG_NO_RESULT_BUFFER);
-    return RTNORM;
+    return list.give();
 }
 
 // (probe_point): one point and one 3D point, as a list result.
 int points(resbuf*)
 {
     ads_point p = {1.5, 2.5, 3.5};
-    resbuf* rb = acutBuildList(RTPOINT, p, RT3DPOINT, p, RTLONG, static_cast<int32_t>(100000), RTT, RTNIL, 0);
-    returnAndRelease(rb);
-    return RTNORM;
+    return giveList(acutBuildList(RTPOINT, p, RT3DPOINT, p, RTLONG, static_cast<int32_t>(100000), RTT, RTNIL, 0));
 }
 
 int getVar(resbuf* rb)
 {
     char name[64];
-    if (!getStringArg(rb, name))
-        return RTNORM;
+    if (!Args(rb).string(name))
+        return stopped();
     resbuf value;
     if (acedGetVar(name, &value) != RTNORM)
-        return acedRetNil(), RTNORM;
-    acedRetInt(value.resval.rint);
-    return RTNORM;
+        return giveNil();
+    return giveInt(value.resval.rint);
 }
 
 int setVar(resbuf* rb)
 {
+    Args in(rb);
     char name[64];
     int v;
-    if (!getStringArg(rb, name) || !getIntArg(rb->rbnext, v))
-        return RTNORM;
+    if (!in.string(name) || !in.integer(v))
+        return stopped();
     resbuf value;
     value.restype = RTSHORT;
     value.resval.rint = static_cast<short>(v);
-    if (acedSetVar(name, &value) == RTNORM)
-        acedRetT();
-    else
-        acedRetNil();
-    return RTNORM;
+    return giveBool(acedSetVar(name, &value) == RTNORM);
 }
 
 int rgb(resbuf* rb)
 {
     int index;
-    if (getIntArg(rb, index))
-        acedRetInt(static_cast<int>(acedGetRGB(index)));
-    return RTNORM;
+    if (!Args(rb).integer(index))
+        return stopped();
+    return giveInt(static_cast<int>(acedGetRGB(index)));
 }
 
 int meter(resbuf* rb)
 {
+    Args in(rb);
     char label[64];
     int lo, hi;
-    if (!getStringArg(rb, label) || !getIntArg(rb->rbnext, lo) || !getIntArg(rb->rbnext->rbnext, hi))
-        return RTNORM;
+    if (!in.string(label) || !in.integer(lo) || !in.integer(hi))
+        return stopped();
     acedSetStatusBarProgressMeter(label, lo, hi);
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 int meterPos(resbuf* rb)
 {
     int pos;
-    if (getIntArg(rb, pos))
-        acedRetInt(acedSetStatusBarProgressMeterPos(pos));
-    return RTNORM;
+    if (!Args(rb).integer(pos))
+        return stopped();
+    return giveInt(acedSetStatusBarProgressMeterPos(pos));
 }
 
 int meterOff(resbuf*)
 {
     acedRestoreStatusBar();
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 // (probe_queue "text"): queues the text in every open document, in iteration order.
 int queue(resbuf* rb)
 {
     char text[64];
-    if (!getStringArg(rb, text))
-        return RTNORM;
+    if (!Args(rb).string(text))
+        return stopped();
     AcApDocManager* docs = acDocManagerPtr();
     AcApDocumentIterator* it = docs->newAcApDocumentIterator();
     for (; !it->done(); it->step())
         docs->sendStringToExecute(it->document(), text, false, true, true);
     delete it;
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 int current(resbuf*)
 {
     AcApDocument* doc = acDocManagerPtr()->curDocument();
-    if (doc)
-        acedRetStr(doc->fileName());
-    else
-        acedRetNil();
-    return RTNORM;
+    if (!doc)
+        return giveNil();
+    return giveString(doc->fileName());
 }
 
 int appName(resbuf*)
 {
-    acedRetStr(acedGetAppName());
-    return RTNORM;
+    return giveString(acedGetAppName());
 }
 
 // (probe_platform): what the system says it is: (platform-id major minor).
@@ -256,14 +247,13 @@ int platform(resbuf*)
     OSVERSIONINFOA v = {};
     v.dwOSVersionInfoSize = sizeof v;
     GetVersionExA(&v);
-    returnAndRelease(acutBuildList(RTSHORT, static_cast<int>(v.dwPlatformId), RTSHORT, static_cast<int>(v.dwMajorVersion),
-                                   RTSHORT, static_cast<int>(v.dwMinorVersion), 0));
-    return RTNORM;
+    return giveList(acutBuildList(RTSHORT, static_cast<int>(v.dwPlatformId), RTSHORT, static_cast<int>(v.dwMajorVersion),
+                                  RTSHORT, static_cast<int>(v.dwMinorVersion), 0));
 }
 
 int failed(resbuf*) { return RTERROR; }
 
-int silent(resbuf*) { return RTNORM; }  // sets no result: the dispatcher's void stands
+int silent(resbuf*) { return giveNothing(); }  // sets no result: the dispatcher's void stands
 
 struct Row {
     const char* name;
