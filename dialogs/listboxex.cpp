@@ -1,5 +1,6 @@
 #include "listboxex.h"
 
+#include "gdi.h"
 #include "listgeometry.h"
 
 namespace {
@@ -26,10 +27,8 @@ HBRUSH halftoneBrush()
 {
     static HBRUSH brush = [] {
         const WORD pattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-        HBITMAP bits = CreateBitmap(8, 8, 1, 1, pattern);
-        HBRUSH made = CreatePatternBrush(bits);
-        DeleteObject(bits);
-        return made;
+        CGdiBitmap bits(CreateBitmap(8, 8, 1, 1, pattern));
+        return CreatePatternBrush(bits);  // the brush keeps a copy of the bits
     }();
     return brush;
 }
@@ -201,17 +200,15 @@ void CListBoxEx::DrawMarker(int index)
     RECT item;
     if (index < 0 || SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR)
         return;
-    HDC dc = GetDC(m_hWnd);
+    CClientDC dc(m_hWnd);
     RECT client;
     GetClientRect(&client);
     IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(dc, halftoneBrush());
+    CSelectObject brushIn(dc, halftoneBrush());
     MarkerPieces marker = insertMarker(fromRect(item));
     invert(dc, marker.bar);
     invert(dc, marker.leftCap);
     invert(dc, marker.rightCap);
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
 }
 
 void CListBoxEx::DrawItem(const DRAWITEMSTRUCT& item)

@@ -8,6 +8,7 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "gdi.h"
 #include "handlers.h"
 #include "listelements.h"
 #include "listfill.h"
@@ -40,9 +41,6 @@ struct PropItem {
 };
 
 class CPropListBox : public CListBox {
-public:
-    ~CPropListBox() override;
-
 protected:
     void PreSubclassWindow() override;
     bool OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) override;
@@ -57,7 +55,7 @@ private:
     void OnLButtonUp(int x, LPARAM lp);
 
     CEdit valueEdit;
-    HFONT editFont = nullptr;
+    CGdiFont editFont;
     int currentItem = 1;
     int dividerX = 0;  // 0: not placed yet
     bool dragging = false;
@@ -69,12 +67,6 @@ private:
     HCURSOR dividerCursor = nullptr, arrowCursor = nullptr;
 };
 
-CPropListBox::~CPropListBox()
-{
-    if (editFont)
-        DeleteObject(editFont);
-}
-
 void CPropListBox::PreSubclassWindow()
 {
     dividerX = 0;
@@ -83,11 +75,9 @@ void CPropListBox::PreSubclassWindow()
     dividerCursor = LoadCursor(nullptr, IDC_SIZEWE);
     arrowCursor = LoadCursor(nullptr, IDC_ARROW);
     // 8 points on the screen, as the dialogs' own font.
-    HDC screen = GetDC(nullptr);
-    int height = -MulDiv(80, GetDeviceCaps(screen, LOGPIXELSY), 720);
-    ReleaseDC(nullptr, screen);
-    editFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    int height = -MulDiv(80, GetDeviceCaps(CClientDC(nullptr), LOGPIXELSY), 720);
+    editFont.Attach(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
 }
 
 PropItem* CPropListBox::Item(int row) const
@@ -130,9 +120,8 @@ void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
     if (!prop)
         return;
     HDC dc = item.hDC;
-    HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
+    CGdiBrush grey(CreateSolidBrush(RGB(192, 192, 192)));
     FillRect(dc, &name, grey);
-    DeleteObject(grey);
     // The value is drawn on a clean cell: drawn again over itself, its text would thicken.
     FillRect(dc, &value, GetSysColorBrush(COLOR_WINDOW));
     DrawEdge(dc, &name, EDGE_SUNKEN, BF_RIGHT | BF_BOTTOM);
@@ -162,7 +151,7 @@ void CPropListBox::OpenEditor()
         if (!edit)
             return;
         valueEdit.Attach(edit);
-        valueEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+        valueEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(editFont)), TRUE);
     }
     ShowWindow(valueEdit.m_hWnd, SW_SHOW);
     valueEdit.SetFocus();
@@ -172,12 +161,11 @@ void CPropListBox::OpenEditor()
 
 void CPropListBox::InvertLine(int x) const
 {
-    HDC dc = GetDC(m_hWnd);
+    CClientDC dc(m_hWnd);
     int oldMode = SetROP2(dc, R2_NOT);
     MoveToEx(dc, x, dragTop, nullptr);
     LineTo(dc, x, dragBottom);
     SetROP2(dc, oldMode);
-    ReleaseDC(m_hWnd, dc);
 }
 
 void CPropListBox::OnLButtonDown(int x)

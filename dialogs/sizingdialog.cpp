@@ -16,7 +16,7 @@ BOOL CSizingDialog::OnInitDialog()
     HWND grip = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0, 10, 10, m_hWnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_SIZE_GRIP)), nullptr, nullptr);
     if (grip && gripControl.SubclassWindow(grip)) {
-        gripControl.SetBitmap(gripBitmap.m_hObject);
+        gripControl.SetBitmap(gripBitmap);
         RECT client, r;
         GetClientRect(&client);
         gripControl.GetWindowRect(&r);
