@@ -21,15 +21,11 @@
 #include "sizingdialog.h"
 #include "toolstrip.h"
 #include "tooltipctrl.h"
+#include "winrect.h"
 
 namespace {
 
 const char* const kToolTexts[kToolButtons] = {"New", "Delete", "Move Up", "Move Down"};
-
-RECT toRect(const ToolRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 // The strip's picture, its light grey shown in the current button-face colour.
 HBITMAP loadToolStrip()

@@ -5,17 +5,13 @@
 #include "bufferedpaint.h"
 #include "gdi.h"
 #include "progressmath.h"
+#include "winrect.h"
 
 namespace {
 
 COLORREF resolved(COLORREF colour, int systemColour)
 {
     return colour == CLR_DEFAULT ? GetSysColor(systemColour) : colour;
-}
-
-RECT toRect(const BarRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 void drawClipped(HDC dc, const RECT& clip, RECT whole, const std::string& text, COLORREF colour)
@@ -133,7 +129,7 @@ void CLabelledProgressCtrl::Paint(HDC dc, const RECT& client)
 {
     COLORREF bar = resolved(barColour, COLOR_HIGHLIGHT), back = resolved(backColour, COLOR_WINDOW);
     bool vertical = (GetWindowLongPtrA(m_hWnd, GWL_STYLE) & PBS_VERTICAL) != 0;
-    BarParts parts = splitBar({client.left, client.top, client.right, client.bottom}, pos, lower, upper, vertical);
+    BarParts parts = splitBar(fromRect(client), pos, lower, upper, vertical);
     RECT barPart = toRect(parts.bar), restPart = toRect(parts.rest);
 
     ::SetBkColor(dc, bar);

@@ -2,6 +2,7 @@
 
 #include "gdi.h"
 #include "listgeometry.h"
+#include "winrect.h"
 
 namespace {
 // Registered once, when the module is loaded.
@@ -12,12 +13,7 @@ const DWORD kListStyles = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_DISABLENOSCRO
                           LBS_NOTIFY;
 const DWORD kEditStyles = ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_NOHIDESEL;
 
-ListRect fromRect(const RECT& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-void invert(HDC dc, const ListRect& r)
+void invert(HDC dc, const PixelRect& r)
 {
     PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATINVERT);
 }
@@ -248,8 +244,8 @@ void CListBoxEx::BeginEdit(int index)
     currentItem = editItem = index;
     RECT item = {};
     SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    ListRect r = inPlaceEditRect(fromRect(item));
-    editRect = {r.left, r.top, r.right, r.bottom};
+    PixelRect r = inPlaceEditRect(fromRect(item));
+    editRect = toRect(r);
     edit.SetWindowText(GetText(index).c_str());
     edit.ShowAt(editRect);
 }

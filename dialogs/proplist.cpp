@@ -18,17 +18,13 @@
 #include "resource.h"
 #include "results.h"
 #include "sizingdialog.h"
+#include "winrect.h"
 
 namespace {
 
 const int IDC_VALUE_EDIT = 713;
 const int kRowHeight = 20;
 const int kDragMargin = 10;    // the divider stays this far inside the list
-
-RECT toRect(const ListRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 // One property: its name, never edited, and its value, edited as text.
 struct PropItem {
@@ -111,7 +107,7 @@ bool CPropListBox::OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* re
 
 void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
 {
-    ListRect row = {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    PixelRect row = fromRect(item.rcItem);
     if (dividerX == 0)
         dividerX = firstDivider(row);
     PropertyRow cells = propertyRow(row, dividerX);
@@ -141,7 +137,7 @@ void CPropListBox::OpenEditor()
     PropItem* prop = Item(currentItem);
     if (!prop)
         return;
-    RECT r = toRect(valueEditorRect({row.left, row.top, row.right, row.bottom}, dividerX));
+    RECT r = toRect(valueEditorRect(fromRect(row), dividerX));
     if (valueEdit.m_hWnd) {
         MoveWindow(valueEdit.m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     } else {
