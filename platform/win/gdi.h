@@ -26,6 +26,13 @@ using CGdiBrush = CGdiObject<HBRUSH>;
 using CGdiPen = CGdiObject<HPEN>;
 using CGdiPalette = CGdiObject<HPALETTE>;
 
+// Traits of a value of several handles that holds nothing when they are all null.
+template <class T>
+struct ZeroIsNone {
+    using Type = T;
+    static T None() { return {}; }
+};
+
 // A window's device context as GetDC gives it (the screen's for a null window); the window
 // is kept, since ReleaseDC asks for it.
 struct WindowDC {
@@ -33,9 +40,7 @@ struct WindowDC {
     HDC dc;
 };
 
-struct WindowDCTraits {
-    using Type = WindowDC;
-    static WindowDC None() { return {nullptr, nullptr}; }
+struct WindowDCTraits : ZeroIsNone<WindowDC> {
     static bool Holds(const WindowDC& held) { return held.dc != nullptr; }
     static bool Release(const WindowDC& held) { return ReleaseDC(held.window, held.dc) == 1; }
 };
@@ -65,9 +70,7 @@ struct Selection {
     HGDIOBJ old;
 };
 
-struct SelectionTraits {
-    using Type = Selection;
-    static Selection None() { return {nullptr, nullptr}; }
+struct SelectionTraits : ZeroIsNone<Selection> {
     static bool Holds(const Selection& held) { return held.dc && held.old; }
     static bool Release(const Selection& held) { return SelectObject(held.dc, held.old) != nullptr; }
 };
@@ -75,7 +78,7 @@ struct SelectionTraits {
 class CSelectObject : public COwned<SelectionTraits> {
 public:
     CSelectObject(HDC dc, HGDIOBJ object)
-        : COwned(dc && object ? Selection{dc, SelectObject(dc, object)} : SelectionTraits::None())
+        : COwned(dc && object ? Selection{dc, SelectObject(dc, object)} : Selection{})
     {
     }
     bool Restore() { return ReleaseHeld(); }
@@ -90,9 +93,7 @@ struct PaletteSelection {
     BOOL background;
 };
 
-struct PaletteSelectionTraits {
-    using Type = PaletteSelection;
-    static PaletteSelection None() { return {nullptr, nullptr, FALSE}; }
+struct PaletteSelectionTraits : ZeroIsNone<PaletteSelection> {
     static bool Holds(const PaletteSelection& held) { return held.dc && held.old; }
     static bool Release(const PaletteSelection& held)
     {
@@ -104,7 +105,7 @@ class CSelectPalette : public COwned<PaletteSelectionTraits> {
 public:
     CSelectPalette(HDC dc, HPALETTE palette, BOOL background)
         : COwned(dc && palette ? PaletteSelection{dc, SelectPalette(dc, palette, background), background}
-                               : PaletteSelectionTraits::None())
+                               : PaletteSelection{})
     {
     }
     bool Restore() { return ReleaseHeld(); }
