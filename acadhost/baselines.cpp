@@ -10,6 +10,7 @@
 #include <cstring>
 #include <functional>
 
+#include "filefind.h"
 #include "host.h"
 #include "palette.h"
 
@@ -31,21 +32,19 @@ long findLoop(const std::string& dir, const std::string& pattern, bool deep)
 {
     long found = 0;
     WIN32_FIND_DATAA e;
-    HANDLE h = FindFirstFileA((dir + "\\" + pattern).c_str(), &e);
-    if (h != INVALID_HANDLE_VALUE) {
+    CFindFile h;
+    if (h.FindFirst((dir + "\\" + pattern).c_str(), e)) {
         do
             found += !(e.dwFileAttributes & 0x16);
-        while (FindNextFileA(h, &e));
-        FindClose(h);
+        while (h.FindNext(e));
     }
-    if (!deep || (h = FindFirstFileA((dir + "\\*.*").c_str(), &e)) == INVALID_HANDLE_VALUE)
+    if (!deep || !h.FindFirst((dir + "\\*.*").c_str(), e))
         return found;
     do
         if ((e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(e.cFileName, ".") &&
             std::strcmp(e.cFileName, ".."))
             found += findLoop(dir + "\\" + e.cFileName, pattern, deep);
-    while (FindNextFileA(h, &e));
-    FindClose(h);
+    while (h.FindNext(e));
     return found;
 }
 

@@ -207,8 +207,7 @@ bool Host::load(const std::string& path, std::string* why)
     char full[MAX_PATH];
     DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     modulePath = (n > 0 && n < sizeof full) ? full : path;
-    module = LoadLibraryA(modulePath.c_str());
-    if (!module) {
+    if (!module.Load(modulePath.c_str())) {
         DWORD error = GetLastError();
         return fail("cannot load " + modulePath + " (error " + std::to_string(error) +
                     (error == ERROR_BAD_EXE_FORMAT ? ": a module of another width than the host's)" : ")"));
@@ -219,13 +218,11 @@ bool Host::load(const std::string& path, std::string* why)
     entry_ = reinterpret_cast<AcRx::AppRetCode (*)(AcRx::AppMsgCode, void*)>(
         reinterpret_cast<void*>(GetProcAddress(module, "acrxEntryPoint")));
     if (!version || !entry_ || version() != kApiVersion) {
-        FreeLibrary(module);
-        module = nullptr;
+        module.Free();
         return fail(modulePath + " is not a module built for API version 15.0");
     }
     if (enter(AcRx::kInitAppMsg, "initialise application") != AcRx::kRetOK) {
-        FreeLibrary(module);
-        module = nullptr;
+        module.Free();
         return fail(modulePath + " failed to initialise");
     }
     return true;
@@ -280,8 +277,7 @@ void Host::unloadModule()
     if (!module)
         return;
     enter(AcRx::kUnloadAppMsg, "unload application");
-    FreeLibrary(module);
-    module = nullptr;
+    module.Free();
     for (auto& doc : docs.documents())
         doc->functions.clear();
     if (size_t leaked = pool.reclaimLive())

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "acdocman.h"
+#include "dll.h"
 #include "lisp.h"
 #include "records.h"
 #include "rxapi.h"
@@ -146,7 +147,7 @@ public:
     Meter meter;
     CallState* call = nullptr;
     std::string modulePath;
-    HMODULE module = nullptr;
+    CLibrary module;  // freed by unload, after the module is told
     HWND frame = nullptr, statusBar = nullptr, progress = nullptr;
     bool unlocked = false, mdiAware = false;
     bool timeCalls = false;

@@ -7,6 +7,7 @@
 #include "bridge.h"
 #include "host.h"
 #include "palette.h"
+#include "registry.h"
 
 namespace {
 
@@ -228,13 +229,11 @@ int acrxRegisterApp(int loadReasons, const char* appName, const char* section, i
     if (!appName || !section || theHost->failing("acrxRegisterApp"))
         return 1;
     std::string key = std::string(section) + "\\" + appName;
-    HKEY h;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) !=
-        ERROR_SUCCESS)
+    CKey h;
+    if (h.Create(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_WRITE) != ERROR_SUCCESS)
         return 1;
     DWORD reasons = static_cast<DWORD>(loadReasons);
     LONG rc = RegSetValueExA(h, "LOADCTRLS", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&reasons), sizeof reasons);
-    RegCloseKey(h);
     return rc == ERROR_SUCCESS ? 0 : 1;
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "host.h"
+#include "registry.h"
 
 namespace {
 
@@ -37,13 +38,12 @@ bool registryKey(const std::string& path, HKEY& root, std::string& sub)
     return false;
 }
 
-HKEY openKey(const Value& path, REGSAM access)
+// False when the path names no key that opens.
+bool openKey(const Value& path, REGSAM access, CKey& key)
 {
-    HKEY root, key;
+    HKEY root;
     std::string sub;
-    if (!registryKey(lisp::stringArg(path), root, sub) || RegOpenKeyExA(root, sub.c_str(), 0, access, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
+    return registryKey(lisp::stringArg(path), root, sub) && key.Open(root, sub.c_str(), 0, access) == ERROR_SUCCESS;
 }
 
 // The value name argument at k: nil or absent is the key's default value.
@@ -55,8 +55,8 @@ const char* valueName(const Args& a, size_t k)
 Value registryRead(Host&, Args& a)
 {
     lisp::needCount(a, 1, 2);
-    HKEY key = openKey(a[0], KEY_READ);
-    if (!key)
+    CKey key;
+    if (!openKey(a[0], KEY_READ, key))
         return nullptr;
     DWORD type = 0, size = 0;
     const char* name = valueName(a, 1);
@@ -70,7 +70,6 @@ Value registryRead(Host&, Args& a)
                 result = lisp::makeStr(std::string(reinterpret_cast<char*>(data.data()), strnlen(reinterpret_cast<char*>(data.data()), size)));
         }
     }
-    RegCloseKey(key);
     return result;
 }
 
@@ -79,15 +78,13 @@ Value registryRead(Host&, Args& a)
 Value registryWrite(Host&, Args& a)
 {
     lisp::needCount(a, 1, 3);
-    HKEY root, key;
+    HKEY root;
+    CKey key;
     std::string sub;
-    if (!registryKey(lisp::stringArg(a[0]), root, sub) ||
-        RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (!registryKey(lisp::stringArg(a[0]), root, sub) || key.Create(root, sub.c_str(), 0, KEY_WRITE) != ERROR_SUCCESS)
         return nullptr;
-    if (a.size() < 3) {  // the key alone
-        RegCloseKey(key);
+    if (a.size() < 3)  // the key alone
         return lisp::makeStr("");
-    }
     Value data = a[2];
     LONG rc = ERROR_INVALID_DATA;
     if (data && data->type == lisp::Type::Int) {
@@ -97,10 +94,8 @@ Value registryWrite(Host&, Args& a)
         rc = RegSetValueExA(key, valueName(a, 1), 0, REG_SZ, reinterpret_cast<const BYTE*>(data->s.c_str()),
                             static_cast<DWORD>(data->s.size() + 1));
     } else {
-        RegCloseKey(key);
         throw lisp::Error("bad argument type: stringp " + lisp::prin1(data));
     }
-    RegCloseKey(key);
     return rc == ERROR_SUCCESS ? data : nullptr;
 }
 
@@ -109,11 +104,10 @@ Value registryDelete(Host&, Args& a)
 {
     lisp::needCount(a, 1, 2);
     if (a.size() == 2 && !lisp::isNil(a[1])) {
-        HKEY key = openKey(a[0], KEY_SET_VALUE);
-        if (!key)
+        CKey key;
+        if (!openKey(a[0], KEY_SET_VALUE, key))
             return nullptr;
         LONG rc = RegDeleteValueA(key, lisp::stringArg(a[1]).c_str());
-        RegCloseKey(key);
         return rc == ERROR_SUCCESS ? lisp::symT() : nullptr;
     }
     HKEY root;
@@ -129,8 +123,8 @@ Value registryDescendents(Host&, Args& a)
 {
     lisp::needCount(a, 1, 2);
     bool values = a.size() == 2 && !lisp::isNil(a[1]);
-    HKEY key = openKey(a[0], KEY_READ);
-    if (!key)
+    CKey key;
+    if (!openKey(a[0], KEY_READ, key))
         return nullptr;
     std::vector<Value> names;
     char name[16384];
@@ -142,7 +136,6 @@ Value registryDescendents(Host&, Args& a)
             break;
         names.push_back(lisp::makeStr(name));
     }
-    RegCloseKey(key);
     return lisp::listFrom(names);
 }
 

@@ -5,43 +5,27 @@
 
 #include "adswin.h"
 #include "dwgpreview.h"
+#include "fileio.h"
+#include "filemap.h"
+#include "gdi.h"
 
 namespace {
 
-// The drawing file mapped read-only: a large drawing is not read for its small picture.
-class CMappedFile {
-public:
-    explicit CMappedFile(const char* path)
-    {
-        HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return;
-        LARGE_INTEGER length;
-        if (GetFileSizeEx(file, &length) && length.QuadPart > 0 && length.QuadPart < 0x7FFFFFFF) {
-            HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-            if (mapping) {
-                view_ = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
-                size_ = view_ ? static_cast<size_t>(length.QuadPart) : 0;
-                CloseHandle(mapping);  // the view keeps the mapping
-            }
-        }
-        CloseHandle(file);
-    }
-    ~CMappedFile()
-    {
-        if (view_)
-            UnmapViewOfFile(view_);
-    }
-    CMappedFile(const CMappedFile&) = delete;
-    CMappedFile& operator=(const CMappedFile&) = delete;
-    const uint8_t* data() const { return view_; }
-    size_t size() const { return size_; }
-
-private:
-    const uint8_t* view_ = nullptr;
-    size_t size_ = 0;
-};
+// The drawing file mapped read-only: a large drawing is not read for its small picture. The
+// view keeps the mapping, so the file and the mapping are closed once it is made.
+bool mapDrawing(const char* path, CMappedView& view, size_t& size)
+{
+    CFile file;
+    LARGE_INTEGER length;
+    if (!file.Create(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL) ||
+        !GetFileSizeEx(file, &length) || length.QuadPart <= 0 || length.QuadPart >= 0x7FFFFFFF)
+        return false;
+    CHandle mapping(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping.IsOpen() || !view.Map(mapping, FILE_MAP_READ))
+        return false;
+    size = static_cast<size_t>(length.QuadPart);
+    return true;
+}
 
 template <typename T>
 class CComPtr {
@@ -111,11 +95,13 @@ bool decodePng(const uint8_t* data, size_t size, PreviewImage& image)
 
 bool decodePreview(const char* path, PreviewImage& image)
 {
-    CMappedFile file(path);
-    if (!file.data())
+    CMappedView view;
+    size_t size = 0;
+    if (!mapDrawing(path, view, size))
         return false;
-    PreviewEntry entry = findPreview(file.data(), file.size());
-    const uint8_t* data = file.data() + entry.offset;
+    const auto* drawing = static_cast<const uint8_t*>(view.data());
+    PreviewEntry entry = findPreview(drawing, size);
+    const uint8_t* data = drawing + entry.offset;
     switch (entry.format) {
     case PreviewFormat::Bitmap: return decodeBitmap(data, entry.size, image);
     case PreviewFormat::Png: return decodePng(data, entry.size, image);
@@ -133,12 +119,10 @@ void drawPreview(HWND window, const PreviewImage& image, COLORREF background)
     InflateRect(&box, -kMargin, -kMargin);
     if (box.right <= box.left || box.bottom <= box.top)
         return;
-    HDC dc = GetDC(window);
-    if (!dc)
+    CClientDC dc(window);
+    if (!dc.IsOpen())
         return;
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
+    FillRect(dc, &box, CGdiBrush(CreateSolidBrush(background)));
     PreviewPlace place = fitPreview(image.width, image.height, box.right - box.left, box.bottom - box.top);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -151,7 +135,6 @@ void drawPreview(HWND window, const PreviewImage& image, COLORREF background)
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, box.left + place.left, box.top + place.top, place.width, place.height, 0, 0, image.width,
                   image.height, image.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
-    ReleaseDC(window, dc);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <functional>
 
+#include "filefind.h"
 #include "host.h"
 #include "palette.h"
 
@@ -22,15 +23,14 @@ using lisp::Value;
 int32_t openDescriptors()
 {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("Z:\\proc\\self\\fd\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    CFindFile search;
+    if (!search.FindFirst("Z:\\proc\\self\\fd\\*", entry))
         return -1;
     int32_t count = 0;
     do {
         if (entry.cFileName[0] != '.')
             ++count;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (search.FindNext(entry));
     return count;
 }
 

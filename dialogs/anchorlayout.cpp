@@ -7,7 +7,7 @@ double anchorRatio(long edge, long windowSize)
     return static_cast<double>(edge) / static_cast<double>(windowSize - edge);
 }
 
-Anchor makeAnchor(unsigned id, int horizontal, int vertical, const AnchorRect& rect, bool excludeFromErase,
+Anchor makeAnchor(unsigned id, int horizontal, int vertical, const PixelRect& rect, bool excludeFromErase,
                   long windowWidth, long windowHeight)
 {
     Anchor a = {id, horizontal, vertical, rect, excludeFromErase, 0.0, 0.0};
@@ -54,9 +54,9 @@ void moveEdges(int mode, long& low, long& high, long delta, double ratio, long s
 
 }  // namespace
 
-AnchorRect movedRect(const Anchor& anchor, long dW, long dH, long width, long height)
+PixelRect movedRect(const Anchor& anchor, long dW, long dH, long width, long height)
 {
-    AnchorRect r = anchor.rect;
+    PixelRect r = anchor.rect;
     moveEdges(anchor.horizontal, r.left, r.right, dW, anchor.horizontalRatio, width);
     moveEdges(anchor.vertical, r.top, r.bottom, dH, anchor.verticalRatio, height);
     return r;

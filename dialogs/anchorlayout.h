@@ -2,23 +2,16 @@
 // dialog's window changes size, and the size limits the window may be dragged to.
 #pragma once
 
+#include "pixelrect.h"
+
 enum AnchorMode { ANCHOR_FIXED = 0, ANCHOR_STRETCH = 1, ANCHOR_MOVE = 2, ANCHOR_PROPORTIONAL = 3 };
-
-struct AnchorRect {
-    long left, top, right, bottom;
-};
-
-inline bool operator==(const AnchorRect& a, const AnchorRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // One registered control: its modes, its rectangle in client coordinates, and for the
 // proportional mode its edge's ratio to the rest of the window.
 struct Anchor {
     unsigned id;
     int horizontal, vertical;
-    AnchorRect rect;
+    PixelRect rect;
     bool excludeFromErase;
     double horizontalRatio, verticalRatio;
 };
@@ -27,11 +20,11 @@ struct Anchor {
 double anchorRatio(long edge, long windowSize);
 
 // Builds an anchor for a control at rect in a window of the given size.
-Anchor makeAnchor(unsigned id, int horizontal, int vertical, const AnchorRect& rect, bool excludeFromErase,
+Anchor makeAnchor(unsigned id, int horizontal, int vertical, const PixelRect& rect, bool excludeFromErase,
                   long windowWidth, long windowHeight);
 
 // The control's rectangle after the window's size changed by (dW, dH) to (width, height).
-AnchorRect movedRect(const Anchor& anchor, long dW, long dH, long width, long height);
+PixelRect movedRect(const Anchor& anchor, long dW, long dH, long width, long height);
 
 // The window's tracking limits, as WM_GETMINMAXINFO fills them.
 struct SizeLimits {

@@ -10,6 +10,7 @@
 #include "adswin.h"
 #include "args.h"
 #include "filefind.h"
+#include "gdi.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -50,10 +51,8 @@ private:
         int bx = ((window.right - window.left) - (client.right - client.left)) / 2;
         int by = ((window.bottom - window.top) - (client.bottom - client.top)) / 2;
         RECT inside = {client.left + bx, client.top + by, client.right - bx, client.bottom - by};
-        if (HDC dc = ::GetDC(m_hWnd)) {
+        if (CClientDC dc(m_hWnd); dc.IsOpen())
             FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
-            ::ReleaseDC(m_hWnd, dc);
-        }
         Default();  // the frame
         unsigned long colour = backColour;
         acdbDisplayPreviewFromDwg(path.c_str(), m_hWnd, &colour);  // nothing to show leaves it plain
@@ -113,9 +112,7 @@ private:
         switch (message) {
         case WM_PAINT: {
             // The controls draw everything there is; the dialog only validates.
-            PAINTSTRUCT ps;
-            BeginPaint(m_hWnd, &ps);
-            EndPaint(m_hWnd, &ps);
+            CPaintDC paint(m_hWnd);
             return 0;
         }
         default:

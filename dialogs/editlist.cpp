@@ -8,6 +8,8 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "bufferedpaint.h"
+#include "gdi.h"
 #include "handlers.h"
 #include "listboxex.h"
 #include "listelements.h"
@@ -19,15 +21,11 @@
 #include "sizingdialog.h"
 #include "toolstrip.h"
 #include "tooltipctrl.h"
+#include "winrect.h"
 
 namespace {
 
 const char* const kToolTexts[kToolButtons] = {"New", "Delete", "Move Up", "Move Down"};
-
-RECT toRect(const ToolRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 // The strip's picture, its light grey shown in the current button-face colour.
 HBITMAP loadToolStrip()
@@ -43,18 +41,15 @@ HBITMAP loadToolStrip()
     grey.rgbRed = GetRValue(face);
     grey.rgbGreen = GetGValue(face);
     grey.rgbBlue = GetBValue(face);
-    HDC screen = GetDC(nullptr);
-    HBITMAP strip = CreateDIBitmap(screen, &info.header, CBM_INIT, &file[kToolStripPixelOffset],
-                                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return strip;
+    CClientDC screen(nullptr);
+    return CreateDIBitmap(screen, &info.header, CBM_INIT, &file[kToolStripPixelOffset],
+                          reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
 }
 
 // The prompt above the list, with the tool buttons at its right end. It paints the owner-drawn
 // button of the template entirely itself.
 class CEditListHeader : public CWnd {
 public:
-    ~CEditListHeader() override;
     bool AttachHeader(HWND button, CListBoxEx* target);
 
 protected:
@@ -72,23 +67,17 @@ private:
     void RunButton(int i);
 
     CListBoxEx* list = nullptr;
-    HBITMAP strip = nullptr;
+    CGdiBitmap strip;
     int hotButton = kNoToolButton;
     bool pressed = false;
     RECT buttonRects[kToolButtons] = {};
     CToolTipCtrl tooltip;
 };
 
-CEditListHeader::~CEditListHeader()
-{
-    if (strip)
-        DeleteObject(strip);
-}
-
 bool CEditListHeader::AttachHeader(HWND button, CListBoxEx* target)
 {
     list = target;
-    strip = loadToolStrip();
+    strip.Attach(loadToolStrip());
     if (!SubclassWindow(button))
         return false;
     RECT client;
@@ -176,41 +165,31 @@ LRESULT CEditListHeader::WindowProc(UINT message, WPARAM, LPARAM lp)
 
 void CEditListHeader::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_hWnd, &paint);
+    CPaintDC dc(m_hWnd);
     RECT client;
     GetClientRect(&client);
     long width = client.right, height = client.bottom;
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP canvas = CreateCompatibleBitmap(dc, width > 0 ? width : 1, height > 0 ? height : 1);
-    HGDIOBJ oldCanvas = SelectObject(memory, canvas);
-    HGDIOBJ oldFont = SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
+    RECT margin = {0, 0, 2, height};
+    FillRect(dc, &margin, GetSysColorBrush(COLOR_BTNFACE));
+    // Composed 2 pixels left of where it shows: the buttons land on their rectangles.
+    CBufferedPaint buffer(dc, client, {2, 0});
+    HDC memory = buffer.dc();
+    CSelectObject fontIn(memory, GetStockObject(DEFAULT_GUI_FONT));
     FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, GetSysColor(COLOR_WINDOWTEXT));
     std::string prompt = GetWindowText();
     DrawTextA(memory, prompt.c_str(), -1, &client, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     long top = toolStripTop(height);
-    if (strip) {
-        HDC picture = CreateCompatibleDC(dc);
-        HGDIOBJ oldPicture = SelectObject(picture, strip);
+    if (strip.IsOpen()) {
+        CMemoryDC picture(dc);
+        CSelectObject stripIn(picture, strip);
         BitBlt(memory, width - kToolStripWidth - 2, top, kToolStripWidth, kToolStripHeight, picture, 0, 0, SRCCOPY);
-        SelectObject(picture, oldPicture);
-        DeleteDC(picture);
     }
     if (hotButton != kNoToolButton) {
         RECT frame = toRect(toolFrameRect(hotButton, width, height));
         DrawEdge(memory, &frame, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     }
-    // Composed 2 pixels left of where it shows: the buttons land on their rectangles.
-    BitBlt(dc, 2, 0, width - 2, height, memory, 0, 0, SRCCOPY);
-    RECT margin = {0, 0, 2, height};
-    FillRect(dc, &margin, GetSysColorBrush(COLOR_BTNFACE));
-    SelectObject(memory, oldFont);
-    SelectObject(memory, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &paint);
 }
 
 void CEditListHeader::OnMouseMove(LPARAM lp)

@@ -2,18 +2,16 @@
 
 #include <cstring>
 
+#include "bufferedpaint.h"
+#include "gdi.h"
 #include "progressmath.h"
+#include "winrect.h"
 
 namespace {
 
 COLORREF resolved(COLORREF colour, int systemColour)
 {
     return colour == CLR_DEFAULT ? GetSysColor(systemColour) : colour;
-}
-
-RECT toRect(const BarRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 void drawClipped(HDC dc, const RECT& clip, RECT whole, const std::string& text, COLORREF colour)
@@ -111,8 +109,7 @@ LRESULT CLabelledProgressCtrl::OnGetText(size_t count, char* buffer) const
 
 void CLabelledProgressCtrl::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
+    CPaintDC dc(m_hWnd);
     if (dc && lower < upper) {
         RECT client;
         GetClientRect(&client);
@@ -122,31 +119,17 @@ void CLabelledProgressCtrl::OnPaint()
             // Drawn off the screen over the clip box, then copied in one go.
             RECT box;
             GetClipBox(dc, &box);
-            int w = box.right - box.left, h = box.bottom - box.top;
-            HDC memory = CreateCompatibleDC(dc);
-            HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, w, h) : nullptr;
-            if (bitmap) {
-                HGDIOBJ old = SelectObject(memory, bitmap);
-                SetWindowOrgEx(memory, box.left, box.top, nullptr);
-                Paint(memory, client);
-                BitBlt(dc, box.left, box.top, w, h, memory, box.left, box.top, SRCCOPY);
-                SelectObject(memory, old);
-                DeleteObject(bitmap);
-            } else {
-                Paint(dc, client);
-            }
-            if (memory)
-                DeleteDC(memory);
+            CBufferedPaint buffer(dc, box);
+            Paint(buffer.dc(), client);
         }
     }
-    EndPaint(m_hWnd, &ps);
 }
 
 void CLabelledProgressCtrl::Paint(HDC dc, const RECT& client)
 {
     COLORREF bar = resolved(barColour, COLOR_HIGHLIGHT), back = resolved(backColour, COLOR_WINDOW);
     bool vertical = (GetWindowLongPtrA(m_hWnd, GWL_STYLE) & PBS_VERTICAL) != 0;
-    BarParts parts = splitBar({client.left, client.top, client.right, client.bottom}, pos, lower, upper, vertical);
+    BarParts parts = splitBar(fromRect(client), pos, lower, upper, vertical);
     RECT barPart = toRect(parts.bar), restPart = toRect(parts.rest);
 
     ::SetBkColor(dc, bar);
@@ -159,10 +142,8 @@ void CLabelledProgressCtrl::Paint(HDC dc, const RECT& client)
     std::string text = barLabel(label, pos, lower, upper);
     // The dialog's font, as its other controls have.
     HFONT font = reinterpret_cast<HFONT>(::SendMessageA(GetParent(m_hWnd), WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+    CSelectObject fontIn(dc, font);
     SetBkMode(dc, TRANSPARENT);
     drawClipped(dc, barPart, client, text, back);
     drawClipped(dc, restPart, client, text, bar);
-    if (oldFont)
-        SelectObject(dc, oldFont);
 }

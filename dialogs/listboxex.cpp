@@ -1,6 +1,8 @@
 #include "listboxex.h"
 
+#include "gdi.h"
 #include "listgeometry.h"
+#include "winrect.h"
 
 namespace {
 // Registered once, when the module is loaded.
@@ -11,12 +13,7 @@ const DWORD kListStyles = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_DISABLENOSCRO
                           LBS_NOTIFY;
 const DWORD kEditStyles = ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_NOHIDESEL;
 
-ListRect fromRect(const RECT& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-void invert(HDC dc, const ListRect& r)
+void invert(HDC dc, const PixelRect& r)
 {
     PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATINVERT);
 }
@@ -26,10 +23,8 @@ HBRUSH halftoneBrush()
 {
     static HBRUSH brush = [] {
         const WORD pattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-        HBITMAP bits = CreateBitmap(8, 8, 1, 1, pattern);
-        HBRUSH made = CreatePatternBrush(bits);
-        DeleteObject(bits);
-        return made;
+        CGdiBitmap bits(CreateBitmap(8, 8, 1, 1, pattern));
+        return CreatePatternBrush(bits);  // the brush keeps a copy of the bits
     }();
     return brush;
 }
@@ -201,17 +196,15 @@ void CListBoxEx::DrawMarker(int index)
     RECT item;
     if (index < 0 || SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR)
         return;
-    HDC dc = GetDC(m_hWnd);
+    CClientDC dc(m_hWnd);
     RECT client;
     GetClientRect(&client);
     IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(dc, halftoneBrush());
+    CSelectObject brushIn(dc, halftoneBrush());
     MarkerPieces marker = insertMarker(fromRect(item));
     invert(dc, marker.bar);
     invert(dc, marker.leftCap);
     invert(dc, marker.rightCap);
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
 }
 
 void CListBoxEx::DrawItem(const DRAWITEMSTRUCT& item)
@@ -251,8 +244,8 @@ void CListBoxEx::BeginEdit(int index)
     currentItem = editItem = index;
     RECT item = {};
     SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    ListRect r = inPlaceEditRect(fromRect(item));
-    editRect = {r.left, r.top, r.right, r.bottom};
+    PixelRect r = inPlaceEditRect(fromRect(item));
+    editRect = toRect(r);
     edit.SetWindowText(GetText(index).c_str());
     edit.ShowAt(editRect);
 }

@@ -1,17 +1,17 @@
 #include "listgeometry.h"
 
-MarkerPieces insertMarker(const ListRect& item)
+MarkerPieces insertMarker(const PixelRect& item)
 {
     long l = item.left, t = item.top, r = item.right;
     return {{l + 5, t - 2, r - 5, t + 2}, {l + 2, t - 6, l + 5, t + 6}, {r - 5, t - 6, r - 2, t + 6}};
 }
 
-ListRect inPlaceEditRect(const ListRect& item)
+PixelRect inPlaceEditRect(const PixelRect& item)
 {
     return {item.left + 5, item.top - 2, item.right - 5, item.bottom + 2};
 }
 
-PropertyRow propertyRow(const ListRect& row, long dividerX)
+PropertyRow propertyRow(const PixelRect& row, long dividerX)
 {
     return {{row.left, row.top, dividerX - 1, row.bottom},
             {dividerX, row.top, row.right, row.bottom},
@@ -19,12 +19,12 @@ PropertyRow propertyRow(const ListRect& row, long dividerX)
             {dividerX + 3, row.top + 3, row.right + 3, row.bottom + 3}};
 }
 
-ListRect valueEditorRect(const ListRect& row, long dividerX)
+PixelRect valueEditorRect(const PixelRect& row, long dividerX)
 {
     return {dividerX, row.top, row.right, row.bottom - 3};
 }
 
-long firstDivider(const ListRect& row)
+long firstDivider(const PixelRect& row)
 {
     return (row.right - row.left) / 2;
 }

@@ -3,34 +3,28 @@
 // arithmetic on rectangles (left, top, right, bottom), so it is tested on its own.
 #pragma once
 
-struct ListRect {
-    long left, top, right, bottom;
-};
-inline bool operator==(const ListRect& a, const ListRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+#include "pixelrect.h"
 
 // The insertion marker before an item: a bar across the item's top edge with a short
 // upright at each end, drawn by inverting, so drawing it again takes it away.
 struct MarkerPieces {
-    ListRect bar, leftCap, rightCap;
+    PixelRect bar, leftCap, rightCap;
 };
-MarkerPieces insertMarker(const ListRect& item);
+MarkerPieces insertMarker(const PixelRect& item);
 
 // The in-place edit over an item: 5 pixels in from each side, 2 pixels out above and below.
-ListRect inPlaceEditRect(const ListRect& item);
+PixelRect inPlaceEditRect(const PixelRect& item);
 
 // A property row split at dividerX: the name cell left of it (a pixel short), the value cell
 // from it; the texts 3 pixels in; the value editor over the value cell, 3 pixels short of
 // the row's bottom edge.
 struct PropertyRow {
-    ListRect nameCell, valueCell, nameText, valueText;
+    PixelRect nameCell, valueCell, nameText, valueText;
 };
-PropertyRow propertyRow(const ListRect& row, long dividerX);
-ListRect valueEditorRect(const ListRect& row, long dividerX);
+PropertyRow propertyRow(const PixelRect& row, long dividerX);
+PixelRect valueEditorRect(const PixelRect& row, long dividerX);
 // Where the divider first stands: the middle of the row.
-long firstDivider(const ListRect& row);
+long firstDivider(const PixelRect& row);
 // A press this close to the divider grabs it.
 const long kDividerGrab = 5;
 inline bool nearDivider(long x, long dividerX)

@@ -28,7 +28,7 @@ long within(long value, long low, long high)
 
 }  // namespace
 
-BarParts splitBar(const BarRect& client, int pos, int lower, int upper, bool vertical)
+BarParts splitBar(const PixelRect& client, int pos, int lower, int upper, bool vertical)
 {
     BarParts parts = {client, client};
     if (vertical) {

@@ -5,14 +5,7 @@
 
 #include <string>
 
-struct BarRect {
-    long left, top, right, bottom;
-};
-
-inline bool operator==(const BarRect& a, const BarRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+#include "pixelrect.h"
 
 // (pos - lower) x scale / (upper - lower), truncated toward zero and held within the 32-bit
 // range; 0 for an empty or inverted range. Worked in 64-bit integers, so that it is exact:
@@ -28,9 +21,9 @@ long filledWidth(int pos, int lower, int upper, long width);
 // height, and the filled part is the lower one. The line is kept within the rectangle, so
 // that a bar past its range is all filled and one below it all empty.
 struct BarParts {
-    BarRect bar, rest;
+    PixelRect bar, rest;
 };
-BarParts splitBar(const BarRect& client, int pos, int lower, int upper, bool vertical);
+BarParts splitBar(const PixelRect& client, int pos, int lower, int upper, bool vertical);
 
 // The label's text: the label when there is one, else the whole percentage ("33%", "150%").
 std::string barLabel(const std::string& label, int pos, int lower, int upper);

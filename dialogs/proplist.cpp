@@ -8,6 +8,7 @@
 
 #include "adslib.h"
 #include "args.h"
+#include "gdi.h"
 #include "handlers.h"
 #include "listelements.h"
 #include "listfill.h"
@@ -17,17 +18,13 @@
 #include "resource.h"
 #include "results.h"
 #include "sizingdialog.h"
+#include "winrect.h"
 
 namespace {
 
 const int IDC_VALUE_EDIT = 713;
 const int kRowHeight = 20;
 const int kDragMargin = 10;    // the divider stays this far inside the list
-
-RECT toRect(const ListRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 // One property: its name, never edited, and its value, edited as text.
 struct PropItem {
@@ -40,9 +37,6 @@ struct PropItem {
 };
 
 class CPropListBox : public CListBox {
-public:
-    ~CPropListBox() override;
-
 protected:
     void PreSubclassWindow() override;
     bool OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) override;
@@ -57,7 +51,7 @@ private:
     void OnLButtonUp(int x, LPARAM lp);
 
     CEdit valueEdit;
-    HFONT editFont = nullptr;
+    CGdiFont editFont;
     int currentItem = 1;
     int dividerX = 0;  // 0: not placed yet
     bool dragging = false;
@@ -69,12 +63,6 @@ private:
     HCURSOR dividerCursor = nullptr, arrowCursor = nullptr;
 };
 
-CPropListBox::~CPropListBox()
-{
-    if (editFont)
-        DeleteObject(editFont);
-}
-
 void CPropListBox::PreSubclassWindow()
 {
     dividerX = 0;
@@ -83,11 +71,9 @@ void CPropListBox::PreSubclassWindow()
     dividerCursor = LoadCursor(nullptr, IDC_SIZEWE);
     arrowCursor = LoadCursor(nullptr, IDC_ARROW);
     // 8 points on the screen, as the dialogs' own font.
-    HDC screen = GetDC(nullptr);
-    int height = -MulDiv(80, GetDeviceCaps(screen, LOGPIXELSY), 720);
-    ReleaseDC(nullptr, screen);
-    editFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    int height = -MulDiv(80, GetDeviceCaps(CClientDC(nullptr), LOGPIXELSY), 720);
+    editFont.Attach(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
 }
 
 PropItem* CPropListBox::Item(int row) const
@@ -121,7 +107,7 @@ bool CPropListBox::OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* re
 
 void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
 {
-    ListRect row = {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    PixelRect row = fromRect(item.rcItem);
     if (dividerX == 0)
         dividerX = firstDivider(row);
     PropertyRow cells = propertyRow(row, dividerX);
@@ -130,9 +116,8 @@ void CPropListBox::DrawItem(const DRAWITEMSTRUCT& item)
     if (!prop)
         return;
     HDC dc = item.hDC;
-    HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
+    CGdiBrush grey(CreateSolidBrush(RGB(192, 192, 192)));
     FillRect(dc, &name, grey);
-    DeleteObject(grey);
     // The value is drawn on a clean cell: drawn again over itself, its text would thicken.
     FillRect(dc, &value, GetSysColorBrush(COLOR_WINDOW));
     DrawEdge(dc, &name, EDGE_SUNKEN, BF_RIGHT | BF_BOTTOM);
@@ -152,7 +137,7 @@ void CPropListBox::OpenEditor()
     PropItem* prop = Item(currentItem);
     if (!prop)
         return;
-    RECT r = toRect(valueEditorRect({row.left, row.top, row.right, row.bottom}, dividerX));
+    RECT r = toRect(valueEditorRect(fromRect(row), dividerX));
     if (valueEdit.m_hWnd) {
         MoveWindow(valueEdit.m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     } else {
@@ -162,7 +147,7 @@ void CPropListBox::OpenEditor()
         if (!edit)
             return;
         valueEdit.Attach(edit);
-        valueEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+        valueEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(editFont)), TRUE);
     }
     ShowWindow(valueEdit.m_hWnd, SW_SHOW);
     valueEdit.SetFocus();
@@ -172,12 +157,11 @@ void CPropListBox::OpenEditor()
 
 void CPropListBox::InvertLine(int x) const
 {
-    HDC dc = GetDC(m_hWnd);
+    CClientDC dc(m_hWnd);
     int oldMode = SetROP2(dc, R2_NOT);
     MoveToEx(dc, x, dragTop, nullptr);
     LineTo(dc, x, dragBottom);
     SetROP2(dc, oldMode);
-    ReleaseDC(m_hWnd, dc);
 }
 
 void CPropListBox::OnLButtonDown(int x)

@@ -1,5 +1,7 @@
 #include "sizingdialog.h"
 
+#include "winrect.h"
+
 CSizingDialog::~CSizingDialog()
 {
     gripControl.DestroyWindow();
@@ -16,7 +18,7 @@ BOOL CSizingDialog::OnInitDialog()
     HWND grip = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0, 10, 10, m_hWnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_SIZE_GRIP)), nullptr, nullptr);
     if (grip && gripControl.SubclassWindow(grip)) {
-        gripControl.SetBitmap(gripBitmap.m_hObject);
+        gripControl.SetBitmap(gripBitmap);
         RECT client, r;
         GetClientRect(&client);
         gripControl.GetWindowRect(&r);
@@ -40,7 +42,7 @@ void CSizingDialog::AddAnchor(unsigned id, int horizontal, int vertical, bool ex
     RECT r;
     ::GetWindowRect(GetDlgItem(static_cast<int>(id)), &r);
     ScreenToClient(&r);
-    anchors.push_back(makeAnchor(id, horizontal, vertical, {r.left, r.top, r.right, r.bottom}, excludeFromErase,
+    anchors.push_back(makeAnchor(id, horizontal, vertical, fromRect(r), excludeFromErase,
                                  lastWindowRect.right - lastWindowRect.left,
                                  lastWindowRect.bottom - lastWindowRect.top));
 }
@@ -89,7 +91,7 @@ void CSizingDialog::OnSize()
     HDWP batch = BeginDeferWindowPos(20);
     for (Anchor& anchor : anchors) {
         HWND control = GetDlgItem(static_cast<int>(anchor.id));
-        AnchorRect moved = movedRect(anchor, dW, dH, width, height);
+        PixelRect moved = movedRect(anchor, dW, dH, width, height);
         if (!control || moved == anchor.rect)
             continue;
         if (batch)

@@ -10,6 +10,7 @@
 #include "args.h"
 #include "bitmapfile.h"
 #include "fileio.h"
+#include "gdi.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -24,6 +25,10 @@ const char kSplashClass[] = "Splash";
 char splashFile[MAX_PATH];
 int splashSeconds;
 unsigned splashMillisecs;
+
+// The bitmap and its size, loaded when the window is shown and kept while it is.
+CGdiBitmap splashBitmap;
+SIZE splashSize;
 
 // Whether the file's headers keep its pixels inside it; the system's loader would read past
 // the end of one that claims more than it holds. A device is never opened.
@@ -40,20 +45,20 @@ bool splashFileSound()
            bitmapFileSound(head, got, static_cast<unsigned long long>(size.QuadPart));
 }
 
-HBITMAP loadSplashBitmap(SIZE& size)
+bool loadSplashBitmap()
 {
+    splashBitmap.Delete();
     if (!splashFileSound())
-        return nullptr;
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, splashFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        return false;
+    splashBitmap.Attach(static_cast<HBITMAP>(
+        LoadImageA(nullptr, splashFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info;
-    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
-        size = {info.bmWidth, info.bmHeight};
-        return bitmap;
+    if (splashBitmap.IsOpen() && GetObjectA(splashBitmap, sizeof info, &info)) {
+        splashSize = {info.bmWidth, info.bmHeight};
+        return true;
     }
-    if (bitmap)
-        DeleteObject(bitmap);
-    return nullptr;
+    splashBitmap.Delete();
+    return false;
 }
 
 // The bitmap's own colours when it has a colour table, else eight levels of red and green
@@ -79,31 +84,19 @@ HPALETTE makePalette(HDC withBitmap)
     return CreatePalette(palette);
 }
 
-// Loaded afresh at every paint: nothing is kept between paints.
-void paintBitmap(HWND window)
+void paintBitmap(HWND window, HDC dc)
 {
+    if (!splashBitmap.IsOpen())
+        return;
     RECT client;
     GetClientRect(window, &client);
-    SIZE size;
-    HBITMAP bitmap = loadSplashBitmap(size);
-    if (!bitmap)
-        return;
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HPALETTE palette = makePalette(memory);
-    HPALETTE oldPalette = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+    CMemoryDC memory(dc);
+    CSelectObject bitmapIn(memory, splashBitmap);
+    CGdiPalette palette(makePalette(memory));
+    CSelectPalette paletteIn(dc, palette, FALSE);
     RealizePalette(dc);
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, size.cx, size.cy, SRCCOPY);
-    if (oldPalette)
-        SelectPalette(dc, oldPalette, FALSE);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    ReleaseDC(window, dc);
-    if (palette)
-        DeleteObject(palette);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, splashSize.cx, splashSize.cy, SRCCOPY);
 }
 
 LRESULT onMessage(HWND window, UINT message, WPARAM wp, LPARAM lp)
@@ -118,13 +111,12 @@ LRESULT onMessage(HWND window, UINT message, WPARAM wp, LPARAM lp)
         DestroyWindow(window);
         return 0;
     case WM_DESTROY:
+        splashBitmap.Delete();
         PostQuitMessage(0);
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(window, &ps);
-        paintBitmap(window);
-        EndPaint(window, &ps);
+        CPaintDC dc(window);
+        paintBitmap(window, dc);
         return 0;
     }
     case WM_PALETTECHANGED:
@@ -161,22 +153,21 @@ bool registerSplashClass()
 }
 
 // The window at the bitmap's size in the middle of the desktop, above all others; null (after
-// its messages) when the bitmap cannot be loaded or the window made.
+// its messages) when the bitmap cannot be loaded or the window made. The bitmap is kept until
+// the window goes.
 HWND createSplashWindow()
 {
-    SIZE size;
-    HBITMAP bitmap = loadSplashBitmap(size);
-    if (!bitmap) {
+    if (!loadSplashBitmap()) {
         acutPrintf(MSG_CANNOT_INITIALIZE_WINDOW);
         return nullptr;
     }
-    DeleteObject(bitmap);
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    SplashOrigin at = splashOrigin(desktop.right, desktop.bottom, size.cx, size.cy);
-    HWND window = CreateWindowExA(0, kSplashClass, nullptr, WS_POPUP | WS_BORDER, at.x, at.y, size.cx, size.cy,
-                                  nullptr, nullptr, nullptr, nullptr);
+    SplashOrigin at = splashOrigin(desktop.right, desktop.bottom, splashSize.cx, splashSize.cy);
+    HWND window = CreateWindowExA(0, kSplashClass, nullptr, WS_POPUP | WS_BORDER, at.x, at.y, splashSize.cx,
+                                  splashSize.cy, nullptr, nullptr, nullptr, nullptr);
     if (!window) {
+        splashBitmap.Delete();
         acutPrintf(MSG_CANNOT_CREATE_WINDOW);
         acutPrintf(MSG_CANNOT_INITIALIZE_WINDOW);
         return nullptr;

@@ -118,15 +118,15 @@ long toolStripTop(long height)
     return (height - kToolStripHeight) / 2;
 }
 
-ToolRect toolButtonRect(int i, long width, long height)
+PixelRect toolButtonRect(int i, long width, long height)
 {
     long top = toolStripTop(height);
     long left = width - kToolStripWidth + kToolButtonWidth * i;
     return {left, top, left + kToolButtonWidth, top + kToolStripHeight};
 }
 
-ToolRect toolFrameRect(int i, long width, long height)
+PixelRect toolFrameRect(int i, long width, long height)
 {
-    ToolRect r = toolButtonRect(i, width, height);
+    PixelRect r = toolButtonRect(i, width, height);
     return {r.left - 2, r.top, r.right - 2, r.bottom};
 }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "pixelrect.h"
+
 const int kToolButtons = 4;
 const int kToolButtonWidth = 22;
 const int kToolStripWidth = kToolButtons * kToolButtonWidth;  // 88
@@ -22,18 +24,10 @@ std::vector<unsigned char> toolStripBitmapFile();
 const size_t kToolStripPaletteOffset = 14 + 40;
 const size_t kToolStripPixelOffset = kToolStripPaletteOffset + 16 * 4;
 
-struct ToolRect {
-    long left, top, right, bottom;
-};
-inline bool operator==(const ToolRect& a, const ToolRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // Button i of a header whose client area is width x height: the four sit at the right end,
 // vertically centred.
-ToolRect toolButtonRect(int i, long width, long height);
+PixelRect toolButtonRect(int i, long width, long height);
 // Where the strip's top edge is drawn, and the frame drawn around a hot button, in the
 // coordinates the header composes its picture in (2 pixels left of the window's).
 long toolStripTop(long height);
-ToolRect toolFrameRect(int i, long width, long height);
+PixelRect toolFrameRect(int i, long width, long height);

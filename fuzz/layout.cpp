@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzBytes in(data, size);
     auto coord = [&] { return static_cast<long>(static_cast<int16_t>(in.word())); };
-    AnchorRect r = {coord(), coord(), coord(), coord()};
+    PixelRect r = {coord(), coord(), coord(), coord()};
     long width = coord(), height = coord();
     Anchor a = makeAnchor(1, in.byte() % 5, in.byte() % 5, r, false, width, height);
     long newWidth = coord(), newHeight = coord();
@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     auto number = [&] { return static_cast<int>(static_cast<uint32_t>(in.word() | (in.word() << 16))); };
     int pos = number(), lower = number(), upper = number();
-    BarRect client = {0, 0, std::labs(coord()), std::labs(coord())};
+    PixelRect client = {0, 0, std::labs(coord()), std::labs(coord())};
     BarParts parts = splitBar(client, pos, lower, upper, in.byte() & 1);
-    for (const BarRect& part : {parts.bar, parts.rest})
+    for (const PixelRect& part : {parts.bar, parts.rest})
         if (part.left < client.left || part.right > client.right || part.top < client.top ||
             part.bottom > client.bottom || part.left > part.right || part.top > part.bottom)
             std::abort();

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "gdi.h"
+
 // The instance dialog templates load from now (the host's current resource handle), and the
 // window that owns dialogs built without a parent (the host's main window).
 HINSTANCE AfxGetResourceHandle();
@@ -142,15 +144,10 @@ public:
     }
 };
 
-class CBitmap {
+// A bitmap, deleted when it goes, that can be one of the system's own.
+class CBitmap : public CGdiBitmap {
 public:
-    CBitmap() = default;
-    ~CBitmap() { DeleteObject(); }
-    CBitmap(const CBitmap&) = delete;
-    CBitmap& operator=(const CBitmap&) = delete;
     bool LoadOEMBitmap(UINT id);
-    void DeleteObject();
-    HBITMAP m_hObject = nullptr;
 };
 
 class CEdit : public CWnd {

@@ -1,5 +1,6 @@
 // The check list box: each item's tick is its item data, drawn as a check box before its text.
 #include "afxwin.h"
+#include "gdi.h"
 
 namespace {
 const int kBox = 13;     // the size of a check box
@@ -14,12 +15,10 @@ void CCheckListBox::PreSubclassWindow()
 
 int CCheckListBox::ItemHeight() const
 {
-    HDC dc = GetDC(m_hWnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    CClientDC dc(m_hWnd);
+    CSelectObject fontIn(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
     int text = static_cast<int>(metrics.tmHeight);
     return (text > kBox ? text : kBox) + kMargin;
 }

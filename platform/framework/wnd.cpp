@@ -145,16 +145,8 @@ bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
 
 bool CBitmap::LoadOEMBitmap(UINT id)
 {
-    DeleteObject();
-    m_hObject = LoadBitmapA(nullptr, MAKEINTRESOURCEA(id));
-    return m_hObject != nullptr;
-}
-
-void CBitmap::DeleteObject()
-{
-    if (m_hObject)
-        ::DeleteObject(m_hObject);
-    m_hObject = nullptr;
+    Attach(LoadBitmapA(nullptr, MAKEINTRESOURCEA(id)));
+    return IsOpen();
 }
 
 void CEdit::GetSel(int& start, int& end) const

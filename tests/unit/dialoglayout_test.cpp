@@ -10,9 +10,9 @@ namespace {
 
 // A picker of 404 x 263 pixels: its list, OK button and a Cancel button a third of the way in.
 const long kWidth = 404, kHeight = 263;
-const AnchorRect kList = {20, 40, 274, 219}, kOk = {290, 40, 378, 63}, kThird = {134, 200, 222, 223};
+const PixelRect kList = {20, 40, 274, 219}, kOk = {290, 40, 378, 63}, kThird = {134, 200, 222, 223};
 
-AnchorRect moved(int h, int v, AnchorRect r, long dW, long dH)
+PixelRect moved(int h, int v, PixelRect r, long dW, long dH)
 {
     Anchor a = makeAnchor(205, h, v, r, false, kWidth, kHeight);
     return movedRect(a, dW, dH, kWidth + dW, kHeight + dH);
@@ -22,7 +22,7 @@ TEST(AnchorLayout, EachModeAfterGrowingBy100And60)
 {
     const struct {
         int h, v;
-        AnchorRect from, to;
+        PixelRect from, to;
     } cases[] = {
         {ANCHOR_FIXED, ANCHOR_FIXED, kList, kList},
         {ANCHOR_STRETCH, ANCHOR_FIXED, kList, {20, 40, 374, 219}},
@@ -34,7 +34,7 @@ TEST(AnchorLayout, EachModeAfterGrowingBy100And60)
         {7, -1, kList, kList},  // unknown modes stay fixed
     };
     for (const auto& c : cases) {
-        AnchorRect r = moved(c.h, c.v, c.from, 100, 60);
+        PixelRect r = moved(c.h, c.v, c.from, 100, 60);
         EXPECT_EQ(r, c.to) << c.h << "," << c.v << ": " << r.left << "," << r.top << "," << r.right << ","
                            << r.bottom;
     }
@@ -61,7 +61,7 @@ TEST(AnchorLayout, ProportionalRatioAndItsLimits)
     EXPECT_DOUBLE_EQ(anchorRatio(0, 404), 0.0);
     // An edge at the window's far side has no finite ratio: the control stays put.
     Anchor a = makeAnchor(2, ANCHOR_PROPORTIONAL, ANCHOR_FIXED, {404, 0, 420, 10}, false, 404, 100);
-    EXPECT_EQ(movedRect(a, 100, 0, 504, 100), (AnchorRect{404, 0, 420, 10}));
+    EXPECT_EQ(movedRect(a, 100, 0, 504, 100), (PixelRect{404, 0, 420, 10}));
 }
 
 TEST(AnchorLayout, SizeLimits)

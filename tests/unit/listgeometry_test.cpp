@@ -6,7 +6,7 @@
 
 namespace {
 
-std::string show(const ListRect& r)
+std::string show(const PixelRect& r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
@@ -16,8 +16,8 @@ TEST(ListGeometry, InsertionMarkerPieces)
 {
     // An item 16 pixels high at the top of a list 200 pixels wide, and the third such item.
     const struct {
-        ListRect item;
-        ListRect bar, leftCap, rightCap;
+        PixelRect item;
+        PixelRect bar, leftCap, rightCap;
     } cases[] = {
         {{0, 0, 200, 16}, {5, -2, 195, 2}, {2, -6, 5, 6}, {195, -6, 198, 6}},
         {{0, 32, 200, 48}, {5, 30, 195, 34}, {2, 26, 5, 38}, {195, 26, 198, 38}},
@@ -36,20 +36,20 @@ TEST(ListGeometry, InsertionMarkerPieces)
 
 TEST(ListGeometry, InPlaceEdit)
 {
-    EXPECT_EQ(inPlaceEditRect({0, 16, 200, 32}), (ListRect{5, 14, 195, 34}));
+    EXPECT_EQ(inPlaceEditRect({0, 16, 200, 32}), (PixelRect{5, 14, 195, 34}));
 }
 
 TEST(ListGeometry, PropertyRowCells)
 {
-    const ListRect row = {0, 20, 250, 40};
+    const PixelRect row = {0, 20, 250, 40};
     EXPECT_EQ(firstDivider(row), 125);
     EXPECT_EQ(firstDivider({0, 0, 251, 20}), 125);  // truncated
     PropertyRow cells = propertyRow(row, 125);
-    EXPECT_EQ(cells.nameCell, (ListRect{0, 20, 124, 40}));
-    EXPECT_EQ(cells.valueCell, (ListRect{125, 20, 250, 40}));
-    EXPECT_EQ(cells.nameText, (ListRect{3, 23, 121, 43}));
-    EXPECT_EQ(cells.valueText, (ListRect{128, 23, 253, 43}));
-    EXPECT_EQ(valueEditorRect(row, 165), (ListRect{165, 20, 250, 37}));
+    EXPECT_EQ(cells.nameCell, (PixelRect{0, 20, 124, 40}));
+    EXPECT_EQ(cells.valueCell, (PixelRect{125, 20, 250, 40}));
+    EXPECT_EQ(cells.nameText, (PixelRect{3, 23, 121, 43}));
+    EXPECT_EQ(cells.valueText, (PixelRect{128, 23, 253, 43}));
+    EXPECT_EQ(valueEditorRect(row, 165), (PixelRect{165, 20, 250, 37}));
 }
 
 TEST(ListGeometry, DividerGrabZoneIsFivePixelsEachSide)

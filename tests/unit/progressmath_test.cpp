@@ -66,11 +66,11 @@ TEST(ProgressMath, ShareHeldWithinRange)
 
 TEST(ProgressMath, SplitLine)
 {
-    const BarRect client = {0, 0, 200, 20};
+    const PixelRect client = {0, 0, 200, 20};
     const struct {
         int pos;
         bool vertical;
-        BarRect bar, rest;
+        PixelRect bar, rest;
     } cases[] = {
         {25, false, {0, 0, 50, 20}, {50, 0, 200, 20}},
         {0, false, {0, 0, 0, 20}, {0, 0, 200, 20}},
@@ -85,7 +85,7 @@ TEST(ProgressMath, SplitLine)
         EXPECT_EQ(c.rest, p.rest) << c.pos << (c.vertical ? " upright" : "");
     }
     BarParts moved = splitBar({10, 5, 160, 19}, 1, 0, 2, false);
-    EXPECT_EQ((BarRect{10, 5, 85, 19}), moved.bar);
+    EXPECT_EQ((PixelRect{10, 5, 85, 19}), moved.bar);
 }
 
 TEST(ProgressMath, OffsetHoldsTheRange)

@@ -17,7 +17,7 @@ TEST(ToolStrip, ButtonRectanglesSitAtTheRightEndCentred)
     const struct {
         int i;
         long width, height;
-        ToolRect rect;
+        PixelRect rect;
     } cases[] = {
         {0, 343, 24, {255, 2, 277, 22}},
         {1, 343, 24, {277, 2, 299, 22}},
@@ -29,7 +29,7 @@ TEST(ToolStrip, ButtonRectanglesSitAtTheRightEndCentred)
         {0, 60, 10, {-28, -5, -6, 15}},  // smaller than the strip: (10 - 20) / 2 toward zero
     };
     for (const auto& c : cases) {
-        ToolRect r = toolButtonRect(c.i, c.width, c.height);
+        PixelRect r = toolButtonRect(c.i, c.width, c.height);
         EXPECT_EQ(r, c.rect) << "button " << c.i << " of " << c.width << "x" << c.height << ": " << r.left << ","
                              << r.top << "," << r.right << "," << r.bottom;
     }
@@ -38,7 +38,7 @@ TEST(ToolStrip, ButtonRectanglesSitAtTheRightEndCentred)
 TEST(ToolStrip, HotFrame)
 {
     // The frame is composed 2 pixels left of the button: shown 2 pixels right, it lands on it.
-    EXPECT_EQ(toolFrameRect(1, 343, 24), (ToolRect{275, 2, 297, 22}));
+    EXPECT_EQ(toolFrameRect(1, 343, 24), (PixelRect{275, 2, 297, 22}));
     EXPECT_EQ(toolStripTop(24), 2);
 }
 
