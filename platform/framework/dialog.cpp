@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "afxstrings.h"
 #include "afxwin.h"
 #include "draglistbox.h"
 
@@ -224,7 +225,7 @@ void DDX_Text(CDataExchange* dx, int id, short& value)
         std::snprintf(text, sizeof text, "%d", value);
         SetWindowTextA(control, text);
     } else if (!parseShort(AfxGetWindowText(control), value)) {
-        AfxMessageBox("Please enter an integer.", MB_ICONEXCLAMATION);
+        AfxMessageBox(AFX_IDS_ENTER_INTEGER, MB_ICONEXCLAMATION);
         dx->Fail();
     }
 }
@@ -239,7 +240,7 @@ void DDX_Text(CDataExchange* dx, int id, double& value)
         std::snprintf(text, sizeof text, "%.*g", 15, value);
         SetWindowTextA(control, text);
     } else if (!parseDouble(AfxGetWindowText(control), value)) {
-        AfxMessageBox("Please enter a number.", MB_ICONEXCLAMATION);
+        AfxMessageBox(AFX_IDS_ENTER_NUMBER, MB_ICONEXCLAMATION);
         dx->Fail();
     }
 }

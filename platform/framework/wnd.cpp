@@ -47,6 +47,13 @@ int AfxMessageBox(const char* text, UINT style)
     return MessageBoxA(owner ? owner : AfxGetMainHwnd(), text, caption.c_str(), style);
 }
 
+int AfxMessageBox(UINT textId, UINT style)
+{
+    char text[256] = "";
+    LoadStringA(AfxGetResourceHandle(), textId, text, sizeof text);
+    return AfxMessageBox(text, style);
+}
+
 CWnd::~CWnd()
 {
     UnsubclassWindow();
