@@ -7,7 +7,6 @@
 
 #include "afxstrings.h"
 #include "afxwin.h"
-#include "draglistbox.h"
 
 namespace {
 
@@ -167,8 +166,17 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wp, LPARAM lp)
         break;
     }
     default:
-        if (message == CDragListBox::NotifyMessage())  // sent to the parent: the list answers
-            child = reinterpret_cast<DRAGLISTINFO*>(lp)->hWnd;
+        // A registered message (RegisterWindowMessage's range) a control sends its parent,
+        // such as a drag list's: each control the framework holds is offered it in turn, and
+        // the one it concerns answers.
+        if (message >= 0xC000 && message <= 0xFFFF) {
+            for (HWND w = ::GetWindow(m_hWnd, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+                CWnd* control = FromHandlePermanent(w);
+                LRESULT result = 0;
+                if (control && control->OnChildNotify(message, wp, lp, &result))
+                    return result;
+            }
+        }
         break;
     }
     if (CWnd* control = FromHandlePermanent(child)) {
