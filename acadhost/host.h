@@ -188,6 +188,10 @@ lisp::Value systemVariable(Host& host, const lisp::Value& name);
 lisp::Value setSystemVariable(Host& host, const lisp::Value& name, const lisp::Value& value);
 // A fault anywhere in the process ends it with a line naming the call it happened in.
 void installFaultFilter();
+// What the process writes with OutputDebugStringA (the module's barriers' traces) is kept;
+// takeTraces gives the texts kept since it was last called, oldest first.
+void installTraceRecorder();
+std::vector<std::string> takeTraces();
 // The time between two performance-counter readings.
 double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
 

@@ -5,6 +5,7 @@
 
 #include "adswin.h"
 #include "dwgpreview.h"
+#include "trace.h"
 
 namespace {
 
@@ -167,6 +168,7 @@ bool acdbDisplayPreviewFromDwg(const char* fileName, HWND window, const unsigned
         drawPreview(window, image, bgColor ? static_cast<COLORREF>(*bgColor & 0xFFFFFF) : RGB(0, 0, 0));
         return true;
     } catch (...) {
+        traceException("acdbDisplayPreviewFromDwg");
         return false;  // no memory for the picture: as if there were none
     }
 }

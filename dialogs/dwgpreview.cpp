@@ -16,6 +16,7 @@
 #include "paths.h"
 #include "resource.h"
 #include "sizingdialog.h"
+#include "trace.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ protected:
         try {
             OnPaint();
         } catch (...) {
+            traceWindowException(m_hWnd, message);
             ValidateRect(m_hWnd, nullptr);  // nothing may unwind into the system
         }
         return 0;

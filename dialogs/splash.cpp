@@ -15,6 +15,7 @@
 #include "moduleresources.h"
 #include "paths.h"
 #include "progressmath.h"
+#include "trace.h"
 
 namespace {
 
@@ -144,6 +145,7 @@ LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wp, LPARAM lp)
     try {
         return onMessage(window, message, wp, lp);
     } catch (...) {
+        traceWindowException(window, message);
         return DefWindowProcA(window, message, wp, lp);  // as a message the splash leaves alone
     }
 }

@@ -11,6 +11,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
+#include "trace.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ LRESULT CALLBACK keepWaitCursor(int code, WPARAM wp, LPARAM lp)
             SetCursor(waitCursor);
         return next;
     } catch (...) {
+        traceException("kel_waitcursor's hook");
         return 0;
     }
 }

@@ -12,6 +12,7 @@
 #include "lineconvert.h"
 #include "messages.h"
 #include "paths.h"
+#include "trace.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     try {
         failure = copyConverted(in, out, unix, m);
     } catch (...) {
+        traceException(unix ? "kel_dos2unix" : "kel_unix2dos");
         failure = m.readSource;  // no memory for the buffers
     }
     if (failure)

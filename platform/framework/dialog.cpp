@@ -7,6 +7,7 @@
 
 #include "afxstrings.h"
 #include "afxwin.h"
+#include "trace.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ INT_PTR CALLBACK CDialog::StartProc(HWND window, UINT message, WPARAM, LPARAM lp
     } catch (...) {
         // Nothing unwinds through the system. A dialog whose controls were not filled is
         // never shown: it ends as one that could not open.
+        traceWindowException(window, message);
         dialog->EndDialog(-1);
         return FALSE;
     }
