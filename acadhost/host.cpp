@@ -85,6 +85,7 @@ Host::Host()
     defineHostProbes(*this);
     defineHostBaselines(*this);
     installFaultFilter();
+    installTraceRecorder();
 }
 
 Host::~Host() { theHost = nullptr; }

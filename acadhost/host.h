@@ -192,6 +192,10 @@ void installFaultFilter();
 // The folder of the host's program, ending in a backslash: where the module is looked for,
 // and ACADPREFIX.
 std::string hostFolder();
+// What the process writes with OutputDebugStringA (the module's barriers' traces) is kept;
+// takeTraces gives the texts kept since it was last called, oldest first.
+void installTraceRecorder();
+std::vector<std::string> takeTraces();
 // The time between two performance-counter readings.
 double microseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
 

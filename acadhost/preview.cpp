@@ -8,6 +8,7 @@
 #include "fileio.h"
 #include "filemap.h"
 #include "gdi.h"
+#include "trace.h"
 
 namespace {
 
@@ -150,6 +151,7 @@ bool acdbDisplayPreviewFromDwg(const char* fileName, HWND window, const unsigned
         drawPreview(window, image, bgColor ? static_cast<COLORREF>(*bgColor & 0xFFFFFF) : RGB(0, 0, 0));
         return true;
     } catch (...) {
+        traceException("acdbDisplayPreviewFromDwg");
         return false;  // no memory for the picture: as if there were none
     }
 }

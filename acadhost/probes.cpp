@@ -187,6 +187,16 @@ const HostFunction kProbes[] = {
          lisp::needCount(a, 0, 0);
          return host.timeCalls ? lisp::makeReal(host.lastCallMicroseconds) : nullptr;
      }},
+    // (acadhost-traces): what the process wrote with OutputDebugStringA since the last such
+    // call (the module's barriers' traces), oldest first; nil for nothing.
+    {"ACADHOST-TRACES",
+     [](Host&, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         std::vector<Value> texts;
+         for (const std::string& text : takeTraces())
+             texts.push_back(lisp::makeStr(text));
+         return lisp::listFrom(texts);
+     }},
     {"ACADHOST-MESSAGES",  // (acadhost-messages nil): no messages taken while a form runs
      [](Host& host, Args& a) -> Value {
          lisp::needCount(a, 1, 1);

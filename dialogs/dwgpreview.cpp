@@ -18,6 +18,7 @@
 #include "resource.h"
 #include "results.h"
 #include "sizingdialog.h"
+#include "trace.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ protected:
         try {
             OnPaint();
         } catch (...) {
+            traceWindowException(m_hWnd, message);
             ValidateRect(m_hWnd, nullptr);  // nothing may unwind into the system
         }
         return 0;

@@ -25,7 +25,8 @@
 
 namespace {
 
-const char* const kToolTexts[kToolButtons] = {"New", "Delete", "Move Up", "Move Down"};
+// The tool buttons' tooltips, in the string table from IDS_TOOL_NEW on, in the buttons' order.
+static_assert(IDS_TOOL_MOVEDOWN - IDS_TOOL_NEW + 1 == kToolButtons, "a tooltip for each tool button");
 
 // The strip's picture, its light grey shown in the current button-face colour.
 HBITMAP loadToolStrip()
@@ -256,14 +257,18 @@ bool CEditListHeader::OnNotify(NMHDR* header)
     UINT_PTR id = header->idFrom;
     if (id < 1 || id > kToolButtons)
         return false;
+    UINT textId = IDS_TOOL_NEW + static_cast<UINT>(id - 1);
     if (header->code == TTN_NEEDTEXTA) {
         auto* text = reinterpret_cast<NMTTDISPINFOA*>(header);
-        lstrcpynA(text->szText, kToolTexts[id - 1], sizeof text->szText);
+        text->szText[0] = '\0';
+        LoadStringA(moduleInstance, textId, text->szText, sizeof text->szText);
         return true;
     }
     if (header->code == TTN_NEEDTEXTW) {
         auto* text = reinterpret_cast<NMTTDISPINFOW*>(header);
-        MultiByteToWideChar(CP_ACP, 0, kToolTexts[id - 1], -1, text->szText, 80);
+        char ansi[80] = "";
+        LoadStringA(moduleInstance, textId, ansi, sizeof ansi);
+        MultiByteToWideChar(CP_ACP, 0, ansi, -1, text->szText, 80);
         return true;
     }
     return false;

@@ -18,6 +18,7 @@
 #include "moduleresources.h"
 #include "paths.h"
 #include "results.h"
+#include "trace.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int CALLBACK browseCallback(HWND window, UINT message, LPARAM, LPARAM folder)
         if (message == BFFM_INITIALIZED)
             SendMessageA(window, BFFM_SETSELECTIONA, TRUE, folder);
     } catch (...) {
+        traceException("kel_getdir's browser");
     }
     return 0;
 }

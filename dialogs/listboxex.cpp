@@ -174,7 +174,7 @@ bool CListBoxEx::OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* resu
         *result = TRUE;
         return true;
     }
-    if (message == NotifyMessage() && (editItem != -1 || !allowDrag || pressEndedEdit)) {
+    if (IsDragNotify(message, lp) && (editItem != -1 || !allowDrag || pressEndedEdit)) {
         pressEndedEdit = false;
         *result = FALSE;
         return true;

@@ -7,7 +7,6 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
-#include "handle.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
@@ -35,8 +34,9 @@ int answerCode(int answer)
     }
 }
 
-// One box that closes itself: a worker watches the clock while the calling thread sits in
-// the box, and closes the box found by its caption when the time is up.
+// One box that closes itself, all on the calling thread: a hook of that thread, set only
+// while the box is made, takes the box's own window as it is created; a timer of that window
+// ends the box when its time is up. No other window is looked for or touched.
 class CTimedMessageBox {
 public:
     CTimedMessageBox(const char* title, const char* text, UINT style, HWND owner, DWORD timeoutMs)
@@ -44,56 +44,88 @@ public:
     {
     }
     virtual ~CTimedMessageBox() = default;
-    // The box's answer; 0 when it timed out, -1 when the worker could not start.
+    // The box's answer; 0 when it timed out, -1 when its hook could not be set.
     int Show();
 
 private:
-    static DWORD WINAPI Watch(void* parameter);
+    static LRESULT CALLBACK CatchBox(int code, WPARAM wp, LPARAM lp);
+    static void CALLBACK Tick(HWND window, UINT, UINT_PTR, DWORD);
+    // Sets the box's timer to go off when the time is up, or in a second if that is sooner.
+    void Arm();
 
     const char* title;
     const char* text;
     UINT style;
     HWND owner;
     DWORD timeoutMs;
-    volatile LONG timedOut = 0;
-    volatile LONG result = 0;
-    // The caption shown is this copy, the same string the worker looks for: a longer title
-    // is cut to fit it.
+    DWORD start = 0;
+    HHOOK hook = nullptr;
+    HWND box = nullptr;
+    bool timedOut = false;
+    // The caption shown: a longer title is cut to fit it.
     char caption[80] = {};
 };
+
+const UINT_PTR kTimer = 1;
+// The timed box being shown on this thread: the hook and the timer run on it, within Show.
+thread_local CTimedMessageBox* showing = nullptr;
 
 int CTimedMessageBox::Show()
 {
     if (timeoutMs == 0)
         return MessageBoxA(owner, text, title, style);
-    CHandle worker(CreateThread(nullptr, 0, &CTimedMessageBox::Watch, this, 0, nullptr));
-    if (!worker.IsOpen())
+    hook = SetWindowsHookExA(WH_CBT, &CTimedMessageBox::CatchBox, nullptr, GetCurrentThreadId());
+    if (!hook)
         return -1;
     std::strncpy(caption, title, sizeof caption - 1);
+    CTimedMessageBox* outer = showing;
+    showing = this;
+    start = GetTickCount();
     int answer = MessageBoxA(owner, text, caption, style);
-    result = answer ? answer : -1;  // non-zero ends the worker, even when the box failed
-    WaitForSingleObject(worker, INFINITE);
+    showing = outer;
+    if (hook)
+        UnhookWindowsHookEx(hook);
     return timedOut ? 0 : answer;
 }
 
-DWORD WINAPI CTimedMessageBox::Watch(void* parameter)
+// The first top-level dialog window made on the thread while the box is made is the box.
+LRESULT CALLBACK CTimedMessageBox::CatchBox(int code, WPARAM wp, LPARAM lp)
 {
-    auto* box = static_cast<CTimedMessageBox*>(parameter);
-    DWORD start = GetTickCount(), lastCheck = start;
-    while (box->result == 0) {
-        DWORD now = GetTickCount();
-        if (now - lastCheck >= 1000) {
-            if (now - start >= box->timeoutMs) {
-                box->timedOut = 1;
-                if (HWND shown = FindWindowA(nullptr, box->caption))
-                    PostMessageA(shown, WM_CLOSE, 0, 0);
-                return 0;
-            }
-            lastCheck = now;
+    CTimedMessageBox* self = showing;
+    HHOOK hook = self ? self->hook : nullptr;
+    if (self && code == HCBT_CREATEWND && !(reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->style & WS_CHILD)) {
+        HWND window = reinterpret_cast<HWND>(wp);
+        char name[16] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (std::strcmp(name, "#32770") == 0) {
+            self->box = window;
+            self->Arm();
+            UnhookWindowsHookEx(self->hook);
+            self->hook = nullptr;
         }
-        Sleep(5);
     }
-    return 0;
+    return CallNextHookEx(hook, code, wp, lp);
+}
+
+void CTimedMessageBox::Arm()
+{
+    DWORD elapsed = GetTickCount() - start;
+    DWORD left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+    SetTimer(box, kTimer, left < 1000 ? left : 1000, &CTimedMessageBox::Tick);
+}
+
+void CALLBACK CTimedMessageBox::Tick(HWND window, UINT, UINT_PTR, DWORD)
+{
+    CTimedMessageBox* self = showing;
+    if (!self || window != self->box)
+        return;
+    if (GetTickCount() - self->start < self->timeoutMs) {
+        self->Arm();
+        return;
+    }
+    KillTimer(window, kTimer);
+    self->timedOut = true;
+    PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "paths.h"
 #include "progressmath.h"
 #include "results.h"
+#include "trace.h"
 
 namespace {
 
@@ -137,6 +138,7 @@ LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wp, LPARAM lp)
     try {
         return onMessage(window, message, wp, lp);
     } catch (...) {
+        traceWindowException(window, message);
         return DefWindowProcA(window, message, wp, lp);  // as a message the splash leaves alone
     }
 }

@@ -12,6 +12,7 @@
 #include "messages.h"
 #include "moduleresources.h"
 #include "results.h"
+#include "trace.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ LRESULT CALLBACK keepWaitCursor(int code, WPARAM wp, LPARAM lp)
             SetCursor(waitCursor);
         return next;
     } catch (...) {
+        traceException("kel_waitcursor's hook");
         return 0;
     }
 }

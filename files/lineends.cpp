@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "paths.h"
 #include "results.h"
+#include "trace.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     try {
         failure = copyConverted(in, out, unix, m);
     } catch (...) {
+        traceException(unix ? "kel_dos2unix" : "kel_unix2dos");
         failure = m.readSource;  // no memory for the buffers
     }
     if (failure)

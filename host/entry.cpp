@@ -15,6 +15,7 @@
 #include "progresswindows.h"
 #include "registry.h"
 #include "rxapi.h"
+#include "trace.h"
 #include "version.h"
 #include "waitcursor.h"
 
@@ -139,6 +140,9 @@ extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCod
     try {
         return onAppMessage(msg, appId);
     } catch (...) {
+        char where[48];
+        std::snprintf(where, sizeof where, "acrxEntryPoint, message %d", static_cast<int>(msg));
+        traceException(where);
         return AcRx::kRetError;
     }
 }

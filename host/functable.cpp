@@ -5,6 +5,7 @@
 #include "adslib.h"
 #include "handlers.h"
 #include "messages.h"
+#include "trace.h"
 
 const FunctionRow functionTable[] = {
     {"kel_about", kelAbout},
@@ -143,14 +144,16 @@ void undefineFunctions()
 namespace {
 
 // Nothing a handler throws unwinds into the host: running out of memory says so, anything
-// else gives nil alone.
-int runHandler(Handler handler, struct resbuf* args)
+// else gives nil alone. Either way the function is named in a trace.
+int runHandler(const FunctionRow& row, struct resbuf* args)
 {
     try {
-        return handler(args);
+        return row.handler(args);
     } catch (const std::bad_alloc&) {
+        traceException(row.name);
         acutPrintf(MSG_OUT_OF_MEMORY);
     } catch (...) {
+        traceException(row.name);
     }
     acedRetNil();
     return RTNORM;
@@ -169,7 +172,7 @@ void dispatch()
         return;
     }
     struct resbuf* args = acedGetArgs();
-    int status = runHandler(functionTable[code - 1].handler, args);
+    int status = runHandler(functionTable[code - 1], args);
     acutRelRb(args);
     acedSetFunResult(status == RTNORM ? RSRSLT : RSERR);
 }

@@ -1,6 +1,11 @@
 #pragma once
 
 #define IDS_PRODUCT 100
+// The edit list's tool buttons, in their order (New, Delete, Move Up, Move Down): their tooltips.
+#define IDS_TOOL_NEW 101
+#define IDS_TOOL_DELETE 102
+#define IDS_TOOL_MOVEUP 103
+#define IDS_TOOL_MOVEDOWN 104
 
 // Dialog templates.
 #define IDD_GETSTRING 200

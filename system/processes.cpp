@@ -20,6 +20,7 @@
 #include "pathparts.h"
 #include "platform.h"
 #include "results.h"
+#include "trace.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ BOOL WINAPI eachTask(DWORD id, WORD, WORD task, PSZ, PSZ file, LPARAM lp)
             return TRUE;  // non-zero stops the task enumeration
         }
     } catch (...) {
+        traceException("kel_processes' task walk");
         walk->failure = std::current_exception();
         walk->stopped = true;
         return TRUE;
@@ -159,6 +161,7 @@ int kelProcesses(struct resbuf* args)
     try {
         ran = enumerateProcesses(collect, nullptr);
     } catch (...) {
+        traceException("kel_processes");
         ran = false;  // no memory for the names
     }
     if (!ran)

@@ -16,6 +16,8 @@ HINSTANCE AfxGetResourceHandle();
 HWND AfxGetMainHwnd();
 // The framework's message box: owned by the active window, captioned with the program's name.
 int AfxMessageBox(const char* text, UINT style = MB_OK);
+// The same with a text of the string table the dialog templates load from (afxstrings.h).
+int AfxMessageBox(UINT textId, UINT style = MB_OK);
 std::string AfxGetWindowText(HWND window);
 // The text of a list or combo box item, asked with the control's length and text messages;
 // "" when there is no such item.

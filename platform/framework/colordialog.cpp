@@ -2,6 +2,8 @@
 // from its initialisation on.
 #include "afxdlgs.h"
 
+#include "trace.h"
+
 namespace {
 // The custom colours of the session, white until the user mixes some.
 COLORREF customColors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
@@ -23,8 +25,11 @@ INT_PTR CColorDialog::DoModal()
 {
     m_cc.hwndOwner = parent_ ? parent_->m_hWnd : AfxGetMainHwnd();
     m_cc.lCustData = reinterpret_cast<LPARAM>(this);
+    failure_ = nullptr;
     BOOL chosen = ChooseColorA(&m_cc);
     UnsubclassWindow();  // the window is gone already; this only forgets it
+    if (failure_)  // past the system's dialog now: the caller's barrier takes it
+        std::rethrow_exception(failure_);
     if (chosen)
         return IDOK;
     return CommDlgExtendedError() == 0 ? IDCANCEL : -1;
@@ -36,12 +41,19 @@ UINT_PTR CALLBACK CColorDialog::HookProc(HWND window, UINT message, WPARAM, LPAR
 {
     if (message != WM_INITDIALOG)
         return FALSE;
+    auto* dialog = reinterpret_cast<CColorDialog*>(reinterpret_cast<CHOOSECOLORA*>(lp)->lCustData);
     try {
-        auto* dialog = reinterpret_cast<CColorDialog*>(reinterpret_cast<CHOOSECOLORA*>(lp)->lCustData);
         if (!dialog->SubclassWindow(window))
             return TRUE;
         return dialog->OnInitDialog();
     } catch (...) {
-        return TRUE;
+        // Nothing unwinds through the system. The chooser, its initialisation unfinished, is
+        // never shown: it ends at once, and what was thrown goes on from DoModal, once the
+        // system's dialog has returned, to the barrier of the call that opened it, which ends
+        // the call as any handler's failure ends it.
+        traceWindowException(window, message);
+        dialog->failure_ = std::current_exception();
+        ::EndDialog(window, FALSE);
+        return FALSE;
     }
 }

@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "afxstrings.h"
 #include "afxwin.h"
-#include "draglistbox.h"
+#include "trace.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ INT_PTR CALLBACK CDialog::StartProc(HWND window, UINT message, WPARAM, LPARAM lp
     } catch (...) {
         // Nothing unwinds through the system. A dialog whose controls were not filled is
         // never shown: it ends as one that could not open.
+        traceWindowException(window, message);
         dialog->EndDialog(-1);
         return FALSE;
     }
@@ -166,8 +168,17 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wp, LPARAM lp)
         break;
     }
     default:
-        if (message == CDragListBox::NotifyMessage())  // sent to the parent: the list answers
-            child = reinterpret_cast<DRAGLISTINFO*>(lp)->hWnd;
+        // A registered message (RegisterWindowMessage's range) a control sends its parent,
+        // such as a drag list's: each control the framework holds is offered it in turn, and
+        // the one it concerns answers.
+        if (message >= 0xC000 && message <= 0xFFFF) {
+            for (HWND w = ::GetWindow(m_hWnd, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+                CWnd* control = FromHandlePermanent(w);
+                LRESULT result = 0;
+                if (control && control->OnChildNotify(message, wp, lp, &result))
+                    return result;
+            }
+        }
         break;
     }
     if (CWnd* control = FromHandlePermanent(child)) {
@@ -224,7 +235,7 @@ void DDX_Text(CDataExchange* dx, int id, short& value)
         std::snprintf(text, sizeof text, "%d", value);
         SetWindowTextA(control, text);
     } else if (!parseShort(AfxGetWindowText(control), value)) {
-        AfxMessageBox("Please enter an integer.", MB_ICONEXCLAMATION);
+        AfxMessageBox(AFX_IDS_ENTER_INTEGER, MB_ICONEXCLAMATION);
         dx->Fail();
     }
 }
@@ -239,7 +250,7 @@ void DDX_Text(CDataExchange* dx, int id, double& value)
         std::snprintf(text, sizeof text, "%.*g", 15, value);
         SetWindowTextA(control, text);
     } else if (!parseDouble(AfxGetWindowText(control), value)) {
-        AfxMessageBox("Please enter a number.", MB_ICONEXCLAMATION);
+        AfxMessageBox(AFX_IDS_ENTER_NUMBER, MB_ICONEXCLAMATION);
         dx->Fail();
     }
 }

@@ -5,11 +5,6 @@ namespace {
 const UINT kDragListMessage = RegisterWindowMessageA(DRAGLISTMSGSTRING);
 }
 
-UINT CDragListBox::NotifyMessage()
-{
-    return kDragListMessage;
-}
-
 int CDragListBox::ItemFromPt(POINT screen, bool autoScroll) const
 {
     return LBItemFromPt(m_hWnd, screen, autoScroll);
@@ -21,9 +16,14 @@ void CDragListBox::PreSubclassWindow()
     MakeDragList(m_hWnd);
 }
 
+bool CDragListBox::IsDragNotify(UINT message, LPARAM lp) const
+{
+    return message == kDragListMessage && reinterpret_cast<const DRAGLISTINFO*>(lp)->hWnd == m_hWnd;
+}
+
 bool CDragListBox::OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* result)
 {
-    if (message != kDragListMessage)
+    if (!IsDragNotify(message, lp))
         return CListBox::OnChildNotify(message, wp, lp, result);
     const auto* info = reinterpret_cast<const DRAGLISTINFO*>(lp);
     switch (info->uNotification) {

@@ -1,6 +1,7 @@
 // A list box whose items the user drags to a new place, over the system's drag-list support:
-// the system tells the list's parent of the drag ("commctrl_DragListMsg"); the dialog hands
-// each notification back to the list, which answers through four overridable steps.
+// the system tells the list's parent of the drag ("commctrl_DragListMsg"); the dialog offers
+// each notification to its controls, and the list it concerns answers through four
+// overridable steps.
 #pragma once
 
 #include "afxwin.h"
@@ -9,14 +10,14 @@
 
 class CDragListBox : public CListBox {
 public:
-    // The registered number of the drag-list notifications.
-    static UINT NotifyMessage();
     // The item under a point in screen coordinates, or -1; autoScroll scrolls the list when
     // the point lies above or below it.
     int ItemFromPt(POINT screen, bool autoScroll = true) const;
 
 protected:
     void PreSubclassWindow() override;
+    // Whether a message its parent was offered is one of this list's drag notifications.
+    bool IsDragNotify(UINT message, LPARAM lp) const;
     bool OnChildNotify(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) override;
     virtual BOOL BeginDrag(POINT screen);
     virtual void CancelDrag(POINT screen);

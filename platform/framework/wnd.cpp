@@ -7,6 +7,7 @@
 
 #include "acdocman.h"
 #include "adswin.h"
+#include "trace.h"
 
 namespace {
 // The wrapper of each window it subclasses, found on every message that window gets: kept
@@ -45,6 +46,13 @@ int AfxMessageBox(const char* text, UINT style)
         caption.erase(dot);
     HWND owner = GetActiveWindow();
     return MessageBoxA(owner ? owner : AfxGetMainHwnd(), text, caption.c_str(), style);
+}
+
+int AfxMessageBox(UINT textId, UINT style)
+{
+    char text[256] = "";
+    LoadStringA(AfxGetResourceHandle(), textId, text, sizeof text);
+    return AfxMessageBox(text, style);
 }
 
 CWnd::~CWnd()
@@ -117,6 +125,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wp, LPARAM
     } catch (...) {
         // Nothing unwinds through the system. The message goes to the window's own procedure,
         // as one the wrapper leaves alone: the window still paints, sizes and is destroyed.
+        traceWindowException(window, message);
         result = CallWindowProcA(previous, window, message, wp, lp);
     }
     if (FromHandlePermanent(window) == wrapper) {

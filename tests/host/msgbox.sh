@@ -56,6 +56,15 @@ line=$(tail -n 1 <<<"$out")
 [[ $line =~ ^'=> "'([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 2000000 ] &&
     [ "${BASH_REMATCH[1]}" -lt 4000000 ]; ok "it closed after about two seconds: $line microseconds"
 
+# It closes itself alone: another program's window of the same title, above it (where a
+# search by title meets it first), stays open. (A box that closed the other instead would
+# stay up: the host is given 60 s.)
+wintool_start ready twin "Kelmar twin" 30000
+HOST_LIMIT=60 lisp '(kel_msgbox "Closing by itself." "Kelmar twin" 1 0 2)' --echo
+tool_wait
+same "=> nil" "$(tail -n 1 <<<"$out")" "a timed box beside a window of its title closes itself"
+same "kept" "$(tail -n 1 <<<"$tool_out")" "the other window of its title stays open"
+
 # Answered in time, it gives the answer.
 answer '(kel_msgbox "Answer me." "Kelmar answered" 2 0 10)' "Kelmar answered" press IDOK
 same "=> 4" "$got" "a timed box answered with OK gives 4"
@@ -71,7 +80,7 @@ lisp_wait
 same "=> nil" "$(tail -n 1 <<<"$out")" "a timed Yes-No box gives nil"
 
 # A title longer than the box's caption copy: the timed box shows its first 79 characters,
-# and finds itself by them.
+# and closes itself all the same.
 long=$(printf 'T%.0s' {1..120})
 lisp_start "(kel_msgbox \"Long title.\" \"$long\" 1 0 1)" --echo
 dialog "${long:0:79}"

@@ -1,6 +1,6 @@
 // The module's probes, linked only into its test build: a handler that throws, a window
-// procedure and a dialog that throw, and an operator new that fails on demand, so that tests
-// can see the barriers hold.
+// procedure, a dialog and the colour chooser that throw, and an operator new that fails on
+// demand, so that tests can see the barriers hold.
 #include <windows.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "adslib.h"
+#include "afxdlgs.h"
 #include "afxwin.h"
 #include "args.h"
 #include "moduleresources.h"
@@ -39,6 +40,23 @@ public:
 
 protected:
     BOOL OnInitDialog() override { throw std::runtime_error("probe"); }
+};
+
+// A colour chooser whose initialisation throws std::bad_alloc, or std::runtime_error.
+class CThrowingColorDialog : public CColorDialog {
+public:
+    explicit CThrowingColorDialog(bool memory) : memory_(memory) {}
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        if (memory_)
+            throw std::bad_alloc();
+        throw std::runtime_error("probe");
+    }
+
+private:
+    bool memory_;
 };
 
 }  // namespace
@@ -99,4 +117,15 @@ int probeThrowInWindow(struct resbuf* args)
     CThrowingDialog dialog;
     int ended = static_cast<int>(dialog.DoModal());
     return giveList(acutBuildList(RTSTR, text.c_str(), RTSHORT, ended, 0));
+}
+
+// (kel__throwincolor ["memory"]): the colour chooser's initialisation throws; gives what its
+// DoModal ended with, if it ends at all.
+int probeThrowInColor(struct resbuf* args)
+{
+    bool memory = args && args->restype == RTSTR && std::strcmp(args->resval.rstring, "memory") == 0;
+    ModuleResources resources;
+    CThrowingColorDialog dialog(memory);
+    acedRetInt(static_cast<int>(dialog.DoModal()));
+    return RTNORM;
 }

@@ -6,8 +6,10 @@ struct resbuf;
 int probeFailNew(struct resbuf* args);
 int probeThrow(struct resbuf* args);
 int probeThrowInWindow(struct resbuf* args);
+int probeThrowInColor(struct resbuf* args);
 
 #define KELMAR_PROBE_ROWS                    \
     {"kel__failnew", probeFailNew},          \
     {"kel__throw", probeThrow},              \
-    {"kel__throwinwindow", probeThrowInWindow},
+    {"kel__throwinwindow", probeThrowInWindow}, \
+    {"kel__throwincolor", probeThrowInColor},

@@ -25,6 +25,11 @@
 //   wintool clientrect TITLE ID       the client area of control ID on the screen: X,Y,W,H
 //   wintool at X Y                    the title of the top-level window a person sees at that
 //                                     point of the desktop ("none" where there is none)
+//   wintool twin TITLE MS             shows a small window of that title, always on top, at
+//                                     the desktop's bottom left, and prints "ready"; prints
+//                                     "closed" as soon as something closes it, else "kept"
+//                                     once another window of that title has come and gone
+//                                     ("alone" when none came within MS ms)
 // A window line: "TITLE" CLASS X,Y,W,H; a control line: two blanks, ID CLASS "TEXT" X,Y,W,H
 // (screen coordinates, which are the desktop's).
 #include <windows.h>
@@ -298,6 +303,66 @@ int awaitIniChange(DWORD limit)
     return 0;
 }
 
+bool twinClosed = false;
+HWND twinWindow = nullptr;
+
+// Whether a visible top-level window other than the twin has the title (lp).
+BOOL CALLBACK findOtherTwin(HWND w, LPARAM lp)
+{
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (w != twinWindow && IsWindowVisible(w) && text(w) == s->name) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CALLBACK twinProc(HWND w, UINT message, WPARAM wp, LPARAM lp)
+{
+    if (message == WM_CLOSE)
+        twinClosed = true;
+    return DefWindowProcA(w, message, wp, lp);  // which destroys it on WM_CLOSE
+}
+
+int showTwin(const char* title, DWORD limit)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = twinProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "wintool_twin";
+    RegisterClassA(&wc);
+    // Above every other window, where a search by title meets it first, and in a corner,
+    // clear of the windows a test looks at.
+    HWND w = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, title, WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                             0, GetSystemMetrics(SM_CYSCREEN) - 60, 160, 60, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!w)
+        return 1;
+    twinWindow = w;
+    std::puts("ready");
+    std::fflush(stdout);
+    DWORD start = GetTickCount(), goneAt = 0;
+    bool seen = false;
+    while (!twinClosed && GetTickCount() - start < limit) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&m);
+        Search s = {title, false, nullptr};
+        EnumWindows(findOtherTwin, reinterpret_cast<LPARAM>(&s));
+        if (s.found) {
+            seen = true;
+            goneAt = 0;
+        } else if (seen && !goneAt) {
+            goneAt = GetTickCount();
+        } else if (goneAt && GetTickCount() - goneAt > 500) {
+            break;  // the other has gone a while, and a request to close this one would be here
+        }
+    }
+    std::puts(twinClosed ? "closed" : seen ? "kept" : "alone");
+    return 0;
+}
+
 // A window that has just shown may not have the keyboard yet: keys pressed at once would
 // go to the window behind it. Windows that never take the foreground (a modeless window
 // shown without activation) are let go after a while.
@@ -411,9 +476,11 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return printVersion(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "twin") == 0)
+        return showTwin(argv[2], std::strtoul(argv[3], nullptr, 10));
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
                "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
                "       | owner TITLE | tree TITLE | inichange MS | class CLASS [MS] | syscolor N\n"
-               "       | clientrect TITLE ID | at X Y\n", stderr);
+               "       | clientrect TITLE ID | at X Y | twin TITLE MS\n", stderr);
     return 2;
 }

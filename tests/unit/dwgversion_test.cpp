@@ -1,56 +1,105 @@
+// The drawing-version lookup's rule, not its rows (the names a program sees for each code
+// are tested through the host: host.dwgversions, host.filedata): a code matches exactly,
+// so that every neighbour of a known code is unknown.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "dwgversion.h"
 
 namespace {
 
-std::string lookup(const char* six)
+const std::string kUnknown = "Unknown";
+
+// The lookup of six bytes (a shorter code stands for itself and zero bytes after it).
+std::string lookup(const std::string& bytes)
 {
     char code[7] = {};
-    std::memcpy(code, six, 6);
+    std::memcpy(code, bytes.data(), bytes.size() < 6 ? bytes.size() : 6);
     return dwgVersionName(code);
 }
 
-TEST(DwgVersion, EveryRowAndItsNeighbours)
+// The known codes, found by asking the lookup about every code of the form drawing files
+// use: "AC" or "MC" and four characters of digits and points, or three and a zero byte.
+std::vector<std::string> knownCodes()
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"AC1015", "AutoCAD 2000"},
-        {"AC1500", "AutoCAD Release T"},
-        {"AC1014", "AutoCAD Release 14"},
-        {"AC1013", "AutoCAD Internal: Early 14"},
-        {"AC1012", "AutoCAD Release 13"},
-        {"AC1011", "AutoCAD Internal: Late 13"},
-        {"AC1010", "AutoCAD Internal: Early 13"},
-        {"AC1009", "AutoCAD Release 11/12"},
-        {"AC1008", "AutoCAD Internal: Late Z"},
-        {"AC1007", "AutoCAD Internal: Early Z"},
-        {"AC1006", "AutoCAD Release 10"},
-        {"AC1005", "AutoCAD Version Y"},
-        {"AC1004", "AutoCAD Release 9"},
-        {"AC1003", "AutoCAD Version 2.60"},
-        {"AC1002", "AutoCAD Version 2.50"},
-        {"AC1001", "AutoCAD Version 2.22 (Unix)"},
-        {"AC2.22", "AutoCAD Version 2.22 (MS-DOS)"},
-        {"AC2.21", "AutoCAD Version 2.21"},
-        {"AC2.20", "AutoCAD Internal: 2.20"},
-        {"AC2.10", "AutoCAD Version 2.10"},
-        {"AC1.50", "AutoCAD Version 1.50"},
-        {"AC1.40", "AutoCAD Version 1.40"},
-        {"AC1.2\0", "AutoCAD Version 1.2"},
-        {"MC0.0\0", "AutoCAD Version 1.0"},
-        {"AC1.2X", "Unknown"},
-        {"MC0.0 ", "Unknown"},
-        {"ac1015", "Unknown"},
-        {"AC1016", "Unknown"},
-        {"AC1018", "Unknown"},
-        {"AC1032", "Unknown"},
-        {"\0AC101", "Unknown"},
-        {"hello ", "Unknown"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(lookup(c.first), c.second) << c.first;
+    const std::string alphabet = "0123456789.";
+    std::vector<std::string> known;
+    for (const char* prefix : {"AC", "MC"})
+        for (int length = 3; length <= 4; ++length) {
+            int combinations = 1;
+            for (int k = 0; k < length; ++k)
+                combinations *= static_cast<int>(alphabet.size());
+            for (int n = 0; n < combinations; ++n) {
+                std::string code = prefix;
+                for (int k = 0, rest = n; k < length; ++k, rest /= static_cast<int>(alphabet.size()))
+                    code += alphabet[rest % alphabet.size()];
+                if (lookup(code) != kUnknown)
+                    known.push_back(code);
+            }
+        }
+    return known;
+}
+
+TEST(DwgVersion, NeighboursOfKnownCodesAreUnknown)
+{
+    const std::vector<std::string> known = knownCodes();
+    ASSERT_FALSE(known.empty());
+    const std::set<std::string> knownSet(known.begin(), known.end());
+    for (const std::string& code : known) {
+        std::string six = code;
+        six.resize(6, '\0');
+        // Any one byte changed to one of no code: a letter, a blank, a zero byte, a high byte.
+        for (size_t i = 0; i < 6; ++i)
+            for (char other : {'X', 'c', ' ', '\0', '\xC0'}) {
+                if (six[i] == other)
+                    continue;
+                std::string changed = six;
+                changed[i] = other;
+                EXPECT_EQ(kUnknown, lookup(changed)) << code << " with byte " << i << " changed";
+            }
+        // Its digits one up or one down, unless that is a known code itself.
+        for (size_t i = 2; i < code.size(); ++i)
+            for (int step : {-1, 1}) {
+                std::string near = code;
+                near[i] = static_cast<char>(near[i] + step);
+                if (!knownSet.count(near)) {
+                    EXPECT_EQ(kUnknown, lookup(near)) << code << " and " << near;
+                }
+            }
+        // In lower case, and one byte later in the file.
+        std::string lower = six;
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(kUnknown, lookup(lower)) << code;
+        EXPECT_EQ(kUnknown, lookup(std::string(1, '\0') + code)) << code;
+    }
+}
+
+TEST(DwgVersion, FiveCharacterCodesNeedTheirZeroByte)
+{
+    int fives = 0;
+    for (const std::string& code : knownCodes()) {
+        if (code.size() != 5)
+            continue;
+        ++fives;
+        for (char sixth : {' ', '0', 'X', '\xFF'})
+            EXPECT_EQ(kUnknown, lookup(code + sixth)) << code;
+    }
+    EXPECT_GT(fives, 0);
+}
+
+TEST(DwgVersion, EachKnownCodeHasANameOfItsOwn)
+{
+    std::set<std::string> names;
+    const std::vector<std::string> known = knownCodes();
+    for (const std::string& code : known)
+        names.insert(lookup(code));
+    EXPECT_EQ(known.size(), names.size());
 }
 
 }  // namespace
