@@ -4,10 +4,10 @@
 #include <wincodec.h>
 
 #include "adswin.h"
-#include "dwgpreview.h"
 #include "fileio.h"
 #include "filemap.h"
 #include "gdi.h"
+#include "previewcore.h"
 #include "trace.h"
 
 namespace {

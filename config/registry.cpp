@@ -12,8 +12,8 @@
 #include "handlers.h"
 #include "messages.h"
 #include "platform.h"
-#include "regpath.h"
 #include "registry.h"
+#include "registrycore.h"
 #include "results.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "adslib.h"
 #include "args.h"
 #include "bufferedpaint.h"
+#include "editlistcore.h"
 #include "gdi.h"
 #include "handlers.h"
 #include "listboxex.h"
@@ -19,7 +20,6 @@
 #include "resource.h"
 #include "results.h"
 #include "sizingdialog.h"
-#include "toolstrip.h"
 #include "tooltipctrl.h"
 #include "winrect.h"
 

@@ -11,7 +11,7 @@
 #include "adslib.h"
 #include "adswin.h"
 #include "args.h"
-#include "filechoice.h"
+#include "filepickerscore.h"
 #include "handlers.h"
 #include "memory.h"
 #include "messages.h"

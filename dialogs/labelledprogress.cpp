@@ -4,7 +4,7 @@
 
 #include "bufferedpaint.h"
 #include "gdi.h"
-#include "progressmath.h"
+#include "labelledprogresscore.h"
 #include "winrect.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "listboxex.h"
 
 #include "gdi.h"
-#include "listgeometry.h"
+#include "listboxexcore.h"
 #include "winrect.h"
 
 namespace {

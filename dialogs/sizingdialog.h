@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "afxwin.h"
-#include "anchorlayout.h"
+#include "sizingdialogcore.h"
 
 const int ID_SIZE_GRIP = 0x4545;
 

@@ -8,15 +8,14 @@
 
 #include "adslib.h"
 #include "args.h"
-#include "bitmapfile.h"
 #include "fileio.h"
 #include "gdi.h"
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
 #include "paths.h"
-#include "progressmath.h"
 #include "results.h"
+#include "splashcore.h"
 #include "trace.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "results.h"
-#include "sortchain.h"
+#include "sortlistcore.h"
 
 namespace {
 

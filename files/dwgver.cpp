@@ -6,7 +6,7 @@
 #include "adslib.h"
 #include "args.h"
 #include "diskfile.h"
-#include "dwgversion.h"
+#include "dwgvercore.h"
 #include "handlers.h"
 #include "messages.h"
 #include "paths.h"

@@ -7,8 +7,8 @@
 
 #include "adslib.h"
 #include "args.h"
-#include "cipher.h"
 #include "diskfile.h"
+#include "encryptcore.h"
 #include "handlers.h"
 #include "messages.h"
 #include "paths.h"

@@ -9,7 +9,7 @@
 #include "args.h"
 #include "diskfile.h"
 #include "handlers.h"
-#include "lineconvert.h"
+#include "lineendscore.h"
 #include "messages.h"
 #include "paths.h"
 #include "results.h"

@@ -13,8 +13,8 @@
 #include "filesearch.h"
 #include "handlers.h"
 #include "messages.h"
-#include "pathparts.h"
 #include "paths.h"
+#include "pathscore.h"
 #include "results.h"
 
 namespace {

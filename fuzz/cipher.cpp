@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "chain.h"
-#include "cipher.h"
+#include "encryptcore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "chain.h"
-#include "datetext.h"
+#include "sysinfocore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

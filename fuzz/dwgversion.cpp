@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "dwgversion.h"
+#include "dwgvercore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

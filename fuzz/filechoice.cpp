@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "filechoice.h"
+#include "filepickerscore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "anchorlayout.h"
 #include "chain.h"
-#include "matching.h"
-#include "progressmath.h"
+#include "labelledprogresscore.h"
+#include "listdialogscore.h"
+#include "sizingdialogcore.h"
+#include "splashcore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

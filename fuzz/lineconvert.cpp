@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "lineconvert.h"
+#include "lineendscore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "chain.h"
-#include "pathparts.h"
 #include "paths.h"
+#include "pathscore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

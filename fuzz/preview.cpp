@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "dwgpreview.h"
+#include "previewcore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

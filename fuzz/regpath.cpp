@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "chain.h"
-#include "regpath.h"
+#include "registrycore.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "chain.h"
-#include "sortchain.h"
+#include "sortlistcore.h"
 #include "sortreference.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "handlers.h"
 #include "memory.h"
 #include "messages.h"
-#include "pathparts.h"
+#include "pathscore.h"
 #include "platform.h"
 #include "results.h"
 #include "trace.h"

@@ -9,12 +9,12 @@
 
 #include "adslib.h"
 #include "args.h"
-#include "datetext.h"
 #include "handle.h"
 #include "handlers.h"
 #include "messages.h"
 #include "registry.h"
 #include "results.h"
+#include "sysinfocore.h"
 
 namespace {
 

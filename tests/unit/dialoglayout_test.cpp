@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "anchorlayout.h"
-#include "matching.h"
+#include "listdialogscore.h"
+#include "sizingdialogcore.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
-// The arithmetic of the labelled progress bar and the splash window: how much of the bar is
-// filled, where its two parts meet, what its label says, where the splash window goes and
-// the palette it falls back on. Free of the window system so that it can be tested alone.
+// The arithmetic of the labelled progress bar: how much of the bar is filled, where its two
+// parts meet, what its label says. Free of the window system so that it can be tested alone.
 #pragma once
 
 #include <string>
@@ -30,19 +29,3 @@ std::string barLabel(const std::string& label, int pos, int lower, int upper);
 
 // pos + delta, held within the 32-bit range.
 int offsetPosition(int pos, long long delta);
-
-// Where a window of the given size goes to sit in the middle of the desktop: each half cut.
-struct SplashOrigin {
-    long x, y;
-};
-SplashOrigin splashOrigin(long desktopRight, long desktopBottom, long width, long height);
-
-// Entry i (0 to 255) of the palette for a bitmap without a colour table: eight levels of red
-// (changing fastest) and green, four of blue.
-struct PaletteColour {
-    unsigned char red, green, blue;
-};
-PaletteColour defaultPaletteEntry(int i);
-
-// A timer's interval for a number of seconds, in milliseconds, held to what a timer takes.
-unsigned splashMillis(int seconds);

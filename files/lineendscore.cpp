@@ -1,4 +1,4 @@
-#include "lineconvert.h"
+#include "lineendscore.h"
 
 #include <cstring>
 

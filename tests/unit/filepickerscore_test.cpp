@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "filechoice.h"
+#include "filepickerscore.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cipher.h"
+#include "encryptcore.h"
 
 #include <cstring>
 

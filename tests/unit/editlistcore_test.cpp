@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "toolstrip.h"
+#include "editlistcore.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dwgversion.h"
+#include "dwgvercore.h"
 
 namespace {
 

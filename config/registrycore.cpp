@@ -1,4 +1,4 @@
-#include "regpath.h"
+#include "registrycore.h"
 
 #include <cstring>
 #include <initializer_list>

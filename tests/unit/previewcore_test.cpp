@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "dwgpreview.h"
+#include "previewcore.h"
 
 namespace {
 

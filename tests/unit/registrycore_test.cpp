@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "regpath.h"
+#include "registrycore.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cipher.h"
+#include "encryptcore.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "datetext.h"
+#include "sysinfocore.h"
 
 namespace {
 

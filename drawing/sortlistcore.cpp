@@ -1,4 +1,4 @@
-#include "sortchain.h"
+#include "sortlistcore.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "progressmath.h"
+#include "labelledprogresscore.h"
 
 #include <climits>
 #include <cstdio>
@@ -58,21 +58,4 @@ int offsetPosition(int pos, long long delta)
 {
     long long moved = static_cast<long long>(pos) + delta;
     return moved > INT_MAX ? INT_MAX : moved < INT_MIN ? INT_MIN : static_cast<int>(moved);
-}
-
-SplashOrigin splashOrigin(long desktopRight, long desktopBottom, long width, long height)
-{
-    return {desktopRight / 2 - width / 2, desktopBottom / 2 - height / 2};
-}
-
-PaletteColour defaultPaletteEntry(int i)
-{
-    return {static_cast<unsigned char>(32 * (i % 8)), static_cast<unsigned char>(32 * ((i / 8) % 8)),
-            static_cast<unsigned char>(64 * (i / 64))};
-}
-
-unsigned splashMillis(int seconds)
-{
-    long long millis = static_cast<long long>(seconds) * 1000;
-    return millis > 0x7FFFFFFF ? 0x7FFFFFFFu : millis < 0 ? 0u : static_cast<unsigned>(millis);
 }

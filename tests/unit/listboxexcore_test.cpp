@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "listgeometry.h"
+#include "listboxexcore.h"
 
 namespace {
 

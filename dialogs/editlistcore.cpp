@@ -1,4 +1,4 @@
-#include "toolstrip.h"
+#include "editlistcore.h"
 
 #include <cstdlib>
 

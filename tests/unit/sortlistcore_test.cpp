@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sortchain.h"
+#include "sortlistcore.h"
 #include "sortreference.h"
 
 namespace {

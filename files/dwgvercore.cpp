@@ -1,4 +1,4 @@
-#include "dwgversion.h"
+#include "dwgvercore.h"
 
 #include <cstring>
 

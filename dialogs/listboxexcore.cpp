@@ -1,4 +1,4 @@
-#include "listgeometry.h"
+#include "listboxexcore.h"
 
 MarkerPieces insertMarker(const PixelRect& item)
 {

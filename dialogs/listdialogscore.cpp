@@ -1,4 +1,4 @@
-#include "matching.h"
+#include "listdialogscore.h"
 
 int bestMatch(const std::vector<std::string>& items, const std::string& text)
 {

@@ -1,4 +1,4 @@
-#include "pathparts.h"
+#include "pathscore.h"
 
 #include <cstring>
 #include <string>

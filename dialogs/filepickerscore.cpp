@@ -1,4 +1,4 @@
-#include "filechoice.h"
+#include "filepickerscore.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "progressmath.h"
+#include "labelledprogresscore.h"
 
 namespace {
 
@@ -93,36 +93,6 @@ TEST(ProgressMath, OffsetHoldsTheRange)
     EXPECT_EQ(60, offsetPosition(50, 10));
     EXPECT_EQ(2147483647, offsetPosition(2147483600, 32768));
     EXPECT_EQ(-2147483647 - 1, offsetPosition(-2147483600, -32768));
-}
-
-TEST(ProgressMath, SplashPlacementAndPalette)
-{
-    const struct {
-        long right, bottom, width, height, x, y;
-    } cases[] = {
-        {1024, 768, 400, 300, 312, 234},
-        {1024, 768, 401, 301, 312, 234},  // each half cut: 512 - 200, 384 - 150
-        {1024, 768, 2000, 100, -488, 334},
-    };
-    for (const auto& c : cases) {
-        SplashOrigin o = splashOrigin(c.right, c.bottom, c.width, c.height);
-        EXPECT_EQ(c.x, o.x) << c.width << "x" << c.height;
-        EXPECT_EQ(c.y, o.y) << c.width << "x" << c.height;
-    }
-    const struct {
-        int i;
-        int r, g, b;
-    } entries[] = {{0, 0, 0, 0}, {1, 32, 0, 0}, {7, 224, 0, 0}, {8, 0, 32, 0}, {63, 224, 224, 0},
-                   {64, 0, 0, 64}, {255, 224, 224, 192}};
-    for (const auto& e : entries) {
-        PaletteColour c = defaultPaletteEntry(e.i);
-        EXPECT_EQ(e.r, c.red) << e.i;
-        EXPECT_EQ(e.g, c.green) << e.i;
-        EXPECT_EQ(e.b, c.blue) << e.i;
-    }
-    EXPECT_EQ(3000u, splashMillis(3));
-    EXPECT_EQ(0x7FFFFFFFu, splashMillis(2147483647));
-    EXPECT_EQ(0u, splashMillis(-1));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "bitmapfile.h"
+#include "splashcore.h"
 
 #include <cstdint>
 
@@ -93,4 +93,21 @@ bool bitmapFileSound(const unsigned char* head, std::size_t headLength, unsigned
         return static_cast<unsigned long long>(height) <= kMostDecoded / stride;
     }
     return static_cast<unsigned long long>(height) <= room / stride;
+}
+
+SplashOrigin splashOrigin(long desktopRight, long desktopBottom, long width, long height)
+{
+    return {desktopRight / 2 - width / 2, desktopBottom / 2 - height / 2};
+}
+
+PaletteColour defaultPaletteEntry(int i)
+{
+    return {static_cast<unsigned char>(32 * (i % 8)), static_cast<unsigned char>(32 * ((i / 8) % 8)),
+            static_cast<unsigned char>(64 * (i / 64))};
+}
+
+unsigned splashMillis(int seconds)
+{
+    long long millis = static_cast<long long>(seconds) * 1000;
+    return millis > 0x7FFFFFFF ? 0x7FFFFFFFu : millis < 0 ? 0u : static_cast<unsigned>(millis);
 }

@@ -1,4 +1,4 @@
-#include "datetext.h"
+#include "sysinfocore.h"
 
 #include <cstdio>
 #include <cstring>

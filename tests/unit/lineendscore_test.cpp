@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lineconvert.h"
+#include "lineendscore.h"
 
 namespace {
 

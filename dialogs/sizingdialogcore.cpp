@@ -1,4 +1,4 @@
-#include "anchorlayout.h"
+#include "sizingdialogcore.h"
 
 #include <cmath>
 

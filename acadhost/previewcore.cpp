@@ -1,4 +1,4 @@
-#include "dwgpreview.h"
+#include "previewcore.h"
 
 #include <cstring>
 
