@@ -5,6 +5,7 @@
 #include "adslib.h"
 #include "handlers.h"
 #include "messages.h"
+#include "results.h"
 #include "trace.h"
 
 const FunctionRow functionTable[] = {
@@ -155,8 +156,7 @@ int runHandler(const FunctionRow& row, struct resbuf* args)
     } catch (...) {
         traceException(row.name);
     }
-    acedRetNil();
-    return RTNORM;
+    return giveNil();
 }
 
 }  // namespace
