@@ -56,7 +56,9 @@ same 0x4 "$(value "$app" LOADCTRLS)" "kel_demandload registers load reason 4"
 # The stored bytes: the path padded with zeros to 259, the names with their terminator.
 in_prefix wineserver -w
 reg=$(tr -d '\r' <"$WINEPREFIX/system.reg")
-module_line=$(grep -A3 -F 'Kelmar\\5.1\\AutoCAD 2000\\Kelmar\\Loader]' <<<"$reg" | grep '^"Module"=')
+# This build's value: the prefix may also hold one the other width wrote in its own view.
+module_line=$(grep -A3 -F 'Kelmar\\5.1\\AutoCAD 2000\\Kelmar\\Loader]' <<<"$reg" |
+    grep -F "\"Module\"=\"${module//\\/\\\\}\\0")
 zeros=$(grep -o '\\0' <<<"$module_line" | wc -l)
 # (the file leaves out a string's last zero)
 same 259 $(( ${#module} + zeros + 1 )) "Module is written as 259 bytes"
