@@ -43,7 +43,6 @@ public:
         : title(title), text(text), style(style), owner(owner), timeoutMs(timeoutMs)
     {
     }
-    virtual ~CTimedMessageBox() = default;
     // The box's answer; 0 when it timed out, -1 when its hook could not be set.
     int Show();
 
