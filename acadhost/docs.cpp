@@ -19,6 +19,17 @@ private:
 
 }  // namespace
 
+bool Document::undefine(const std::string& name, short code)
+{
+    auto it = functions_.find(name);
+    if (it == functions_.end() || it->second.code != code)
+        return false;
+    if (lastFound_ == &*it)
+        lastFound_ = nullptr;
+    functions_.erase(it);
+    return true;
+}
+
 void DocManager::addReactor(AcApDocManagerReactor* reactor)
 {
     if (reactor && std::find(reactors_.begin(), reactors_.end(), reactor) == reactors_.end())

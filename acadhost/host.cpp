@@ -75,7 +75,7 @@ Host::Host()
         return callFunction(name, args, result);
     };
     lisp.externalDefined = [this](const std::string& name) {
-        return module && docs.current() && docs.current()->functions.count(name) > 0;
+        return module && docs.current() && docs.current()->function(name) != nullptr;
     };
     // Devices are refused as the module refuses them.
     lisp.isDevice = [](const std::string& path) { return reachesDevice(path.c_str()); };
@@ -280,7 +280,7 @@ void Host::unloadModule()
     enter(AcRx::kUnloadAppMsg, "unload application");
     module.Free();
     for (auto& doc : docs.documents())
-        doc->functions.clear();
+        doc->undefineAll();
     if (size_t leaked = pool.reclaimLive())
         selfCheck("detach", std::to_string(leaked) + " records not released");
     pool.endCall();
@@ -291,19 +291,19 @@ bool Host::callFunction(const std::string& name, lisp::Args& args, lisp::Value& 
     Document* doc = docs.current();
     if (!doc || !module)
         return false;
-    auto it = doc->functions.find(name);
-    if (it == doc->functions.end())
+    const Document::Function* fn = doc->function(name);
+    if (!fn)
         return false;
     // Between calls of the module, as the host's own loop does, its modeless windows get
     // their messages: (while (kel_getcancel) ...) sees Cancel pressed.
     takeMessages();
     CallState c;
-    c.what = it->second.name;
-    c.funcode = it->second.code;
+    c.what = fn->name;
+    c.funcode = fn->code;
     c.args = argumentChain(pool, args);
     enter(AcRx::kInvkSubrMsg, c.what, &c);
     if (c.dispatch == RSERR)
         throw lisp::Error("ADS request error");
-    result = c.results ? std::move(c.result) : lisp::voidValue();
+    result = c.results && !c.resultVoid ? std::move(c.result) : lisp::voidValue();
     return true;
 }

@@ -27,11 +27,32 @@ public:
         short code;
         std::string name;  // as defined, for messages
     };
-    std::unordered_map<std::string, Function> functions;  // by upper-case name
-    std::deque<std::string> queue;           // strings to run after the current expression
+    // The module's function of that upper-case name, or null.
+    const Function* function(const std::string& name) const
+    {
+        if (!lastFound_ || lastFound_->first != name) {
+            auto it = functions_.find(name);
+            if (it == functions_.end())
+                return nullptr;
+            lastFound_ = &*it;
+        }
+        return &lastFound_->second;
+    }
+    void define(const std::string& name, Function f) { functions_[name] = std::move(f); }
+    bool undefine(const std::string& name, short code);
+    void undefineAll()
+    {
+        lastFound_ = nullptr;
+        functions_.clear();
+    }
+    std::deque<std::string> queue;  // strings to run after the current expression
 
 private:
     std::string name_;
+    std::unordered_map<std::string, Function> functions_;  // by upper-case name
+    // A loop calls one function over and over: the last one found is found again by its
+    // name alone, without hashing it (an entry of the map stays where it is until erased).
+    mutable const std::pair<const std::string, Function>* lastFound_ = nullptr;
 };
 
 class DocManager : public AcApDocManager {
@@ -82,7 +103,8 @@ struct CallState {
     bool argsHanded = false;
     int results = 0;
     bool firstWasVoid = false;
-    lisp::Value result;  // the last one set; none set is void
+    lisp::Value result;  // the last one set, unless void; none set is void
+    bool resultVoid = false;  // the last one set was void: a flag, as every call sets it first
     int dispatch = RSRSLT;
 };
 

@@ -21,6 +21,7 @@ int setResult(lisp::Value v, bool isVoid = false)
     if (c->results == 0 && isVoid)
         c->firstWasVoid = true;
     ++c->results;
+    c->resultVoid = isVoid;
     c->result = std::move(v);
     return RTNORM;
 }
@@ -34,7 +35,7 @@ int acedDefun(const char* name, short funcode)
     Document* doc = theHost->docs.current();
     if (!doc || !name || !*name || theHost->failing("acedDefun"))
         return RTERROR;
-    doc->functions[lisp::toUpper(name)] = Document::Function{funcode, name};
+    doc->define(lisp::toUpper(name), Document::Function{funcode, name});
     return RTNORM;
 }
 
@@ -43,11 +44,7 @@ int acedUndef(const char* name, short funcode)
     Document* doc = theHost->docs.current();
     if (!doc || !name)
         return RTERROR;
-    auto it = doc->functions.find(lisp::toUpper(name));
-    if (it == doc->functions.end() || it->second.code != funcode)
-        return RTERROR;
-    doc->functions.erase(it);
-    return RTNORM;
+    return doc->undefine(lisp::toUpper(name), funcode) ? RTNORM : RTERROR;
 }
 
 int acedGetFunCode(void)
@@ -67,7 +64,7 @@ struct resbuf* acedGetArgs(void)
 
 int acedRetNil(void) { return setResult(nullptr); }
 int acedRetT(void) { return setResult(lisp::symT()); }
-int acedRetVoid(void) { return setResult(lisp::voidValue(), true); }
+int acedRetVoid(void) { return setResult(nullptr, true); }
 int acedRetStr(const char* s) { return setResult(lisp::makeStr(s ? s : "")); }
 int acedRetInt(int value) { return setResult(lisp::makeInt(value)); }
 int acedRetReal(ads_real value) { return setResult(lisp::makeReal(value)); }

@@ -6,83 +6,73 @@
 #include "results.h"
 #include "sortlistcore.h"
 
+#include <new>
+#include <vector>
+
 namespace {
 
 bool sortable(int type) { return type == RTREAL || type == RTSHORT || type == RTSTR; }
 
-// A new record with the value of rb. Points and 32-bit integers keep their values too, so
-// that a list handed back unsorted is the list that came.
-resbuf* copyRecord(const resbuf* rb)
+// The records sorted and handed back are the module's own, in scratch kept from one call to
+// the next: a record of the host's costs an allocation and a release, more than its share of
+// the sort. Each is a copy of an argument record, strings pointing at the argument's text,
+// which lasts the call; the host copies the list it is handed back. The scratch holds no
+// values between calls.
+std::vector<resbuf>& scratchRecords(size_t n)
 {
-    if (rb->restype == RTSTR)
-        return acutBuildList(RTSTR, rb->resval.rstring, 0);  // storage the host's release frees
-    resbuf* copy = acutNewRb(rb->restype);
-    if (!copy)
-        return nullptr;
-    switch (rb->restype) {
-    case RTREAL:
-    case RTSHORT:
-    case RTLONG:
-    case RTPOINT:
-    case RT3DPOINT: copy->resval = rb->resval; break;
-    default: break;
-    }
-    return copy;
+    static std::vector<resbuf> records;
+    if (records.size() < n)
+        records.resize(n);
+    return records;
+}
+
+// Links the first n records of the scratch into a chain, in order.
+resbuf* chain(std::vector<resbuf>& records, size_t n)
+{
+    for (size_t k = 0; k + 1 < n; ++k)
+        records[k].rbnext = &records[k + 1];
+    records[n - 1].rbnext = nullptr;
+    return &records[0];
 }
 
 // The records to sort, and how many of them count against the limit. A point (a list of two
 // or three numbers, as the host sends it) stands for its coordinates, as reals; what follows
-// it is dropped, as after a list.
-bool copyArguments(Args& in, resbuf*& head, int& count)
+// it is dropped, as after a list. Throws std::bad_alloc when there is no room.
+resbuf* copyArguments(Args& in, int& count)
 {
-    head = nullptr;
-    resbuf* tail = nullptr;
-    count = 0;
-    auto link = [&](resbuf* rb) {
-        (tail ? tail->rbnext : head) = rb;
-        tail = rb;
-    };
     const resbuf* rb;
     if (in.at(RTPOINT) || in.at(RT3DPOINT)) {
         in.take(rb);
-        int n = rb->restype == RTPOINT ? 2 : 3;
-        for (int k = 0; k < n; ++k) {
-            resbuf* coordinate = acutNewRb(RTREAL);
-            if (!coordinate)
-                return false;
-            coordinate->resval.rreal = rb->resval.rpoint[k];
-            link(coordinate);
+        count = rb->restype == RTPOINT ? 2 : 3;
+        std::vector<resbuf>& records = scratchRecords(count);
+        for (int k = 0; k < count; ++k) {
+            records[k].restype = RTREAL;
+            records[k].resval.rreal = rb->resval.rpoint[k];
         }
-        count = n;
-        return true;
+        return chain(records, count);
     }
-    while (in.take(rb)) {
-        resbuf* copy = copyRecord(rb);
-        if (!copy)
-            return false;
-        link(copy);
-        if (sortable(rb->restype))
-            ++count;
+    size_t n = 0;
+    for (Args look = in; look.take(rb);)
+        ++n;
+    std::vector<resbuf>& records = scratchRecords(n);
+    count = 0;
+    for (size_t k = 0; in.take(rb); ++k) {
+        records[k] = *rb;
+        count += sortable(rb->restype);
     }
-    return true;
+    return chain(records, n);
 }
 
-// Drops the list-begin at the head and cuts the chain at the first list-end, releasing the
-// list-end and what follows it. False for a list inside the list.
+// Steps past the list-begin at the head and cuts the chain at the first list-end. False for
+// a list inside the list.
 bool stripListMarks(resbuf*& head)
 {
-    if (head && head->restype == RTLB) {
-        resbuf* begin = head;
+    if (head && head->restype == RTLB)
         head = head->rbnext;
-        begin->rbnext = nullptr;
-        acutRelRb(begin);
-    }
-    resbuf** link = &head;
-    for (; *link; link = &(*link)->rbnext) {
+    for (resbuf** link = &head; *link; link = &(*link)->rbnext) {
         if ((*link)->restype == RTLB)
             return false;
         if ((*link)->restype == RTLE) {
-            acutRelRb(*link);
             *link = nullptr;
             break;
         }
@@ -106,22 +96,19 @@ int kelSortlist(struct resbuf* args)
     if (!in.more())
         return fail(MSG_LIST_EXPECTED);
     int limit = maxSort();
-    resbuf* list;
     int count;
-    if (!copyArguments(in, list, count)) {
-        acutRelRb(list);
+    resbuf* list;
+    try {
+        list = copyArguments(in, count);
+    } catch (const std::bad_alloc&) {
         return fail(MSG_NO_RESULT_BUFFER);
     }
     if (count > limit)
-        return giveList(list);
-    bool nested = !stripListMarks(list);
-    if (nested || !list || (list->restype == RTNIL && !list->rbnext)) {
-        acutRelRb(list);  // a nested list, or an empty one
-        return giveNil();
-    }
+        return giveListKept(list);
+    if (!stripListMarks(list) || !list || (list->restype == RTNIL && !list->rbnext))
+        return giveNil();  // a nested list, or an empty one
     SortResult sorted = sortChain(list);
     if (sorted == SortResult::Sorted)
-        return giveList(list);
-    acutRelRb(list);
+        return giveListKept(list);
     return sorted == SortResult::MixedTypes ? giveNil() : fail(MSG_NO_RESULT_BUFFER);
 }

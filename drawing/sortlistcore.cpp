@@ -53,11 +53,30 @@ struct Keyed {
     uint64_t value;
 };
 
-// Digit d (0 to 7, lowest first) of a key: its byte d in memory, since a 32-bit processor
-// shifts a 64-bit number by a varying count only in several steps.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "digit d of a key is its byte d");
-const unsigned char* keyBytes(const uint64_t& key) { return reinterpret_cast<const unsigned char*>(&key); }
-const unsigned char* keyBytes(const Keyed& k) { return keyBytes(k.key); }
+uint64_t keyOf(uint64_t key) { return key; }
+uint64_t keyOf(const Keyed& k) { return k.key; }
+
+// The digits of a key, lowest first: eight bytes for short lists, where the counts of a
+// digit's values must stay few; six of at most 11 bits for long ones, where a pass over the
+// keys costs more than its counts. Each digit lies in one 32-bit half of the key, which a
+// 32-bit processor shifts in one step.
+struct Bytes {
+    static constexpr int kDigits = 8, kValues = 256;
+    static unsigned digit(uint64_t key, int d)
+    {
+        uint32_t half = d < 4 ? static_cast<uint32_t>(key) : static_cast<uint32_t>(key >> 32);
+        return (half >> (d % 4 * 8)) & 0xFF;
+    }
+};
+struct Elevens {
+    static constexpr int kDigits = 6, kValues = 2048;
+    static unsigned digit(uint64_t key, int d)
+    {
+        uint32_t half = d < 3 ? static_cast<uint32_t>(key) : static_cast<uint32_t>(key >> 32);
+        return (half >> (d % 3 * 11)) & 0x7FF;
+    }
+};
+const size_t kLongList = 4096;
 
 // Scratch kept from one sort to the next, twice the count: a fresh block this large costs
 // more than the sort itself (the system maps and zeroes it anew). It holds no values between
@@ -74,33 +93,43 @@ T* scratch(size_t n)
 // Radix sorted by keys; the sorted items are left in a[0] to a[n - 1], a[n] to a[2n - 1]
 // being the room to sort through. One pass counts every digit of every key; a digit every
 // key shares takes no pass.
-template <class T>
-void radixSort(T* a, size_t n)
+template <class Digits, class T>
+void radixSortBy(T* a, size_t n)
 {
-    uint32_t count[8][256] = {};  // a list the host holds has fewer than 2^32 records
+    static uint32_t count[Digits::kDigits][Digits::kValues];  // a list the host holds has fewer than 2^32 records
+    std::memset(count, 0, sizeof count);
     for (size_t k = 0; k < n; ++k) {
-        const unsigned char* key = keyBytes(a[k]);
-        for (int d = 0; d < 8; ++d)
-            ++count[d][key[d]];
+        uint64_t key = keyOf(a[k]);
+        for (int d = 0; d < Digits::kDigits; ++d)
+            ++count[d][Digits::digit(key, d)];
     }
     T* from = a;
     T* to = a + n;
-    for (int d = 0; d < 8; ++d) {
+    for (int d = 0; d < Digits::kDigits; ++d) {
         uint32_t* c = count[d];
-        if (c[keyBytes(from[0])[d]] == n)
+        if (c[Digits::digit(keyOf(from[0]), d)] == n)
             continue;
         uint32_t at = 0;
-        for (int v = 0; v < 256; ++v) {
+        for (int v = 0; v < Digits::kValues; ++v) {
             uint32_t here = c[v];
             c[v] = at;
             at += here;
         }
         for (size_t k = 0; k < n; ++k)
-            to[c[keyBytes(from[k])[d]]++] = from[k];
+            to[c[Digits::digit(keyOf(from[k]), d)]++] = from[k];
         std::swap(from, to);
     }
     if (from != a)
         std::copy(from, from + n, a);
+}
+
+template <class T>
+void radixSort(T* a, size_t n)
+{
+    if (n >= kLongList)
+        radixSortBy<Elevens>(a, n);
+    else
+        radixSortBy<Bytes>(a, n);
 }
 
 // Strings: keyed by their first eight bytes, most significant first, so that most

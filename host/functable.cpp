@@ -173,6 +173,7 @@ void dispatch()
     }
     struct resbuf* args = acedGetArgs();
     int status = runHandler(functionTable[code - 1], args);
-    acutRelRb(args);
+    if (args)
+        acutRelRb(args);
     acedSetFunResult(status == RTNORM ? RSRSLT : RSERR);
 }

@@ -58,13 +58,20 @@ int giveReal(double value)
     return RTNORM;
 }
 
-int giveList(struct resbuf* list)
+int giveListKept(const struct resbuf* list)
 {
     if (!list)
         return giveNil();
     acedRetList(list);
-    acutRelRb(list);
     return RTNORM;
+}
+
+int giveList(struct resbuf* list)
+{
+    int status = giveListKept(list);
+    if (list)
+        acutRelRb(list);
+    return status;
 }
 
 OwnedChain::~OwnedChain()

@@ -20,6 +20,8 @@ int giveInt(int value);
 int giveReal(double value);
 // Hands a list to the host and releases it; nil for an empty one.
 int giveList(struct resbuf* list);
+// Hands the host a list the module keeps (the host copies it); nil for an empty one.
+int giveListKept(const struct resbuf* list);
 
 // A chain the module built and still owns; released when dropped.
 class OwnedChain {

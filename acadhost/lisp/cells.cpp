@@ -54,24 +54,34 @@ namespace {
 
 // Cells come and go by the ten thousand when lists cross to a module and back: they are
 // taken from free lists of fixed-size chunks, never given back to the heap. A cell counts
-// against the host's memory ceiling while it is in use.
+// against the host's memory ceiling while it is in use; the ceiling's count is shared by the
+// whole process, so a list reserves room for a batch of cells at a time (a reservation per
+// cell was a tenth of a list's crossing), and gives back what it holds beyond two batches.
+// Near the ceiling, where no batch fits, a cell reserves its own room alone.
 template <size_t Size>
 struct FreeList {
+    static constexpr size_t kBatch = 64 * Size;
     static void* head;
+    static size_t reserved;  // room counted for cells not yet taken
     static void* take()
     {
-        if (!reserveMemory(Size))
-            throw std::bad_alloc();
+        if (reserved < Size) {
+            if (reserveMemory(kBatch))
+                reserved += kBatch;
+            else if (reserveMemory(Size))
+                reserved += Size;
+            else
+                throw std::bad_alloc();
+        }
         if (!head) {
             const size_t count = 1024;
             char* block = static_cast<char*>(std::malloc(Size * count));
-            if (!block) {
-                releaseMemory(Size);
+            if (!block)
                 throw std::bad_alloc();
-            }
             for (size_t k = 0; k < count; ++k)
                 put(block + k * Size);
         }
+        reserved -= Size;
         void* p = head;
         head = *static_cast<void**>(p);
         return p;
@@ -79,7 +89,11 @@ struct FreeList {
     static void give(void* p)
     {
         put(p);
-        releaseMemory(Size);
+        reserved += Size;
+        if (reserved >= 2 * kBatch) {
+            releaseMemory(reserved - kBatch);
+            reserved = kBatch;
+        }
     }
     static void put(void* p)
     {
@@ -89,6 +103,8 @@ struct FreeList {
 };
 template <size_t Size>
 void* FreeList<Size>::head = nullptr;
+template <size_t Size>
+size_t FreeList<Size>::reserved = 0;
 
 template <class T>
 struct CellAllocator {

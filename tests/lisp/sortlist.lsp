@@ -40,7 +40,12 @@
 (setvar "MAXSORT" 0)
 (kel_sortlist '(1))
 (setvar "MAXSORT" 1000)
-; no memory for the copy
-(acadhost-failalloc 3)
+; the records sorted are the module's own: a host short of records does not stop a sort
+(acadhost-failalloc 1)
 (kel_sortlist '(4 3 2 1))
-(kel_sortlist '(4 3 2 1))
+(kel_sortlist '("b" "a" "c"))
+(kel_sortlist '(3 1 2))
+(acadhost-failalloc 0)
+; a list of strings too long to sort comes back as it came, text and all
+(setvar "MAXSORT" 2)
+(kel_sortlist '("c" "a" "b"))
