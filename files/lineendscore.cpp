@@ -30,15 +30,22 @@ WIDE_CODE size_t convertPieces(const char* in, size_t n, char*& out, __m128i a, 
             o += kWide;
             continue;
         }
-        _mm_store_si128(reinterpret_cast<__m128i*>(piece), v);
+        // The runs move from the input itself: a move from the copy just stored waits for the
+        // store. Only the last pieces, whose moves reach up to 16 bytes past them, move from
+        // the copy.
+        const char* from = in + k;
+        if (k + 2 * kWide > n) {
+            _mm_store_si128(reinterpret_cast<__m128i*>(piece), v);
+            from = piece;
+        }
         int start = 0;
         for (; mask; mask &= mask - 1) {
             int end = __builtin_ctz(static_cast<unsigned>(mask));
-            std::memcpy(o, piece + start, kWide);
+            std::memcpy(o, from + start, kWide);
             o += end - start;
             start = end + (atLineEnd(o) ? 1 : 0);
         }
-        std::memcpy(o, piece + start, kWide);
+        std::memcpy(o, from + start, kWide);
         o += kWide - start;
     }
     out = o;

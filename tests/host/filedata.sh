@@ -64,6 +64,13 @@ same "$(printf 'p\r\r\nq\r\n' | od -An -v -tx1 | tr -d ' \n')" "$(hex crlf.out)"
 cmp -s unix.txt round.out; ok "unix2dos then dos2unix gives the file back"
 cmp -s dos.txt dos.orig; ok "a file is not converted onto itself"
 
+# A file of several pieces, its size no multiple of a piece: every byte value, line ends
+# falling on and across the pieces' edges.
+head -c 2621447 /dev/urandom >noise.bin
+lisp '(kel_dos2unix "noise.bin" "noise.unix") (kel_unix2dos "noise.bin" "noise.dos")'
+tr -d '\015\032' <noise.bin | cmp -s - noise.unix; ok "2.5 MB of every byte value to UNIX text, byte for byte"
+perl -0777 -pe 's/\n/\r\n/g' noise.bin | cmp -s - noise.dos; ok "2.5 MB of every byte value to DOS text, byte for byte"
+
 # The cipher: a file of zeros becomes the key itself, block after block (1,000 bytes: a
 # block of 512 and one of 488, both from key byte 0), the vectors of the unit test.
 key=$(grep '^4b656c6d6172 ' "$TESTS_DIR/unit/cipher_vectors.txt" | cut -d' ' -f2)
