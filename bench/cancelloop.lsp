@@ -20,4 +20,4 @@
 (repeat bench-runs
   (setq mod (cons (bench-loop T) mod) base (cons (bench-loop nil) base)))
 (kel_getcancel T)
-(princ (strcat "cancel-loop " (bench-spread mod) " " (bench-spread base) "\n"))
+(bench-row "cancel-loop" mod base)

@@ -21,7 +21,7 @@
 (setq mod nil base nil)
 (repeat (* 3 bench-runs)
   (setq mod (cons (bench-loop "module") mod) base (cons (bench-loop "builtin") base)))
-(princ (strcat "dispatch " (bench-spread mod) " " (bench-spread base) "\n"))
+(bench-row "dispatch" mod base)
 
 (setq mod nil base nil colours (/ bench-n 100))
 (repeat (* 3 bench-runs)
@@ -30,4 +30,4 @@
   (setq mod (cons (- (acadhost-clock) t0) mod) t0 (acadhost-clock))
   (repeat colours (acadhost-nearest '(200 100 50)))
   (setq base (cons (- (acadhost-clock) t0) base)))
-(princ (strcat "rgbtoaci " (bench-spread mod) " " (bench-spread base) "\n"))
+(bench-row "rgbtoaci" mod base)

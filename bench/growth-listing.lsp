@@ -14,7 +14,7 @@
   (repeat (if (= n (last sizes)) bench-runs (* 3 bench-runs))
     (kel_dir (strcat folder "/*.dwg"))
     (setq mod (cons (acadhost-lastcall) mod) base (cons (acadhost-findloop folder "*.dwg") base)))
-  (princ (strcat "dir@" (itoa n) " " (bench-spread mod) " " (bench-spread base) "\n")))
+  (bench-row (strcat "dir@" (itoa n)) mod base))
 
 (setq trees (if bench-quick '((1000 . "t")) '((1000 . "t") (10000 . "u") (100000 . "v"))))
 (foreach tree trees
@@ -23,4 +23,4 @@
     (kel_find "*.dwg" (cdr tree))
     (setq mod (cons (acadhost-lastcall) mod)
           base (cons (acadhost-findloop (strcat (cdr tree) ":") "*.dwg" T) base)))
-  (princ (strcat "find@" (itoa (car tree)) " " (bench-spread mod) " " (bench-spread base) "\n")))
+  (bench-row (strcat "find@" (itoa (car tree))) mod base))

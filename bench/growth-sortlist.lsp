@@ -30,7 +30,7 @@
     (setq lst (random-values n strings))
     (kel_sortlist lst)
     (setq mod (cons (acadhost-lastcall) mod) base (cons (acadhost-stdsort lst) base)))
-  (princ (strcat name "@" (itoa n) " " (bench-spread mod) " " (bench-spread base) "\n")))
+  (bench-row (strcat name "@" (itoa n)) mod base))
 
 (setq sizes (if bench-quick '(1000) '(1000 8000 32767)))
 (foreach n sizes

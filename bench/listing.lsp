@@ -12,7 +12,7 @@
     (if (= name "dir") (kel_dir "flat/*.dwg") (kel_find "*.dwg" "w"))
     (setq mod (cons (acadhost-lastcall) mod))
     (setq base (cons (if (= name "dir") (acadhost-findloop "flat" "*.dwg") (acadhost-findloop "w:" "*.dwg" T)) base)))
-  (princ (strcat name " " (bench-spread mod) " " (bench-spread base) "\n")))
+  (bench-row name mod base))
 
 (bench-walk "dir")
 (bench-walk "find")

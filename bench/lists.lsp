@@ -22,7 +22,7 @@
   (repeat bench-runs
     (eval call)
     (setq mod (cons (acadhost-lastcall) mod) base (cons (acadhost-listfill strings kind) base)))
-  (princ (strcat name " " (bench-spread mod) " " (bench-spread base) "\n")))
+  (bench-row name mod base))
 
 (bench-dialog "editlist" '(kel_editlist "Bench" "Items" items) items 'FIXED)
 (bench-dialog "proplist" '(kel_proplist "Bench" "Items" pairs) names 'FIXED)

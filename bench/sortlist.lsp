@@ -15,7 +15,7 @@
   (repeat bench-runs
     (kel_sortlist lst)
     (setq mod (cons (acadhost-lastcall) mod) base (cons (acadhost-stdsort lst) base)))
-  (princ (strcat name " " (bench-spread mod) " " (bench-spread base) "\n")))
+  (bench-row name mod base))
 
 ; pseudo-random values, the same every run
 (setq seed 12345 strs nil reals nil)

@@ -14,4 +14,4 @@
           (T (kel_encrypt source "bench password")))
     (setq mod (cons (acadhost-lastcall) mod))
     (setq base (cons (acadhost-copyfile source "copy.tmp") base)))
-  (princ (strcat label " " (bench-spread mod) " " (bench-spread base) "\n")))
+  (bench-row label mod base))
