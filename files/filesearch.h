@@ -50,7 +50,7 @@ inline bool isSelfOrParent(const char* name)
 template <class Handle>
 int listNames(const char* full, DWORD skip, Handle handle)
 {
-    StringList names;
+    NameList names;
     bool built = true;
     SearchEnd end = forEachEntry(full, skip, [&](const WIN32_FIND_DATAA& e) {
         if (handle(e))

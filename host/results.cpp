@@ -1,5 +1,9 @@
 #include "results.h"
 
+#include <cstring>
+#include <new>
+#include <vector>
+
 #include "adslib.h"
 #include "args.h"
 #include "messages.h"
@@ -97,6 +101,59 @@ int StringList::give()
     struct resbuf* list = head_;
     head_ = tail_ = nullptr;
     return giveList(list);
+}
+
+namespace {
+
+// A name list's text, each name with its ending zero, and its records: kept from one list
+// to the next, since fresh blocks of this size cost more to map and zero than the list
+// saves. They hold nothing between calls.
+std::vector<char>& nameText()
+{
+    static std::vector<char> text;
+    return text;
+}
+
+std::vector<resbuf>& nameRecords()
+{
+    static std::vector<resbuf> records;
+    return records;
+}
+
+}  // namespace
+
+NameList::NameList() { nameText().clear(); }
+
+bool NameList::add(const char* text)
+{
+    try {
+        nameText().insert(nameText().end(), text, text + std::strlen(text) + 1);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    ++count_;
+    return true;
+}
+
+int NameList::give()
+{
+    if (!count_)
+        return giveNil();
+    std::vector<resbuf>& records = nameRecords();
+    try {
+        if (records.size() < count_)
+            records.resize(count_);
+    } catch (const std::bad_alloc&) {
+        return fail(MSG_NO_RESULT_BUFFER);
+    }
+    const char* name = nameText().data();
+    for (size_t k = 0; k < count_; ++k) {
+        records[k].restype = RTSTR;
+        records[k].resval.rstring = const_cast<char*>(name);
+        records[k].rbnext = k + 1 < count_ ? &records[k + 1] : nullptr;
+        name += std::strlen(name) + 1;
+    }
+    return giveListKept(records.data());
 }
 
 HeadedList::HeadedList() : OwnedChain(acutBuildList(RTSHORT, 1, 0)) {}

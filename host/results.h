@@ -3,6 +3,8 @@
 // `return giveString(text);`, `return fail(MSG_...);`, `return list.give();`.
 #pragma once
 
+#include <cstddef>
+
 #include "adsdef.h"
 
 int fail(const char* message);          // prints the message; the result is nil
@@ -46,6 +48,25 @@ public:
     bool add(const char* text) { return linkString(text); }
     // Gives the list, or nil when it is empty.
     int give();
+};
+
+// A flat list of strings kept in the module's memory until it is handed over, which the host
+// then copies: for listings of thousands of names, where a record of the host's for each
+// name, made, copied into and released, weighed as much as a tenth of the walk. One at a
+// time: its memory is kept from one list to the next.
+class NameList {
+public:
+    NameList();
+    NameList(const NameList&) = delete;
+    NameList& operator=(const NameList&) = delete;
+    // False when there is no memory for the name; what was added stays until given.
+    bool add(const char* text);
+    // Gives the list, or nil when it is empty; fails with "cannot allocate result buffer"
+    // when there is no memory to hand it over.
+    int give();
+
+private:
+    size_t count_ = 0;
 };
 
 // A list hung under a throw-away head record, for helpers that append as they recurse.
