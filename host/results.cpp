@@ -70,6 +70,19 @@ int giveListKept(const struct resbuf* list)
     return RTNORM;
 }
 
+// Kept from one list to the next: a fresh block this large costs more to map and zero than
+// the list saves. The records hold nothing between calls.
+struct resbuf* keptRecords(size_t n)
+{
+    static std::vector<resbuf> records;
+    if (records.size() < n)
+        records.resize(n);
+    for (size_t k = 0; k + 1 < n; ++k)
+        records[k].rbnext = &records[k + 1];
+    records[n - 1].rbnext = nullptr;
+    return records.data();
+}
+
 int giveList(struct resbuf* list)
 {
     int status = giveListKept(list);
@@ -105,19 +118,12 @@ int StringList::give()
 
 namespace {
 
-// A name list's text, each name with its ending zero, and its records: kept from one list
-// to the next, since fresh blocks of this size cost more to map and zero than the list
-// saves. They hold nothing between calls.
+// A name list's text, each name with its ending zero: kept from one list to the next, as the
+// records are. It holds nothing between calls.
 std::vector<char>& nameText()
 {
     static std::vector<char> text;
     return text;
-}
-
-std::vector<resbuf>& nameRecords()
-{
-    static std::vector<resbuf> records;
-    return records;
 }
 
 }  // namespace
@@ -139,21 +145,19 @@ int NameList::give()
 {
     if (!count_)
         return giveNil();
-    std::vector<resbuf>& records = nameRecords();
+    resbuf* list;
     try {
-        if (records.size() < count_)
-            records.resize(count_);
+        list = keptRecords(count_);
     } catch (const std::bad_alloc&) {
         return fail(MSG_NO_RESULT_BUFFER);
     }
     const char* name = nameText().data();
-    for (size_t k = 0; k < count_; ++k) {
-        records[k].restype = RTSTR;
-        records[k].resval.rstring = const_cast<char*>(name);
-        records[k].rbnext = k + 1 < count_ ? &records[k + 1] : nullptr;
+    for (resbuf* rb = list; rb; rb = rb->rbnext) {
+        rb->restype = RTSTR;
+        rb->resval.rstring = const_cast<char*>(name);
         name += std::strlen(name) + 1;
     }
-    return giveListKept(records.data());
+    return giveListKept(list);
 }
 
 HeadedList::HeadedList() : OwnedChain(acutBuildList(RTSHORT, 1, 0)) {}

@@ -24,6 +24,11 @@ int giveReal(double value);
 int giveList(struct resbuf* list);
 // Hands the host a list the module keeps (the host copies it); nil for an empty one.
 int giveListKept(const struct resbuf* list);
+// n records of the module's own (n > 0), linked in order, their types and values for the
+// caller to set, for a list handed over with giveListKept. They live in memory kept from
+// one list to the next, so one such list at a time. Throws std::bad_alloc when there is no
+// room.
+struct resbuf* keptRecords(size_t n);
 
 // A chain the module built and still owns; released when dropped.
 class OwnedChain {
