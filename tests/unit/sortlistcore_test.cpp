@@ -1,7 +1,9 @@
 // The sort against a literal transcription of the exchange sort that defines its order, on
-// random chains of reals, integers and strings, ties, NaN and mixed types included.
+// random chains of reals, integers and strings, ties, NaN and mixed types included; long
+// chains of numbers, spread in the ways that split them unevenly, against a stable sort.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -132,6 +134,61 @@ TEST(SortChain, Examples)
         resbuf* head = ch.head;
         EXPECT_EQ(sortChain(head), SortResult::Sorted);
         EXPECT_EQ(describe(head, ch), c.out);
+    }
+}
+
+// Long chains, where the sort splits the keys into buckets and the buckets again: values
+// crowded at one end, few distinct ones, powers of two (one bucket a level holding nearly
+// all), every integer, the negative zero among zeros. Against std::stable_sort, which keeps
+// equal numbers (a zero and a negative zero) in their order as the definition does.
+TEST(SortChain, LongChainsAgreeWithAStableSort)
+{
+    std::mt19937_64 rng(2026);
+    using Make = double (*)(std::mt19937_64&, size_t);
+    const struct {
+        const char* name;
+        Make make;
+    } spreads[] = {
+        {"uniform", [](std::mt19937_64& r, size_t) { return std::uniform_real_distribution<double>(-1e6, 1e6)(r); }},
+        {"crowded", [](std::mt19937_64& r, size_t) { return std::exp(std::uniform_real_distribution<double>(-700, 700)(r)); }},
+        {"few", [](std::mt19937_64& r, size_t) { return static_cast<double>(r() % 5) - 2.0; }},
+        {"powers", [](std::mt19937_64& r, size_t k) { return std::ldexp(1.0, static_cast<int>(k % 2000) - 1000) * (r() % 2 ? 1 : -1); }},
+        {"zeros", [](std::mt19937_64& r, size_t) { return r() % 3 == 0 ? -0.0 : r() % 2 ? 0.0 : 1e-300; }},
+        {"close", [](std::mt19937_64& r, size_t) { return 1.0 + std::ldexp(static_cast<double>(r() % 64), -52); }},
+    };
+    for (size_t n : {17, 100, 1000, 4097, 32767}) {
+        for (const auto& spread : spreads) {
+            std::vector<resbuf> records(n);
+            for (size_t k = 0; k < n; ++k) {
+                records[k].restype = RTREAL;
+                records[k].resval.rreal = spread.make(rng, k);
+                records[k].rbnext = k + 1 < n ? &records[k + 1] : nullptr;
+            }
+            std::vector<double> expected;
+            for (const resbuf& rb : records)
+                expected.push_back(rb.resval.rreal);
+            std::stable_sort(expected.begin(), expected.end());
+            resbuf* head = &records[0];
+            ASSERT_EQ(sortChain(head), SortResult::Sorted);
+            size_t k = 0;
+            for (const resbuf* rb = head; rb; rb = rb->rbnext, ++k)
+                ASSERT_EQ(std::memcmp(&rb->resval.rreal, &expected[k], sizeof(double)), 0)
+                    << spread.name << " " << n << " at " << k << ": " << rb->resval.rreal << " for " << expected[k];
+            ASSERT_EQ(k, n);
+        }
+        std::vector<resbuf> shorts(n);
+        std::vector<short> expected(n);
+        for (size_t k = 0; k < n; ++k) {
+            shorts[k].restype = RTSHORT;
+            expected[k] = shorts[k].resval.rint = static_cast<short>(rng() % 2 ? rng() : rng() % 7);
+            shorts[k].rbnext = k + 1 < n ? &shorts[k + 1] : nullptr;
+        }
+        std::sort(expected.begin(), expected.end());
+        resbuf* head = &shorts[0];
+        ASSERT_EQ(sortChain(head), SortResult::Sorted);
+        size_t k = 0;
+        for (const resbuf* rb = head; rb; rb = rb->rbnext, ++k)
+            ASSERT_EQ(rb->resval.rint, expected[k]) << "integers " << n << " at " << k;
     }
 }
 
