@@ -1,6 +1,6 @@
 // The line-end conversion of one piece against the byte-by-byte rule it stands for: line ends
 // at every place in and around the sixteen-byte steps, runs of them, and pieces of every
-// length up to a few steps.
+// length up to a few steps; nothing written past the room the caller gives.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -31,17 +31,24 @@ std::string dosByRule(const std::string& in)
     return out;
 }
 
-std::string toUnix(const std::string& in)
+// Converts into the room the header promises, followed by guard bytes that must stay as they
+// are.
+template <typename Convert>
+std::string converted(const std::string& in, size_t room, Convert convert)
 {
-    std::vector<char> out(in.size() + 16);
-    return std::string(out.data(), toUnixText(in.data(), in.size(), out.data()));
+    const char kGuard = '\x5a';
+    std::vector<char> out(room + 64, kGuard);
+    size_t n = convert(in.data(), in.size(), out.data());
+    for (size_t k = room; k < out.size(); ++k)
+        if (out[k] != kGuard) {
+            ADD_FAILURE() << "written past the room, at " << k - room;
+            break;
+        }
+    return std::string(out.data(), n);
 }
 
-std::string toDos(const std::string& in)
-{
-    std::vector<char> out(2 * in.size() + 16);
-    return std::string(out.data(), toDosText(in.data(), in.size(), out.data()));
-}
+std::string toUnix(const std::string& in) { return converted(in, in.size() + 16, toUnixText); }
+std::string toDos(const std::string& in) { return converted(in, 2 * in.size() + 16, toDosText); }
 
 TEST(LineConvert, KnownPieces)
 {
@@ -88,6 +95,11 @@ TEST(LineConvert, EveryPlaceAndLengthAsTheRule)
             EXPECT_EQ(toUnix(in), unixByRule(in));
             EXPECT_EQ(toDos(in), dosByRule(in));
         }
+    // Nothing but line ends, where the output grows fastest.
+    for (size_t n = 1; n <= 50; ++n) {
+        EXPECT_EQ(toDos(std::string(n, '\n')), dosByRule(std::string(n, '\n'))) << n;
+        EXPECT_EQ(toUnix(std::string(n, '\r')), "") << n;
+    }
 }
 
 }  // namespace
