@@ -2,8 +2,9 @@
 // the same password undoes it.
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "adslib.h"
 #include "args.h"
@@ -45,6 +46,22 @@ private:
     }
 };
 
+// The piece in memory, kept from one call to the next: fresh memory this large costs more to
+// map and zero than enciphering a small file does. Each call zeroes what it used, so that no
+// deciphered text stays behind it. Null when there is no memory for it.
+uint8_t* keptBuffer()
+{
+    static std::vector<uint8_t> memory;
+    if (memory.empty()) {
+        try {
+            memory.resize(kChunk);
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+    return memory.data();
+}
+
 }  // namespace
 
 int kelEncrypt(struct resbuf* args)
@@ -57,26 +74,22 @@ int kelEncrypt(struct resbuf* args)
     bool device = namesDevice(path);
     if (!device && !_fullpath(full, path, sizeof full))
         return giveNil();
-    uint8_t* buffer = static_cast<uint8_t*>(std::malloc(kChunk));
+    uint8_t* buffer = keptBuffer();
     if (!buffer)
         return fail(MSG_OUT_OF_MEMORY_CAPITAL);
     size_t length = std::strlen(password);
-    if (length == 0) {
-        std::free(buffer);
+    if (length == 0)
         return fail(MSG_INVALID_STRING_LENGTH_CAPITAL);
-    }
     uint8_t key[kCipherBlock];
     cipherKey(password, length, key);
     CFile file;
     if (device || !openDiskFile(file, full, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL)) {
-        std::free(buffer);
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
         return giveNil();
-    }
     LARGE_INTEGER size;
     HandleFile handle(file);
     bool ok = GetFileSizeEx(file, &size) && cipherRun(handle, size.QuadPart, key, buffer, kChunk);
-    std::free(buffer);
+    std::memset(buffer, 0, ok && size.QuadPart < kChunk ? static_cast<size_t>(size.QuadPart) : kChunk);
     if (!ok)
         return fail(MSG_BYTES_READ);
     return giveString(full);

@@ -72,9 +72,12 @@ tr -d '\015\032' <noise.bin | cmp -s - noise.unix; ok "2.5 MB of every byte valu
 perl -0777 -pe 's/\n/\r\n/g' noise.bin | cmp -s - noise.dos; ok "2.5 MB of every byte value to DOS text, byte for byte"
 
 # The cipher: a file of zeros becomes the key itself, block after block (1,000 bytes: a
-# block of 512 and one of 488, both from key byte 0), the vectors of the unit test.
+# block of 512 and one of 488, both from key byte 0), the vectors of the unit test; the same
+# for a shorter one after larger files in the same session, as the module keeps its memory
+# for the file from one call to the next.
 key=$(grep '^4b656c6d6172 ' "$TESTS_DIR/unit/cipher_vectors.txt" | cut -d' ' -f2)
 head -c 1000 /dev/zero >zeros.bin
+head -c 700 /dev/zero >zeros2.bin
 head -c 5000 /dev/urandom >data.bin
 cp data.bin data.orig
 : >empty.bin
@@ -84,18 +87,21 @@ lisp '(kel_encrypt "zeros.bin" "Kelmar")
 (kel_encrypt "data.bin" "one")
 (kel_encrypt "data.bin" "two")
 (kel_encrypt "empty.bin" "pw")
+(kel_encrypt "zeros2.bin" "Kelmar")
 (kel_encrypt "data.bin" "")
 (kel_encrypt "missing.bin" "pw")
 (kel_encrypt "data.bin")
 (kel_encrypt "data.bin" 1)
 (kel_encrypt "data.bin" "pw" 1)' --echo
 same "$key${key:0:976}" "$(hex zeros.bin)" "the known answer under Wine"
+same "$key${key:0:376}" "$(hex zeros2.bin)" "the known answer again after larger files"
 expected='=> "{work}\\zeros.bin"
 => "{work}\\data.bin"
 => "{work}\\data.bin"
 => "{work}\\data.bin"
 => "{work}\\data.bin"
 => "{work}\\empty.bin"
+=> "{work}\\zeros2.bin"
 Kelmar Error:  Invalid string length.
 => nil
 => nil
