@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <new>
-#include <vector>
 
 #include "adslib.h"
 #include "args.h"
@@ -46,22 +45,6 @@ private:
     }
 };
 
-// The piece in memory, kept from one call to the next: fresh memory this large costs more to
-// map and zero than enciphering a small file does. Each call zeroes what it used, so that no
-// deciphered text stays behind it. Null when there is no memory for it.
-uint8_t* keptBuffer()
-{
-    static std::vector<uint8_t> memory;
-    if (memory.empty()) {
-        try {
-            memory.resize(kChunk);
-        } catch (const std::bad_alloc&) {
-            return nullptr;
-        }
-    }
-    return memory.data();
-}
-
 }  // namespace
 
 int kelEncrypt(struct resbuf* args)
@@ -74,9 +57,12 @@ int kelEncrypt(struct resbuf* args)
     bool device = namesDevice(path);
     if (!device && !_fullpath(full, path, sizeof full))
         return giveNil();
-    uint8_t* buffer = keptBuffer();
-    if (!buffer)
+    uint8_t* buffer;
+    try {
+        buffer = reinterpret_cast<uint8_t*>(pieceMemory(kChunk));
+    } catch (const std::bad_alloc&) {
         return fail(MSG_OUT_OF_MEMORY_CAPITAL);
+    }
     size_t length = std::strlen(password);
     if (length == 0)
         return fail(MSG_INVALID_STRING_LENGTH_CAPITAL);
@@ -89,6 +75,7 @@ int kelEncrypt(struct resbuf* args)
     LARGE_INTEGER size;
     HandleFile handle(file);
     bool ok = GetFileSizeEx(file, &size) && cipherRun(handle, size.QuadPart, key, buffer, kChunk);
+    // The memory outlives the call: no deciphered text stays behind in it.
     std::memset(buffer, 0, ok && size.QuadPart < kChunk ? static_cast<size_t>(size.QuadPart) : kChunk);
     if (!ok)
         return fail(MSG_BYTES_READ);

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <vector>
 
 #include "adslib.h"
 #include "args.h"
@@ -33,22 +32,13 @@ const Messages toDos = {MSG_CANNOT_OPEN_UNIX_SOURCE, MSG_CANNOT_OPEN_DOS_DESTINA
 // those calls made a 64 MiB conversion a sixth slower; pieces of 2 MiB gained nothing more.
 const DWORD kChunk = 1 << 20;
 
-// The piece read and its converted form, kept from one call to the next: fresh memory this
-// large costs more to map and zero than converting a small file does. Throws when there is
-// no memory for them.
-char* buffers()
-{
-    static std::vector<char> memory(3 * kChunk + 16);
-    return memory.data();
-}
-
 // Returns the message for what failed, or null.
 const char* copyConverted(HANDLE source, HANDLE destination, bool unix, const Messages& m)
 {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(source, &size))
         return m.readSource;
-    char* in = buffers();
+    char* in = pieceMemory(3 * kChunk + 16);  // the piece read, then its converted form
     char* out = in + kChunk;
     for (LONGLONG remaining = size.QuadPart; remaining > 0;) {
         DWORD want = remaining < kChunk ? static_cast<DWORD>(remaining) : kChunk, got = 0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "paths.h"
 
@@ -27,6 +28,14 @@ bool reachesDevice(const char* path)
                      FILE_FLAG_BACKUP_SEMANTICS))
         return false;
     return file.GetType() != FILE_TYPE_DISK;
+}
+
+char* pieceMemory(size_t bytes)
+{
+    static std::vector<char> memory;
+    if (memory.size() < bytes)
+        memory.resize(bytes);
+    return memory.data();
 }
 
 bool CReplacement::Create(const char* destination)

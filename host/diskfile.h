@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include "fileio.h"
 
 // CreateFileA for a file on disk: a device, named or reached otherwise (a pipe, a port), is
@@ -15,6 +17,12 @@ bool openDiskFile(CFile& file, const char* path, DWORD access, DWORD share, DWOR
 // disk (a pipe, a port): a copy from or to it could block for ever. A path that does not
 // open is left to the call that uses it.
 bool reachesDevice(const char* path);
+
+// Memory of at least bytes for a file moved through in pieces, kept from one call to the next
+// (and shared by the functions that rewrite files, one call at a time): fresh memory this
+// large costs more to map and zero than a small file's whole call. It holds nothing the next
+// call may rely on. Throws std::bad_alloc when there is no memory for it.
+char* pieceMemory(size_t bytes);
 
 // A whole file written so that a write that fails (a full disk) loses nothing: over an
 // existing destination it is written beside it and takes its place only when complete; a
