@@ -242,9 +242,14 @@ answer() {
     shift 2
     "$@"
     # Under load Xvfb and Wine now and then lose a key or a click: a window still open long
-    # after the action is acted on once more, and a second miss ends the host, failing.
+    # after the action is acted on once more, and a second miss ends the host, failing. The
+    # window is read again first: one still being laid out when it was first read (the
+    # system's file dialog) may since have moved its controls.
     if ! host_ends 20 && showing "$title"; then
-        echo "note (line ${BASH_LINENO[0]}): \"$title\" is still open 20 s after the action; acting again" >&2
+        local before=${dlg%%$'\n'*}
+        dialog "$title"
+        echo "note (line ${BASH_LINENO[0]}): \"$title\" is still open 20 s after the action; acting again" \
+             "(window then: ${before##* }, now: $(head -1 <<<"$dlg" | sed 's/.* //'))" >&2
         "$@"
         if ! host_ends 20 && showing "$title"; then
             failed=$((failed + 1))
