@@ -8,11 +8,13 @@ using lisp::Value;
 
 namespace {
 
-bool isPoint(const Value& v, int& count)
+bool isNumber(const Cell* c) { return c && (c->type == Type::Int || c->type == Type::Real); }
+
+bool isPoint(const Cell* v, int& count)
 {
     count = 0;
-    for (Value p = v; p; p = p->cdr) {
-        if (p->type != Type::Cons || !lisp::isNumber(p->car) || ++count > 3)
+    for (const Cell* p = v; p; p = p->cdr.get()) {
+        if (p->type != Type::Cons || !isNumber(p->car.get()) || ++count > 3)
             return false;
     }
     return count >= 2;
@@ -32,16 +34,17 @@ struct ChainBuilder {
     }
 
     // One value; a list's elements are added with a stack of the lists still open, so
-    // that any length or nesting converts.
-    void value(const Value& v)
+    // that any length or nesting converts. The arguments hold every cell while they convert:
+    // the walk takes no reference of its own.
+    void value(const Cell* v)
     {
-        std::vector<Value> open;  // what remains of each open list
+        std::vector<const Cell*> open;  // what remains of each open list
         one(v, open);
         while (!open.empty()) {
-            Value rest = open.back();
+            const Cell* rest = open.back();
             if (rest && rest->type == Type::Cons) {
-                open.back() = rest->cdr;
-                one(rest->car, open);
+                open.back() = rest->cdr.get();
+                one(rest->car.get(), open);
             } else {
                 open.pop_back();
                 if (rest) {
@@ -53,7 +56,7 @@ struct ChainBuilder {
         }
     }
 
-    void one(const Value& v, std::vector<Value>& open)
+    void one(const Cell* v, std::vector<const Cell*>& open)
     {
         int points = 0;
         if (!v || v->type == Type::Void) {
@@ -72,8 +75,8 @@ struct ChainBuilder {
         } else if (isPoint(v, points)) {
             resbuf* rb = add(points == 2 ? RTPOINT : RT3DPOINT);
             int k = 0;
-            for (Value p = v; p; p = p->cdr)
-                rb->resval.rpoint[k++] = lisp::toDouble(p->car);
+            for (const Cell* p = v; p; p = p->cdr.get())
+                rb->resval.rpoint[k++] = p->car->type == Type::Int ? p->car->i : p->car->r;
         } else {
             add(RTLB);
             open.push_back(v);
@@ -87,7 +90,7 @@ resbuf* argumentChain(RecordPool& pool, const lisp::Args& args)
 {
     ChainBuilder b{pool};
     for (const Value& v : args)
-        b.value(v);
+        b.value(v.get());
     return b.head;
 }
 

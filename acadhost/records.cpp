@@ -57,15 +57,22 @@ resbuf* RecordPool::make(int type, bool injectable)
 
 RecordPool::Slot* RecordPool::slotOf(resbuf* rb) const
 {
+    // The records of a chain lie mostly in one block: the block last found is tried first.
     uintptr_t p = reinterpret_cast<uintptr_t>(rb);
-    auto it = blocks_.upper_bound(p);
-    if (it == blocks_.begin())
+    uintptr_t offset = p - reinterpret_cast<uintptr_t>(lastBlock_);
+    if (!lastBlock_ || offset >= kBlockSlots * sizeof(Slot)) {
+        auto it = blocks_.upper_bound(p);
+        if (it == blocks_.begin())
+            return nullptr;
+        --it;
+        offset = p - it->first;
+        if (offset >= kBlockSlots * sizeof(Slot))
+            return nullptr;
+        lastBlock_ = it->second;
+    }
+    if (offset % sizeof(Slot) != offsetof(Slot, rb))
         return nullptr;
-    --it;
-    uintptr_t offset = p - it->first;
-    if (offset >= kBlockSlots * sizeof(Slot) || offset % sizeof(Slot) != offsetof(Slot, rb))
-        return nullptr;
-    return it->second + offset / sizeof(Slot);
+    return lastBlock_ + offset / sizeof(Slot);
 }
 
 void RecordPool::unlinkLive(Slot* s)

@@ -42,6 +42,7 @@ private:
     void unlinkLive(Slot* s);
     void recycle(Slot* s);
     std::map<uintptr_t, Slot*> blocks_;  // first byte -> block
+    mutable Slot* lastBlock_ = nullptr;  // the block slotOf() last found a record in
     Slot* free_ = nullptr;
     Slot* live_ = nullptr;      // doubly linked
     Slot* released_ = nullptr;  // singly linked through next
