@@ -1,6 +1,8 @@
 // Values to argument records and result records back, and the record pool's checks.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "bridge.h"
 
 namespace {
@@ -142,6 +144,34 @@ TEST(RecordPool, SeesLeaksAndSecondReleases)
     pool.make(RTSTR)->resval.rstring = recordString("kept");
     EXPECT_EQ(pool.reclaimLive(), 1u);
     EXPECT_EQ(pool.reclaimLive(), 0u);
+    pool.endCall();
+}
+
+// Records of several blocks, released in a chain that goes from block to block: each is
+// found in its own block, and an address inside a record is still not a record.
+TEST(RecordPool, ChainsAcrossBlocksAreReleasedWhole)
+{
+    RecordPool pool;
+    std::vector<resbuf*> made;
+    for (int k = 0; k < 10000; ++k)
+        made.push_back(pool.make(RTSHORT));
+    resbuf* head = nullptr;
+    for (size_t k = 0; k < made.size() / 2; ++k) {  // first, last, second, last but one...
+        resbuf* pair[] = {made[made.size() - 1 - k], made[k]};
+        for (resbuf* rb : pair) {
+            rb->rbnext = head;
+            head = rb;
+        }
+    }
+    std::string problem;
+    auto inside = reinterpret_cast<resbuf*>(reinterpret_cast<char*>(made.back()) + 4);
+    EXPECT_FALSE(pool.release(inside, problem));
+    EXPECT_EQ(problem, "released a record the host did not make");
+    EXPECT_TRUE(pool.release(head, problem)) << problem;
+    EXPECT_EQ(pool.reclaimLive(), 0u);
+    made[5000]->rbnext = nullptr;
+    EXPECT_FALSE(pool.release(made[5000], problem));
+    EXPECT_EQ(problem, "record released twice");
     pool.endCall();
 }
 
