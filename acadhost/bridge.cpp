@@ -8,13 +8,11 @@ using lisp::Value;
 
 namespace {
 
-bool isNumber(const Cell* c) { return c && (c->type == Type::Int || c->type == Type::Real); }
-
 bool isPoint(const Cell* v, int& count)
 {
     count = 0;
     for (const Cell* p = v; p; p = p->cdr.get()) {
-        if (p->type != Type::Cons || !isNumber(p->car.get()) || ++count > 3)
+        if (p->type != Type::Cons || !lisp::isNumber(p->car) || ++count > 3)
             return false;
     }
     return count >= 2;
@@ -76,7 +74,7 @@ struct ChainBuilder {
             resbuf* rb = add(points == 2 ? RTPOINT : RT3DPOINT);
             int k = 0;
             for (const Cell* p = v; p; p = p->cdr.get())
-                rb->resval.rpoint[k++] = p->car->type == Type::Int ? p->car->i : p->car->r;
+                rb->resval.rpoint[k++] = lisp::toDouble(p->car);
         } else {
             add(RTLB);
             open.push_back(v);
