@@ -246,10 +246,11 @@ answer() {
     # window is read again first: one still being laid out when it was first read (the
     # system's file dialog) may since have moved its controls.
     if ! host_ends 20 && showing "$title"; then
-        local before=${dlg%%$'\n'*}
+        local before
+        before=$(rect_of window)
         dialog "$title"
         echo "note (line ${BASH_LINENO[0]}): \"$title\" is still open 20 s after the action; acting again" \
-             "(window then: ${before##* }, now: $(head -1 <<<"$dlg" | sed 's/.* //'))" >&2
+             "(window then: $before, now: $(rect_of window))" >&2
         "$@"
         if ! host_ends 20 && showing "$title"; then
             failed=$((failed + 1))
