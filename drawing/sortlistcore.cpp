@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -13,15 +14,22 @@ namespace {
 // compares false with everything, so it stays where the swaps leave it): n passes, each
 // swapping a record with its successor when greater; the first and second make n - 1
 // comparisons, each later one one fewer.
-void exchangeSort(std::vector<resbuf*>& v)
+void exchangeSort(resbuf*& head, size_t n)
 {
-    size_t n = v.size();
+    std::vector<resbuf*> v;
+    v.reserve(n);
+    for (resbuf* rb = head; rb; rb = rb->rbnext)
+        v.push_back(rb);
     for (size_t pass = 0; pass < n; ++pass) {
         size_t comparisons = pass == 0 ? n - 1 : n - pass;
         for (size_t k = 0; k < comparisons && k + 1 < n; ++k)
             if (v[k]->resval.rreal > v[k + 1]->resval.rreal)
                 std::swap(v[k], v[k + 1]);
     }
+    for (size_t k = 0; k + 1 < n; ++k)
+        v[k]->rbnext = v[k + 1];
+    v[n - 1]->rbnext = nullptr;
+    head = v[0];
 }
 
 // Numbers sort by their keys: an unsigned 64-bit image of the value whose order is the
@@ -62,7 +70,8 @@ uint64_t keyOf(const Keyed& k) { return k.key; }
 // 32-bit processor shifts in one step.
 struct Bytes {
     static constexpr int kDigits = 8, kValues = 256;
-    static unsigned digit(uint64_t key, int d)
+    template <int d>
+    static unsigned digit(uint64_t key)
     {
         uint32_t half = d < 4 ? static_cast<uint32_t>(key) : static_cast<uint32_t>(key >> 32);
         return (half >> (d % 4 * 8)) & 0xFF;
@@ -70,7 +79,8 @@ struct Bytes {
 };
 struct Elevens {
     static constexpr int kDigits = 6, kValues = 2048;
-    static unsigned digit(uint64_t key, int d)
+    template <int d>
+    static unsigned digit(uint64_t key)
     {
         uint32_t half = d < 3 ? static_cast<uint32_t>(key) : static_cast<uint32_t>(key >> 32);
         return (half >> (d % 3 * 11)) & 0x7FF;
@@ -90,35 +100,39 @@ T* scratch(size_t n)
     return memory.data();
 }
 
+// One pass of a radix sort, by digit d: from[] into to[] by the digit's counts, which it
+// turns into places. A digit every key shares takes no pass. The digit is a constant of
+// each pass, so that its shift is one instruction, not one worked out for every key.
+template <class Digits, int d, class T>
+void radixPass(T*& from, T*& to, size_t n, uint32_t* c)
+{
+    if (c[Digits::template digit<d>(keyOf(from[0]))] == n)
+        return;
+    uint32_t at = 0;
+    for (int v = 0; v < Digits::kValues; ++v) {
+        uint32_t here = c[v];
+        c[v] = at;
+        at += here;
+    }
+    for (size_t k = 0; k < n; ++k)
+        to[c[Digits::template digit<d>(keyOf(from[k]))]++] = from[k];
+    std::swap(from, to);
+}
+
 // Radix sorted by keys; the sorted items are left in a[0] to a[n - 1], a[n] to a[2n - 1]
-// being the room to sort through. One pass counts every digit of every key; a digit every
-// key shares takes no pass.
-template <class Digits, class T>
-void radixSortBy(T* a, size_t n)
+// being the room to sort through. One pass counts every digit of every key.
+template <class Digits, class T, int... d>
+void radixSortBy(T* a, size_t n, std::integer_sequence<int, d...>)
 {
     static uint32_t count[Digits::kDigits][Digits::kValues];  // a list the host holds has fewer than 2^32 records
     std::memset(count, 0, sizeof count);
     for (size_t k = 0; k < n; ++k) {
         uint64_t key = keyOf(a[k]);
-        for (int d = 0; d < Digits::kDigits; ++d)
-            ++count[d][Digits::digit(key, d)];
+        (++count[d][Digits::template digit<d>(key)], ...);
     }
     T* from = a;
     T* to = a + n;
-    for (int d = 0; d < Digits::kDigits; ++d) {
-        uint32_t* c = count[d];
-        if (c[Digits::digit(keyOf(from[0]), d)] == n)
-            continue;
-        uint32_t at = 0;
-        for (int v = 0; v < Digits::kValues; ++v) {
-            uint32_t here = c[v];
-            c[v] = at;
-            at += here;
-        }
-        for (size_t k = 0; k < n; ++k)
-            to[c[Digits::digit(keyOf(from[k]), d)]++] = from[k];
-        std::swap(from, to);
-    }
+    (radixPass<Digits, d>(from, to, n, count[d]), ...);
     if (from != a)
         std::copy(from, from + n, a);
 }
@@ -127,9 +141,9 @@ template <class T>
 void radixSort(T* a, size_t n)
 {
     if (n >= kLongList)
-        radixSortBy<Elevens>(a, n);
+        radixSortBy<Elevens>(a, n, std::make_integer_sequence<int, Elevens::kDigits>());
     else
-        radixSortBy<Bytes>(a, n);
+        radixSortBy<Bytes>(a, n, std::make_integer_sequence<int, Bytes::kDigits>());
 }
 
 // Strings: keyed by their first eight bytes, most significant first, so that most
@@ -160,14 +174,33 @@ bool prefixLess(const Keyed& a, const Keyed& b)
 
 // The sorted values go into the records in the chain's own order instead of the records
 // being relinked: the host then walks and releases the list in the order its records were
-// made, where a shuffled chain would miss the cache at nearly every record.
-void sortNumbers(resbuf* head, size_t n, short type)
+// made, where a shuffled chain would miss the cache at nearly every record. One walk checks
+// the types and makes the keys; a NaN or a negative zero, both rare, then take a walk of
+// their own.
+SortResult sortNumbers(resbuf*& head, short type)
 {
-    bool negativeZero = false;
-    if (type == RTREAL)
-        for (resbuf* rb = head; rb && !negativeZero; rb = rb->rbnext)
-            negativeZero = rb->resval.rreal == 0.0 && std::signbit(rb->resval.rreal);
-    if (negativeZero) {
+    size_t n = 0, room = 0;
+    uint64_t* keys = nullptr;
+    bool nan = false, negativeZero = false;
+    for (const resbuf* rb = head; rb; rb = rb->rbnext, ++n) {
+        if (rb->restype != type)
+            return SortResult::MixedTypes;
+        if (n == room) {
+            room = std::max<size_t>(2 * room, 1024);
+            keys = scratch<uint64_t>(room);
+        }
+        if (type == RTSHORT) {
+            keys[n] = shortKey(rb->resval.rint);
+        } else {
+            double d = rb->resval.rreal;
+            nan = nan || std::isnan(d);
+            negativeZero = negativeZero || (d == 0.0 && std::signbit(d));
+            keys[n] = realKey(d);
+        }
+    }
+    if (nan) {
+        exchangeSort(head, n);
+    } else if (negativeZero) {
         Keyed* a = scratch<Keyed>(n);
         size_t k = 0;
         for (resbuf* rb = head; rb; rb = rb->rbnext, ++k) {
@@ -178,22 +211,19 @@ void sortNumbers(resbuf* head, size_t n, short type)
         k = 0;
         for (resbuf* rb = head; rb; rb = rb->rbnext)
             std::memcpy(&rb->resval.rreal, &a[k++].value, sizeof(double));  // each real with its own bits
-        return;
-    }
-    uint64_t* keys = scratch<uint64_t>(n);
-    size_t k = 0;
-    for (resbuf* rb = head; rb; rb = rb->rbnext)
-        keys[k++] = type == RTSHORT ? shortKey(rb->resval.rint) : realKey(rb->resval.rreal);
-    radixSort(keys, n);
-    k = 0;
-    for (resbuf* rb = head; rb; rb = rb->rbnext, ++k) {
-        if (type == RTSHORT) {
-            rb->resval.rint = shortOfKey(keys[k]);
-        } else {
-            uint64_t bits = realBitsOfKey(keys[k]);
-            std::memcpy(&rb->resval.rreal, &bits, sizeof bits);
+    } else {
+        radixSort(keys, n);
+        size_t k = 0;
+        for (resbuf* rb = head; rb; rb = rb->rbnext, ++k) {
+            if (type == RTSHORT) {
+                rb->resval.rint = shortOfKey(keys[k]);
+            } else {
+                uint64_t bits = realBitsOfKey(keys[k]);
+                std::memcpy(&rb->resval.rreal, &bits, sizeof bits);
+            }
         }
     }
+    return SortResult::Sorted;
 }
 
 void sortStrings(resbuf* head, size_t n)
@@ -215,32 +245,16 @@ SortResult sortChain(struct resbuf*& head)
     if (!head)
         return SortResult::Sorted;
     short type = head->restype;
-    bool nan = false;
-    size_t n = 0;
-    for (resbuf* rb = head; rb; rb = rb->rbnext, ++n) {
-        if (rb->restype != type)
-            return SortResult::MixedTypes;
-        nan = nan || (type == RTREAL && std::isnan(rb->resval.rreal));
-    }
-    if (type != RTREAL && type != RTSHORT && type != RTSTR)
-        return SortResult::Sorted;  // not compared, not moved
     try {
-        if (nan) {
-            std::vector<resbuf*> v;
-            v.reserve(n);
-            for (resbuf* rb = head; rb; rb = rb->rbnext)
-                v.push_back(rb);
-            exchangeSort(v);
-            for (size_t k = 0; k + 1 < n; ++k)
-                v[k]->rbnext = v[k + 1];
-            v[n - 1]->rbnext = nullptr;
-            head = v[0];
-            return SortResult::Sorted;
-        }
+        if (type == RTREAL || type == RTSHORT)
+            return sortNumbers(head, type);
+        size_t n = 0;
+        for (resbuf* rb = head; rb; rb = rb->rbnext, ++n)
+            if (rb->restype != type)
+                return SortResult::MixedTypes;
         if (type == RTSTR)
             sortStrings(head, n);
-        else
-            sortNumbers(head, n, type);
+        // records of any other type are not compared, not moved
     } catch (const std::bad_alloc&) {
         return SortResult::NoMemory;
     }
