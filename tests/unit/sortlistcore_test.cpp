@@ -192,4 +192,28 @@ TEST(SortChain, LongChainsAgreeWithAStableSort)
     }
 }
 
+// The types are checked in the same walk that makes the keys: a record of another type at the
+// end of a long list, found after the keys have outgrown the sort's memory, still leaves
+// every record as it was.
+TEST(SortChain, AnotherTypeAtTheEndOfALongChainLeavesItAsItWas)
+{
+    for (size_t n : {1500, 40000}) {
+        std::vector<resbuf> records(n);
+        for (size_t k = 0; k < n; ++k) {
+            records[k].restype = RTREAL;
+            records[k].resval.rreal = static_cast<double>(n - k);
+            records[k].rbnext = k + 1 < n ? &records[k + 1] : nullptr;
+        }
+        records[n - 1].restype = RTSHORT;
+        records[n - 1].resval.rint = 7;
+        resbuf* head = &records[0];
+        ASSERT_EQ(sortChain(head), SortResult::MixedTypes) << n;
+        ASSERT_EQ(head, &records[0]);
+        for (size_t k = 0; k + 1 < n; ++k)
+            ASSERT_TRUE(records[k].resval.rreal == static_cast<double>(n - k) && records[k].rbnext == &records[k + 1])
+                << n << " at " << k;
+        ASSERT_EQ(records[n - 1].resval.rint, 7);
+    }
+}
+
 }  // namespace
