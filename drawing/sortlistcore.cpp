@@ -204,7 +204,7 @@ SortResult sortNumbers(resbuf*& head, short type)
         Keyed* a = scratch<Keyed>(n);
         size_t k = 0;
         for (resbuf* rb = head; rb; rb = rb->rbnext, ++k) {
-            a[k].key = realKey(rb->resval.rreal);
+            a[k].key = keys[k];  // made in the walk above; the keys' memory is not the pairs'
             std::memcpy(&a[k].value, &rb->resval.rreal, sizeof(double));
         }
         radixSort(a, n);
