@@ -112,6 +112,7 @@ for ending in ("eof", "quit"):
     child.send("(+ 1 2x\x7f)\r")  # a typing slip mended with backspace
     child.expect_exact("read [(+ 1 2)]")
     if ending == "eof":
+        child.waitnoecho(timeout=20)  # Ctrl-D once bash's reader waits for a line
         child.sendeof()
         child.expect_exact("end of input")
     else:

@@ -25,6 +25,12 @@ def step(child, typed, shown):
         failed += 1
         print(f"FAIL: after {typed!r} expected {shown!r}, got {child.before!r}")
 
+def eof(child):
+    # Ctrl-D once bash's reader waits for a line (the terminal's echo is then off): typed
+    # between two lines, the terminal takes it and it is lost, as it is for a person.
+    child.waitnoecho(timeout=30)
+    child.sendeof()
+
 def ends(child, what):
     global failed
     child.expect(pexpect.EOF)
@@ -49,7 +55,7 @@ for typed, shown in [
 ]:
     step(child, typed, shown)
 child.expect_exact("Command: ")
-child.sendeof()
+eof(child)
 ends(child, "Ctrl-D")
 
 # Without --echo: what the prompt shows after each line, up to the next prompt.
@@ -79,7 +85,7 @@ for typed, shown in [
         print(f"FAIL: after {typed!r} no prompt; got {child.before!r}")
 step(child, ";| a block comment", "_> ")  # goes on to the next line
 step(child, "of two lines |; (* 3 3)", "=> 9\r\n")
-child.sendeof()
+eof(child)
 ends(child, "Ctrl-D")
 
 # Ctrl-C while a loop runs: the form ends with the host's message, through *error*, and the
@@ -94,7 +100,7 @@ step(child, '(progn (princ "again") (while T (setq i 1)))', "again")
 child.send("\x1b")  # Escape
 child.expect_exact("handler: Function cancelled")
 step(child, "(+ 2 2)", "=> 4")
-child.sendeof()
+eof(child)
 ends(child, "Ctrl-D after Ctrl-C and Escape")
 
 child = session("--echo")
