@@ -102,4 +102,23 @@ TEST(LineConvert, EveryPlaceAndLengthAsTheRule)
     }
 }
 
+TEST(LineConvert, EverySetOfLineEndsInEachHalf)
+{
+    // A piece of two steps whose first half holds line ends at the places one set of eight
+    // says, its second half at another's: each half of a step is converted by a table entry
+    // of its own, and every entry is taken, with every kind of line end.
+    for (int set = 0; set < 256; ++set)
+        for (char end : {'\r', '\n', '\x1a'}) {
+            std::string in(32, 'x');
+            for (int j = 0; j < 8; ++j) {
+                if (set >> j & 1)
+                    in[j] = in[24 + j] = end;
+                if ((set ^ 0xA5) >> j & 1)
+                    in[8 + j] = in[16 + j] = end;
+            }
+            EXPECT_EQ(toUnix(in), unixByRule(in)) << set << " " << int(end);
+            EXPECT_EQ(toDos(in), dosByRule(in)) << set << " " << int(end);
+        }
+}
+
 }  // namespace
