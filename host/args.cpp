@@ -140,15 +140,3 @@ bool Args::pass(int type)
     return true;
 }
 
-void Args::skip()
-{
-    if (rb_)
-        rb_ = rb_->rbnext;
-}
-
-bool Args::take(const struct resbuf*& record)
-{
-    record = rb_;
-    skip();
-    return record != nullptr;
-}

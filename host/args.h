@@ -63,10 +63,19 @@ public:
     // when it is not.
     bool pass(int type);
     // Moves past the next record, whatever it is, if there is one.
-    void skip();
+    void skip()
+    {
+        if (rb_)
+            rb_ = rb_->rbnext;
+    }
     // Moves past the next record and gives it, for a handler that takes its records as data
-    // (kel_sortlist); false when none is left.
-    bool take(const struct resbuf*& record);
+    // (kel_sortlist, a call a record); false when none is left.
+    bool take(const struct resbuf*& record)
+    {
+        record = rb_;
+        skip();
+        return record != nullptr;
+    }
 
 private:
     const struct resbuf* rb_;
