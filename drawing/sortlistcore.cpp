@@ -116,7 +116,7 @@ void radixPass(T*& from, T*& to, size_t n, uint32_t* c)
     }
     // Four items read before any is placed: to the compiler a place written may be where the
     // next item is read from, so one at a time each read is kept behind the store before it
-    // (a fifth slower for 1,000 reals).
+    // (a third slower for 1,000 reals).
     size_t k = 0;
     for (; k + 4 <= n; k += 4) {
         T a = from[k], b = from[k + 1], e = from[k + 2], f = from[k + 3];

@@ -69,7 +69,7 @@ public:
             rb_ = rb_->rbnext;
     }
     // Moves past the next record and gives it, for a handler that takes its records as data
-    // (kel_sortlist, a call a record); false when none is left.
+    // (kel_sortlist, once a record); false when none is left.
     bool take(const struct resbuf*& record)
     {
         record = rb_;
