@@ -40,19 +40,24 @@ EOF
 head -c 8k /dev/urandom >"$WORK/keep.txt"
 printf 'old text\n' >"$WORK/over.txt"
 # Every step inside depends on the mounts: nothing is written outside the test's drives.
-(cd "$WORK" && unshare -m sh -c "set -e; mount -t tmpfs -o size=64k kelmar-full '$full'
-    truncate -s 100k '$full/sparse.bin'; cp '$WORK/keep.txt' '$WORK/over.txt' '$full/'
-    cp '$WORK/keep.txt' '$full/keep-unix.txt'
-    mount -t tmpfs -o size=1280k kelmar-part '$part'
-    head -c 600k /dev/urandom >'$part/part.bin'; truncate -s 3m '$part/part.bin'
-    sha256sum '$full/sparse.bin' '$part/part.bin' >'$WORK/before'
-    \"\$0\" --echo '$WORK/room.lsp' >'$WORK/out-room' 2>&1 || true; ls '$full' >'$WORK/listing-room'
-    cp '$full/over.txt' '$WORK/over-after.txt'; cat /dev/zero >'$full/filler' 2>/dev/null || true
-    \"\$0\" --echo '$WORK/full.lsp' >'$WORK/out' 2>&1 || true; ls '$full' >'$WORK/listing'
-    sha256sum '$full/sparse.bin' '$part/part.bin' >'$WORK/after'
-    ! cmp -s '$WORK/keep.txt' '$full/keep.txt' || ! cmp -s '$WORK/keep.txt' '$full/keep-unix.txt' || echo kept >>'$WORK/listing'
-    ! cmp -s '$WORK/small.txt' '$full/small.txt' || echo small-copied >>'$WORK/listing'" \
-    "$TESTS_DIR/../scripts/lisp")
+cat >"$WORK/inside.sh" <<'EOF'
+set -e
+w=$1 tests=$2 full=$1/full part=$1/part
+run() { "$tests/tools/host-run" "$w/out-$1" "$tests/../scripts/lisp" --echo "$w/$1.lsp" || true; }
+mount -t tmpfs -o size=64k kelmar-full "$full"
+truncate -s 100k "$full/sparse.bin"; cp "$w/keep.txt" "$w/over.txt" "$full/"
+cp "$w/keep.txt" "$full/keep-unix.txt"
+mount -t tmpfs -o size=1280k kelmar-part "$part"
+head -c 600k /dev/urandom >"$part/part.bin"; truncate -s 3m "$part/part.bin"
+sha256sum "$full/sparse.bin" "$part/part.bin" >"$w/before"
+run room; ls "$full" >"$w/listing-room"
+cp "$full/over.txt" "$w/over-after.txt"; cat /dev/zero >"$full/filler" 2>/dev/null || true
+run full; ls "$full" >"$w/listing"
+sha256sum "$full/sparse.bin" "$part/part.bin" >"$w/after"
+! cmp -s "$w/keep.txt" "$full/keep.txt" || ! cmp -s "$w/keep.txt" "$full/keep-unix.txt" || echo kept >>"$w/listing"
+! cmp -s "$w/small.txt" "$full/small.txt" || echo small-copied >>"$w/listing"
+EOF
+(cd "$WORK" && unshare -m sh "$WORK/inside.sh" "$WORK" "$TESTS_DIR")
 in_prefix wineserver -w
 out=$(tail -n +4 "$WORK/out-room")
 same '=> nil' "$(sed -n 1p <<<"$out")" "kel_copy of 200 kB to a 64 kB drive gives nil"
@@ -65,7 +70,7 @@ same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 8,9p
 same '=> "f:\\over.txt"' "$(sed -n 10p <<<"$out" | tr A-Z a-z)" "a conversion that fits replaces its destination"
 same $'one\r\ntwo\r\r\nthree\r' "$(cat "$WORK/over-after.txt")" "with the whole converted text"
 same $'keep-unix.txt\nkeep.txt\nover.txt\nsparse.bin' "$(cat "$WORK/listing-room")" "failed copies leave nothing on the drive, not even a part"
-out=$(tail -n +4 "$WORK/out")
+out=$(tail -n +4 "$WORK/out-full")
 same '=> nil' "$(sed -n 1p <<<"$out")" "with the drive full, even a small copy gives nil"
 same $'Bytes Read\n=> nil' "$(sed -n 2,3p <<<"$out")" "kel_encrypt stops at the write the drive refuses"
 same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 4,5p <<<"$out")" "and so does a small conversion"
@@ -75,6 +80,9 @@ same '=> nil' "$(sed -n 8p <<<"$out")" "a small copy over a file on the full dri
 grep -q kept "$WORK/listing"; ok "every file a failed copy or conversion aimed at is as it was"
 [ -s "$WORK/before" ] && cmp -s "$WORK/before" "$WORK/after"; ok "both files the cipher failed on are as they were"
 ! grep -q '^~' "$WORK/listing"; ok "no unfinished copy is left beside its destination"
+if [ "$failed" -gt 0 ]; then
+    for run in room full; do echo "  the host's transcript of $run.lsp:"; sed 's/^/    /' "$WORK/out-$run"; done >&2
+fi
 
 # A file is never its own copy or conversion, by the same or another name for it.
 cd "$WORK" || exit 1

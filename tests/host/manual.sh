@@ -49,13 +49,13 @@ kelmar_at_exit 'kelmar_unmap "$WORK"; in_prefix wine reg delete "HKCU\\Software\
 
 # Together, in one host.
 { echo "$prepare"; python3 "$examples" script "$manual"; } >"$WORK/together.lsp"
-(cd "$m" && "$TESTS_DIR/../scripts/lisp" --echo "$WORK/together.lsp" >"$WORK/together.out" 2>&1)
+(cd "$m" && "$TESTS_DIR/tools/host-run" "$WORK/together.out" "$TESTS_DIR/../scripts/lisp" --echo "$WORK/together.lsp")
 transcripts=("$WORK/together.out")
 
 # Each on its own.
 while IFS=$'\t' read -r number code; do
     printf '%s\n(princ "\\n@@ %s\\n")\n%s\n' "$prepare" "$number" "$code" >"$WORK/alone-$number.lsp"
-    (cd "$m" && "$TESTS_DIR/../scripts/lisp" --echo "$WORK/alone-$number.lsp" >"$WORK/alone-$number.out" 2>&1)
+    (cd "$m" && "$TESTS_DIR/tools/host-run" "$WORK/alone-$number.out" "$TESTS_DIR/../scripts/lisp" --echo "$WORK/alone-$number.lsp")
     transcripts+=("$WORK/alone-$number.out")
 done < <(python3 "$examples" alone "$manual")
 

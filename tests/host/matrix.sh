@@ -34,7 +34,7 @@ kelmar_at_exit restore
 
 printf '(kel_drive "m") (kel_chdir "m:/")\n' | cat - "$WORK/matrix.lsp" >"$WORK/run.lsp"
 start=$(date +%s)
-(cd "$scratch" && unshare -rn "$TESTS_DIR/../scripts/lisp" --echo "$WORK/run.lsp" >"$WORK/transcript" 2>&1)
+(cd "$scratch" && unshare -rn "$TESTS_DIR/tools/host-run" "$WORK/transcript" "$TESTS_DIR/../scripts/lisp" --echo "$WORK/run.lsp")
 same 0 "$?" "the host ends normally"
 echo "the matrix ran in $(($(date +%s) - start)) s"
 in_prefix wineserver -w

@@ -34,7 +34,7 @@ printf '%s\n' '(kel_delete "ro/ro.txt") (kel_copy "held.txt" "ro/ro-target.txt")
     >"$WORK/ro.lsp"
 in_prefix wineserver -w
 unshare -m sh -c "mount --bind '$WORK/ro' '$WORK/ro' && mount -o remount,bind,ro '$WORK/ro' &&
-    \"\$0\" --echo '$WORK/ro.lsp' >'$WORK/out' 2>&1" "$TESTS_DIR/../scripts/lisp"
+    \"\$0\" '$WORK/out' '$TESTS_DIR/../scripts/lisp' --echo '$WORK/ro.lsp'" "$TESTS_DIR/tools/host-run"
 in_prefix wineserver -w
 same '=> nil
 => nil
