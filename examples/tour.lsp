@@ -118,7 +118,9 @@
 
 (princ "\n--- Programs and processes ---\n")
 (stop "kel_exewait runs a program to its end" (kel_exewait "cmd /c exit"))
-(stop "kel_processes finds the host" (car (member "acad.exe" (kel_processes))))
+;; kept first: with no name to read (see the manual) the call gives no result, nil once kept
+(setq procs (kel_processes))
+(stop "kel_processes finds the host" (car (member "acad.exe" procs)))
 
 (princ "\n--- Dialogs ---\n")
 (princ "kel_getprogress, a progress window moving through a loop:\n")

@@ -28,6 +28,9 @@ fi
 # of scripts/lib/i386-mmap.c, built here on first use; the 64-bit processes ($LIB names the
 # other folder) preload an empty library, so that their loader has nothing to complain of.
 kelmar_emulation() {
+    # Named afresh for each build: a 32-bit run's setting passed down to a 64-bit test
+    # (scripts/test sources this before ctest starts both) would claim its differences.
+    unset KELMAR_EMULATED
     grep -qs '^interpreter .*qemu-i386' /proc/sys/fs/binfmt_misc/* || return 0
     local dir=$KELMAR_ROOT/build/i386-emulation/lib name=libkelmarmmap.so
     if [ ! -f "$dir/i386-linux-gnu/$name" ] || [ ! -f "$dir/x86_64-linux-gnu/$name" ] ||

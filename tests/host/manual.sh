@@ -61,8 +61,7 @@ done < <(python3 "$examples" alone "$manual")
 
 # With a dialog, answered from the keyboard.
 while IFS=$'\t' read -r number title keys code; do
-    lisp_start "$prepare (princ \"\\n@@ $number\\n\") $code" --echo
-    dialog "$title"
+    lisp_dialog "$prepare (princ \"\\n@@ $number\\n\") $code" "$title" --echo
     for k in $keys; do
         if [[ $k == :* ]]; then xdotool type --delay 40 -- "${k#:}"; else key "$k"; fi
         sleep 0.3

@@ -44,13 +44,14 @@ same $'Kelmar error: too few arguments.\n=> nil\nKelmar error: invalid argument.
 # tool help gives the file name only where Windows 98 gives the full path, so on that
 # family the full-path list holds acad.exe as it is. Known difference: the 32-bit build run
 # through qemu's emulation reads no name on the NT family, whose strategy reads each
-# process's memory, which Wine cannot do there: the list is empty (no result).
+# process's memory, which Wine cannot do there: the list is empty (no result, which member
+# takes for no list).
 exe=$(kelmar_winpath "$KELMAR_BIN/acad.exe")
 for c in "win98|acad.exe" "win2k|${exe//\\/\\\\}"; do
     v=${c%%|*} full=${c#*|}
     lisp '(car (member "acad.exe" (kel_processes))) (kel_processes T) (kel_processes nil 1)' --echo --winver "$v"
     if [ -n "${KELMAR_EMULATED:-}" ] && [ "$v" = win2k ]; then
-        same $'=> nil\n=>' "$(sed -n 4,5p <<<"$out")" "known difference under emulation: no name as $v"
+        same $'; error: bad argument type: listp \n=>' "$(sed -n 4,5p <<<"$out")" "known difference under emulation: no name as $v"
         same 'Kelmar error: too many arguments.' "$(sed -n 6p <<<"$out")" "a second argument as $v"
         continue
     fi

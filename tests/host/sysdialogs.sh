@@ -91,8 +91,7 @@ title="Kelmar files"
 files() { # FOLDER FILTER KEYS...: the dialog on FOLDER, answered by typing KEYS and Return
     local folder=$1 filter=$2
     shift 2
-    lisp_start "(kel_getfilem \"$title\" \"$folder\" \"$filter\")" --echo
-    dialog "$title"
+    lisp_dialog "(kel_getfilem \"$title\" \"$folder\" \"$filter\")" "$title" --echo
     xdotool type --delay 40 -- "$*"
     sleep 0.3
     key Return
@@ -117,8 +116,7 @@ fi
 
 # The filter's choices, with and without trailing bars; the first is selected.
 choices() {
-    lisp_start "(kel_getfilem \"$title\" \"M:/plans\" \"$1\")" --echo
-    dialog "$title"
+    lisp_dialog "(kel_getfilem \"$title\" \"M:/plans\" \"$1\")" "$title" --echo
     [ -n "${2:-}" ] && shot "$2"
     wintool items "$title" 1136 | sed 's/ data=[0-9-]*//'
     same "$host" "$(wintool owner "$title")" "the dialog is owned by the host's main window"
@@ -137,8 +135,7 @@ done
 
 # Four hundred files, chosen in the list from the first to the last with Shift+End, come
 # back whole.
-lisp_start "(setq got (kel_getfilem \"$title\" \"M:/many\" \"Drawings|*.dwg\")) (length got) (car got)" --echo
-dialog "$title"
+lisp_dialog "(setq got (kel_getfilem \"$title\" \"M:/many\" \"Drawings|*.dwg\")) (length got) (car got)" "$title" --echo
 # shellcheck disable=SC2046
 click $(at 1)   # the list of files: a click selects a file and takes the focus
 key Home shift+End

