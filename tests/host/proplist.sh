@@ -114,6 +114,13 @@ same '=> (("Width" . "10") ("Height" . "20"))' "$got" "a dotted pair is an eleme
 answer "(kel_proplist \"$title\" \"Size:\" (list (cons \"Width\" \"10\")))" "$title" close_box
 same '=> nil' "$got" "the close box gives nil"
 
+# Calls in one host share what a dialog holds: calls refused after their elements were read,
+# the first past what is kept from one call to the next, leave nothing in the next dialog.
+stale='(setq big nil) (repeat 40000 (setq big (cons (list "Stale" "1") big)))
+(kel_proplist "t" "p" big "x") (kel_proplist "t" "p" (list (list "Stale" "2")) "x")'
+answer "$stale $call" "$title" press "$IDOK"
+same '=> (("Width" . "10") ("Height" . "20"))' "$got" "no element of a refused call is left in the next dialog"
+
 # Argument errors and failed result records open nothing.
 lisp '(setq made (acadhost-windows))
 (kel_proplist) (kel_proplist "t" "p") (kel_proplist "t" "p" "a") (kel_proplist "t" 1 (list (list "a" "b")))
