@@ -55,11 +55,13 @@ public:
         if (!kept_)
             return;
         PropStore& kept = keptStore();
-        if (kept.items.capacity() > kKeepAtMost || kept.names.capacity() > kKeepAtMost)
+        if (kept.items.capacity() > kKeepAtMost || kept.names.capacity() > kKeepAtMost) {
             kept = PropStore();
-        kept.names.clear();
-        kept.values.clear();
-        kept.items.clear();
+        } else {
+            kept.names.clear();
+            kept.values.clear();
+            kept.items.clear();
+        }
         lent = false;
     }
     StoreUse(const StoreUse&) = delete;
