@@ -5,6 +5,8 @@
 KELMAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # Which build runs: 32 (the module as shipped, the default) or 64. Each has a prefix of its own.
 export KELMAR_ARCH=${KELMAR_ARCH:-32}
+# The size of the display and of the Wine desktop that fills it.
+KELMAR_SCREEN=1024x768
 if [ "$KELMAR_ARCH" = 64 ]; then
     KELMAR_BIN=${KELMAR_BIN:-$KELMAR_ROOT/build/win64/bin}
     export WINEPREFIX=${WINEPREFIX:-$KELMAR_ROOT/build/wineprefix64}
@@ -98,7 +100,7 @@ kelmar_prefix() {
     # window manager to wait for, closing one takes no time.
     if [ ! -f "$WINEPREFIX/.kelmar-desktop" ]; then
         kelmar_noclock wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        kelmar_noclock wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        kelmar_noclock wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$KELMAR_SCREEN" /f >/dev/null 2>&1
         touch "$WINEPREFIX/.kelmar-desktop"
         # Wine's processes started meanwhile may have no display; the next start gets one.
         kelmar_noclock wineserver -w || true
@@ -142,7 +144,7 @@ kelmar_display() {
     # The server must not hold the prefix lock: killed before its trap, a run would leave it
     # running, and the prefix locked for ever. With KELMAR_XVFB_APART, in a session of its
     # own: Ctrl-C typed at a terminal does not reach it.
-    ${KELMAR_XVFB_APART:+setsid} Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >/dev/null 2>&1 9>&- &
+    ${KELMAR_XVFB_APART:+setsid} Xvfb -displayfd 3 -nolisten tcp -screen 0 ${KELMAR_SCREEN}x24 3>"$fifo" >/dev/null 2>&1 9>&- &
     KELMAR_XVFB_PID=$!
     local n
     read -r n <"$fifo"

@@ -133,7 +133,7 @@ lisp_wait() {
         failed=$((failed + 1))
         local shot=$ARTIFACTS/stuck-$(basename "$0" .sh)-${BASH_LINENO[0]}.png
         echo "FAIL (line ${BASH_LINENO[0]}): the host was still running 120 s on; ended (the desktop: $shot)" >&2
-        screenshot 1024x768+0+0 "$shot"
+        screenshot "$KELMAR_SCREEN+0+0" "$shot"
         wintool list | head -n 20 | sed 's/^/    /' >&2
         kill "$lisp_pid" 2>/dev/null
     fi
