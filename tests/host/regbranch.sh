@@ -4,7 +4,11 @@ source "$(dirname "$0")/lib.sh"
 
 # subkeys HIVE\PATH: the names of its subkeys, one a line.
 subkeys() {
-    in_prefix wine reg query "$1" 2>/dev/null | tr -d '\r' | grep '^HKEY_' | sed 's/.*\\//' | sort
+    # reg run once more when it fails: now and then, under load, Wine does not start it at
+    # all, and its empty answer would read as a key without subkeys.
+    local listing
+    listing=$(in_prefix wine reg query "$1" 2>/dev/null) || listing=$(in_prefix wine reg query "$1" 2>/dev/null)
+    tr -d '\r' <<<"$listing" | grep '^HKEY_' | sed 's/.*\\//' | sort
 }
 
 tree='(kel_regdel "kfam" nil nil)
