@@ -293,7 +293,8 @@ LRESULT CPropListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
             return 0;
         }
         clicking = false;
-        currentItem = LOWORD(SendMessage(LB_ITEMFROMPOINT, 0, lp));
+        bool outside;
+        currentItem = ItemFromPoint(lp, outside);
         break;
     default:
         break;

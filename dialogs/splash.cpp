@@ -112,7 +112,6 @@ LRESULT onMessage(HWND window, UINT message, WPARAM wp, LPARAM lp)
         return 0;
     case WM_DESTROY:
         splashBitmap.Delete();
-        PostQuitMessage(0);
         return 0;
     case WM_PAINT: {
         CPaintDC dc(window);
@@ -197,12 +196,20 @@ int kelSplash(struct resbuf* args)
         return stopped();
     if (!registerSplashClass())
         return fail(MSG_CANNOT_REGISTER_CLASS);
-    if (createSplashWindow()) {
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+    // The loop ends with the window. A quit posted meanwhile is the host's (its window
+    // closed): the splash goes at once and the quit is posted again for the host's own loop.
+    HWND window = createSplashWindow();
+    MSG msg;
+    while (window && IsWindow(window)) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            DestroyWindow(window);
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
         }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
     }
     return giveNil();
 }

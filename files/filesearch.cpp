@@ -11,9 +11,7 @@ bool absolutePath(char (&full)[MAX_PATH], const char* path) { return _fullpath(f
 
 PatternFolder::PatternFolder(const char* absolutePattern)
 {
-    char drive[_MAX_DRIVE], dir[_MAX_DIR];
-    _splitpath(absolutePattern, drive, dir, nullptr, nullptr);
-    std::snprintf(text, sizeof text, "%s%s", drive, dir);
+    std::snprintf(text, sizeof text, "%.*s", static_cast<int>(folderLength(absolutePattern)), absolutePattern);
 }
 
 bool PatternFolder::compose(char (&out)[MAX_PATH], const char* name) const

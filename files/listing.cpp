@@ -300,7 +300,7 @@ int kelMove(struct resbuf* args)
         DWORD left = GetFileAttributesA(to);
         if (!existed && left != INVALID_FILE_ATTRIBUTES && !(left & FILE_ATTRIBUTE_DIRECTORY) &&
             GetFileAttributesA(from) != INVALID_FILE_ATTRIBUTES)
-            DeleteFileA(to);
+            removeWrittenFile(to);
         return giveNil();
     }
     return giveString(to);

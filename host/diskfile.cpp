@@ -54,11 +54,11 @@ bool CReplacement::Create(const char* destination)
     if (!openDiskFile(existing, destination, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
         return false;
     existing.Close();
-    char drive[_MAX_DRIVE], dir[_MAX_DIR], folder[MAX_PATH];
-    _splitpath(destination, drive, dir, nullptr, nullptr);
-    if (!dir[0])
+    size_t n = folderLength(destination);
+    if (!n)
         return false;  // no folder named: the caller passes full paths
-    std::snprintf(folder, sizeof folder, "%s%s", drive, dir);
+    char folder[MAX_PATH];
+    std::snprintf(folder, sizeof folder, "%.*s", static_cast<int>(n), destination);
     if (!GetTempFileNameA(folder, "~", 0, written_)) {
         written_[0] = '\0';
         return false;
@@ -115,8 +115,14 @@ bool CReplacement::Commit(CFile& written)
     return Commit();
 }
 
+void removeWrittenFile(const char* path)
+{
+    if (!DeleteFileA(path) && SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL))
+        DeleteFileA(path);
+}
+
 CReplacement::~CReplacement()
 {
     if (written_[0])
-        DeleteFileA(written_);
+        removeWrittenFile(written_);
 }

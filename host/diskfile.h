@@ -24,6 +24,10 @@ bool reachesDevice(const char* path);
 // call may rely on. Throws std::bad_alloc when there is no memory for it.
 char* pieceMemory(size_t bytes);
 
+// Removes a file the call itself wrote. A copy takes its source's attributes, read-only too,
+// even when it fails part-way; the file is the call's own, so the attribute does not keep it.
+void removeWrittenFile(const char* path);
+
 // A whole file written so that a write that fails (a full disk) loses nothing: over an
 // existing destination it is written beside it and takes its place only when complete; a
 // new destination is written where it goes. Either way, unless committed, what was written

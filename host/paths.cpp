@@ -31,6 +31,15 @@ void stripTrailingBackslash(char* path)
     path[n - 1] = '\0';
 }
 
+size_t folderLength(const char* path)
+{
+    size_t n = 0;
+    for (size_t k = 0; path[k]; ++k)
+        if (path[k] == '\\' || path[k] == '/')
+            n = k + 1;
+    return n;
+}
+
 namespace {
 
 bool sameName(const char* a, size_t n, const char* b)

@@ -10,6 +10,10 @@ void toBackslashes(char* path);
 bool addTrailingBackslash(char* path, size_t size);
 // Drops a final "\" except from "\" alone and from a drive root such as "C:\".
 void stripTrailingBackslash(char* path);
+// The length of the path's drive and folder: up to and including its last "\" or "/"; 0 when
+// it has neither. Unlike the runtime's splitting into a 256-byte folder, it holds for every
+// path a 260-byte buffer holds.
+size_t folderLength(const char* path);
 // True when the last component of the path names one of the system's devices (CON, PRN,
 // AUX, NUL, COM1 to COM9, LPT1 to LPT9, CONIN$, CONOUT$) in any case, with or without an
 // extension, trailing dots or blanks: such a name opens the device wherever it stands, and

@@ -63,14 +63,17 @@ int dateOrTime(struct resbuf* args, bool date)
     int pieces = splitNumbers(text, n, 3);
     if (pieces < (date ? 3 : 1))
         return fail(MSG_INVALID_STRING);
+    uint16_t f[3];
+    if (!timeFields(n, 3, f))
+        return giveNil();  // out of range, as the system refuses it
     if (date) {
-        t.wMonth = static_cast<WORD>(n[0]);
-        t.wDay = static_cast<WORD>(n[1]);
-        t.wYear = static_cast<WORD>(n[2]);
+        t.wMonth = f[0];
+        t.wDay = f[1];
+        t.wYear = f[2];
     } else {
-        t.wHour = static_cast<WORD>(n[0]);
-        t.wMinute = static_cast<WORD>(n[1]);
-        t.wSecond = static_cast<WORD>(n[2]);
+        t.wHour = f[0];
+        t.wMinute = f[1];
+        t.wSecond = f[2];
     }
     if (!SetLocalTime(&t))
         return giveNil();  // refused: no privilege, or a number out of range

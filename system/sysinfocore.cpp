@@ -29,6 +29,16 @@ int splitNumbers(const char* text, int* numbers, int max)
     return count;
 }
 
+bool timeFields(const int* numbers, int count, uint16_t* fields)
+{
+    for (int k = 0; k < count; ++k) {
+        if (numbers[k] < 0 || numbers[k] > 0xFFFF)
+            return false;
+        fields[k] = static_cast<uint16_t>(numbers[k]);
+    }
+    return true;
+}
+
 void dateText(char (&out)[16], unsigned month, unsigned day, unsigned year)
 {
     std::snprintf(out, sizeof out, "%02u-%02u-%04u", month % 100, day % 100, year % 10000);

@@ -171,6 +171,16 @@ public:
     // Selects (or deselects) one item of a multiple-selection list; -1: every item.
     void SetSel(int index, bool select) { SendMessage(LB_SETSEL, select, index); }
     std::string GetText(int index) const;
+    // The item under a point of the client area (lp as the mouse messages carry it), and
+    // whether the point lies below the last item. The system answers with 16 bits of the
+    // index; the rest comes from the top item, since the point lies in the visible page.
+    int ItemFromPoint(LPARAM lp, bool& outside) const
+    {
+        LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, lp);
+        outside = HIWORD(hit) != 0;
+        int top = static_cast<int>(SendMessage(LB_GETTOPINDEX));
+        return top + ((LOWORD(hit) - top) & 0xFFFF);
+    }
 };
 
 // An owner-drawn list box whose items carry two-state check boxes: a click on the box, or

@@ -50,10 +50,10 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wp, LPARAM lp)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         POINT at = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-        LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, lp);
-        int index = LOWORD(hit);
+        bool outside;
+        int index = ItemFromPoint(lp, outside);
         RECT item;
-        if (HIWORD(hit) == 0 && SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) != LB_ERR &&
+        if (!outside && SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) != LB_ERR &&
             at.x < item.left + kBox + 2 * kMargin)
             Toggle(index);
         break;

@@ -8,6 +8,7 @@ source "$(dirname "$0")/lib.sh"
 full=$WORK/full part=$WORK/part
 mkdir -p "$full" "$part"
 head -c 200000 /dev/urandom | tr '\0' 'x' >"$WORK/big.txt"    # 200 kB: more than F: holds
+cp "$WORK/big.txt" "$WORK/readonly.txt" && chmod 444 "$WORK/readonly.txt"  # a copy takes the attribute
 printf 'one\ntwo\r\nthree\n' >"$WORK/small.txt"
 in_prefix wineserver -w
 ln -s "$full" "$WINEPREFIX/dosdevices/f:"
@@ -29,6 +30,9 @@ cat >"$WORK/room.lsp" <<EOF
 (kel_copy "$src/big.txt" "f:/keep.txt")
 (kel_dos2unix "$src/big.txt" "f:/keep-unix.txt")
 (kel_unix2dos "$src/small.txt" "f:/over.txt")
+(kel_copy "$src/readonly.txt" "f:/ro-copy.txt")
+(kel_copy "$src/readonly.txt" "f:/keep.txt")
+(kel_move "$src/readonly.txt" "f:/ro-moved.txt")
 EOF
 cat >"$WORK/full.lsp" <<EOF
 (kel_copy "$src/small.txt" "f:/small.txt")
@@ -69,7 +73,8 @@ same '=> nil' "$(sed -n 7p <<<"$out")" "kel_copy over a file gives nil"
 same $'Kelmar error: cannot write UNIX destination file.\n=> nil' "$(sed -n 8,9p <<<"$out")" "and so does kel_dos2unix over one"
 same '=> "f:\\over.txt"' "$(sed -n 10p <<<"$out" | tr A-Z a-z)" "a conversion that fits replaces its destination"
 same $'one\r\ntwo\r\r\nthree\r' "$(cat "$WORK/over-after.txt")" "with the whole converted text"
-same $'keep-unix.txt\nkeep.txt\nover.txt\nsparse.bin' "$(cat "$WORK/listing-room")" "failed copies leave nothing on the drive, not even a part"
+same $'=> nil\n=> nil\n=> nil' "$(sed -n 11,13p <<<"$out")" "copies and a move of a read-only file give nil"
+same $'keep-unix.txt\nkeep.txt\nover.txt\nsparse.bin' "$(cat "$WORK/listing-room")" "failed copies leave nothing on the drive, not even a read-only part"
 out=$(tail -n +4 "$WORK/out-full")
 same '=> nil' "$(sed -n 1p <<<"$out")" "with the drive full, even a small copy gives nil"
 same $'Bytes Read\n=> nil' "$(sed -n 2,3p <<<"$out")" "kel_encrypt stops at the write the drive refuses"

@@ -43,6 +43,18 @@ lisp "(kel_fullpath \"$name\") (kel_dir \"$name\") (kel_mkdir \"$name\") (kel_su
 same $'=> nil\n=> nil\n=> nil\n=> nil\n=> nil\n=> nil' "$(tail -n +4 <<<"$out")" "absolute paths past 259 bytes"
 [ -z "$(ls | grep '^nnn')" ]; ok "nothing was made under a cut name"
 
+# A folder whose absolute name takes 258 bytes, its drive's two and 256 more, past what the
+# runtime's path splitting holds (a file in it has a name of one byte): each listing function
+# acts on that folder's file, never on the current folder's file of the same name.
+w=$(kelmar_winpath "$WORK")
+deep=$(printf 'd%.0s' $(seq 1 $((258 - ${#w} - 2))))
+mkdir "$deep" && printf 'deep' >"$deep/s" && printf 'here' >s
+touch -d '2000-01-01 12:00:00' s "$deep/s"
+lisp "(kel_touch \"$deep/*\") (kel_attrib \"$deep/*\" 0) (kel_delete \"$deep/*\")" --echo
+same $'=> ("s")\n=> (("s" . 0))\n=> ("s")' "$(tail -n +4 <<<"$out")" "a folder of 258 bytes: kel_touch, kel_attrib, kel_delete"
+[ ! -e "$deep/s" ] && [ "$(cat s)" = here ]; ok "the deep folder's file deleted, the current folder's kept"
+same 2000 "$(date -r s +%Y)" "and the current folder's file not touched"
+
 # kel_deltree never follows a link to a folder. Known difference: Wine reports a symbolic
 # link as a folder link but can remove it neither as a folder nor as a file, so the removal
 # fails (nil); on Windows the link goes and the tree with it. Either way the folder the link

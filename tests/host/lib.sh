@@ -305,7 +305,7 @@ close_box() {
 list_item() {
     local line
     for _ in $(seq 1 20); do  # a list just shown may not be laid out yet: up to 2 s
-        line=$(wintool items "$1" "$2" | grep "^$3 ")
+        line=$(wintool items "$1" "$2" "$3" | grep "^$3 ")
         [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] && break
         sleep 0.1
     done

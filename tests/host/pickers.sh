@@ -12,7 +12,7 @@ items() {
 item_at() {
     local line
     for _ in $(seq 1 20); do  # a list just shown may not be laid out yet: up to 2 s
-        line=$(wintool items "$title" "$IDC_LIST" | grep "^$1 ")
+        line=$(wintool items "$title" "$IDC_LIST" "$1" | grep "^$1 ")
         [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] && break
         sleep 0.1
     done
@@ -94,6 +94,17 @@ same '=> (("red" . 1) ("green" . 1) ("blue" . 1))' "$got" "Select All ticks ever
 clear_ok() { press "$IDC_CLEARALL"; press "$IDOK"; }
 answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" clear_ok
 same '=> (("red" . 0) ("green" . 0) ("blue" . 0))' "$got" "Clear All unticks every item"
+
+# Past 65,535 rows a click still ticks the row under it: the system's hit test answers with
+# 16 bits of the row's index.
+long='(progn (setq l nil k 70000) (repeat 70000 (setq l (cons (list (strcat "layer " (itoa k)) 0) l) k (1- k))) l)'
+last_box() {
+    key ctrl+End
+    click_item 69999 box
+    press "$IDOK"
+}
+answer "(setq on nil) (foreach p (kel_checklist \"$title\" \"Layers to show:\" $long) (if (= (cdr p) 1) (setq on (cons (car p) on)))) on" "$title" last_box
+same '=> ("layer 70000")' "$got" "a click on the box of row 70,000 ticks that row"
 
 # The combo list: sorted items, the default in the field; typing keeps the text as typed
 # while the list highlights the item that holds it earliest.

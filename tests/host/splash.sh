@@ -71,6 +71,17 @@ for button in 1 3; do
     (( us < 10000000 )); ok "button $button ends it at once ($us us of 30 s)"
 done
 
+# The host's window closed while a splash is up: the splash goes at once and the host ends,
+# running no form after it, instead of going on under the splash and ending when its
+# seconds run out.
+lisp_start "$(timed quarters8.bmp 30) (princ \"@after\\n\") (acadhost-sleep 3000) (princ \"@late\\n\")" --echo
+look splash-quit
+dialog "acadhost - [Drawing1.dwg]"
+close_box
+host_ends 10; ok "closing the host's window ends the host at once"
+lisp_wait
+! grep -q '^@late' <<<"$out"; ok "and runs no form after the splash"
+
 # Files it cannot show, and arguments it refuses: no window opens.
 lisp "$(cat <<'EOF'
 (acadhost-windows)

@@ -6,10 +6,11 @@
 //   wintool version FILE              a module's version block and string 100
 //   wintool hold FILE MS              holds the file open, shared with nobody, for MS ms
 //   wintool echo FILE ARGS...         writes the arguments it was given to FILE
-//   wintool items TITLE ID            the items of a list or combo box in that window, one a
-//                                     line: INDEX "TEXT" [selected] [data=N] [at X,Y left L]
-//                                     (a list box item's middle and left edge on the screen);
-//                                     a combo box's edit text last, as edit "TEXT"
+//   wintool items TITLE ID [FROM]     the items of a list or combo box in that window (from
+//                                     index FROM on), one a line: INDEX "TEXT" [selected]
+//                                     [data=N] [at X,Y left L] (a list box item's middle and
+//                                     left edge on the screen); a combo box's edit text last,
+//                                     as edit "TEXT"
 //   wintool style TITLE ID            the style bits of control ID, in decimal
 //   wintool client TITLE              the screen position of the client area's bottom right
 //   wintool owner TITLE               the title of the window's owner ("none" without one)
@@ -157,7 +158,7 @@ int printVersion(const char* file)
     return 0;
 }
 
-int printItems(const char* title, int id)
+int printItems(const char* title, int id, int from)
 {
     HWND control = GetDlgItem(find(title), id);
     if (!control)
@@ -169,7 +170,7 @@ int printItems(const char* title, int id)
     bool multiple = !combo && (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
     if (!combo && !multiple)
         current = SendMessageA(control, LB_GETCURSEL, 0, 0);
-    for (LRESULT i = 0, n = SendMessageA(control, count, 0, 0); i < n; ++i) {
+    for (LRESULT i = from, n = SendMessageA(control, count, 0, 0); i < n; ++i) {
         // Asked in UTF-16: Wine passes an owner-drawn list's text across processes whole
         // only that way.
         WCHAR wide[1024] = L"";
@@ -418,8 +419,8 @@ int main(int argc, char** argv)
         std::fclose(f);
         return 0;
     }
-    if (argc == 4 && std::strcmp(argv[1], "items") == 0)
-        return printItems(argv[2], std::atoi(argv[3]));
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "items") == 0)
+        return printItems(argv[2], std::atoi(argv[3]), argc == 5 ? std::atoi(argv[4]) : 0);
     if (argc == 4 && std::strcmp(argv[1], "style") == 0) {
         HWND control = GetDlgItem(find(argv[2]), std::atoi(argv[3]));
         if (!control)
@@ -479,7 +480,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "twin") == 0)
         return showTwin(argv[2], std::strtoul(argv[3], nullptr, 10));
     std::fputs("usage: wintool list | wait TITLE [MS] | gone TITLE [MS] | version FILE | hold FILE MS\n"
-               "       | echo FILE ARGS... | items TITLE ID | style TITLE ID | client TITLE | orientation PRINTER\n"
+               "       | echo FILE ARGS... | items TITLE ID [FROM] | style TITLE ID | client TITLE | orientation PRINTER\n"
                "       | owner TITLE | tree TITLE | inichange MS | class CLASS [MS] | syscolor N\n"
                "       | clientrect TITLE ID | at X Y | twin TITLE MS\n", stderr);
     return 2;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "paths.h"
 
@@ -53,6 +54,21 @@ TEST(Paths, ToBackslashes)
     char buf[] = "c:/temp//a.txt";
     toBackslashes(buf);
     EXPECT_STREQ(buf, "c:\\temp\\\\a.txt");
+}
+
+// The folder is everything up to the last separator, however long: a folder of 256 bytes
+// or more, which the runtime's splitting drops, keeps its full length.
+TEST(Paths, FolderLength)
+{
+    const struct {
+        const char* path;
+        size_t length;
+    } cases[] = {{"C:\\TEMP\\*.txt", 8}, {"C:\\*", 3}, {"C:/a/b", 5}, {"\\\\srv\\share\\f", 12},
+                 {"C:name", 0}, {"name", 0}, {"", 0}, {"C:\\dir\\", 7}};
+    for (const auto& c : cases)
+        EXPECT_EQ(folderLength(c.path), c.length) << c.path;
+    std::string deep = "C:\\" + std::string(254, 'd') + "\\*";  // 259 bytes, a folder of 258
+    EXPECT_EQ(folderLength(deep.c_str()), 258u);
 }
 
 TEST(Paths, DeviceNames)

@@ -26,6 +26,26 @@ TEST(DateText, SplittingAtEveryDelimiter)
         EXPECT_EQ(split(c.first), c.second) << c.first;
 }
 
+// A number past 16 bits is refused, never cut to one that names another date or time.
+TEST(DateText, NumbersThatTheSystemFieldsHold)
+{
+    const struct {
+        const char* text;
+        bool fits;
+        uint16_t first;
+    } cases[] = {{"12/31/1999", true, 12}, {"65535/1/2000", true, 65535}, {"65536/1/2000", false, 0},
+                 {"65537/1/2000", false, 0}, {"1/1/999999999", false, 0}, {"65548", false, 0}, {"23:59:59", true, 23}};
+    for (const auto& c : cases) {
+        int n[3] = {0, 0, 0};
+        splitNumbers(c.text, n, 3);
+        uint16_t f[3] = {};
+        EXPECT_EQ(timeFields(n, 3, f), c.fits) << c.text;
+        if (c.fits) {
+            EXPECT_EQ(f[0], c.first) << c.text;
+        }
+    }
+}
+
 TEST(DateText, TwelveHourTimesAndDates)
 {
     const struct {
