@@ -14,6 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int* numbers = static_cast<int*>(std::malloc(sizeof(int) * (max ? max : 1)));
     if (splitNumbers(text, numbers, max) > max)
         std::abort();
+    // A number is a field only when it fits one whole.
+    int pieces[3] = {0, 0, 0};
+    int count = splitNumbers(text, pieces, 3);
+    uint16_t fields[3];
+    bool fits = true;
+    for (int k = 0; k < count; ++k)
+        fits = fits && pieces[k] >= 0 && pieces[k] <= 0xFFFF;
+    if (timeFields(pieces, count, fields) != fits)
+        std::abort();
+    for (int k = 0; fits && k < count; ++k)
+        if (fields[k] != pieces[k])
+            std::abort();
     char out[16];
     dateText(out, values[0], values[1], values[2]);
     if (std::strlen(out) >= sizeof out)

@@ -34,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (addTrailingBackslash(copy, length + 2) && copy[std::strlen(copy) - 1] != '\\')
         std::abort();
 
+    // The folder ends at the last separator, with none after it.
+    size_t folder = folderLength(path);
+    if (folder > length || (folder && path[folder - 1] != '\\' && path[folder - 1] != '/') ||
+        std::strpbrk(path + folder, "\\/"))
+        std::abort();
+
     // A device's name is one wherever it stands.
     if (namesDevice(path) && !std::strchr(path, '\\') && !std::strchr(path, '/')) {
         std::string placed = std::string("c:\\dir/") + path;
