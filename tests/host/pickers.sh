@@ -10,18 +10,7 @@ items() {
 }
 # item_at INDEX [box]: the middle of a list item (or of its check box).
 item_at() {
-    local line
-    for _ in $(seq 1 20); do  # a list just shown may not be laid out yet: up to 2 s
-        line=$(wintool items "$title" "$IDC_LIST" "$1" | grep "^$1 ")
-        [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] && break
-        sleep 0.1
-    done
-    [[ $line =~ at\ ([0-9]+),([0-9]+)\ left\ ([0-9]+)$ ]] || return 1
-    if [ "${2:-}" = box ]; then
-        echo "$((BASH_REMATCH[3] + 8)) ${BASH_REMATCH[2]}"
-    else
-        echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
-    fi
+    if [ "${2:-}" = box ]; then list_item "$title" "$IDC_LIST" "$1" 8; else list_item "$title" "$IDC_LIST" "$1"; fi
 }
 # shellcheck disable=SC2046
 click_item() { click $(item_at "$@"); }
