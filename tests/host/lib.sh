@@ -110,15 +110,16 @@ lisp_start() {
 }
 # lisp_dialog 'FORMS' TITLE [options]: lisp_start, then waits for the window TITLE ($dlg).
 # Under qemu's emulation a host still running without it 20 s on is ended and run again, up
-# to three times: Wine's file dialog there now and then never opens, the host waiting on it
-# for ever (its thread, told by signal that the drive's volume query it waits for is done,
-# never asks the server again), the more often the busier the machine.
+# to seven times: Wine's file dialog there never opens in about one start of five, the host
+# waiting on it for ever (its main thread ends up waiting on the wake-up pipe of the thread
+# the dialog starts, which nothing writes to); each start is a fresh chance, and four in a row
+# have failed.
 lisp_dialog() {
     local forms=$1 title=$2 tries=1
     shift 2
     lisp_start "$forms" "$@"
     until dialog "$title"; do
-        [ -n "${KELMAR_EMULATED:-}" ] && [ "$tries" -lt 4 ] && kill -0 "$lisp_pid" 2>/dev/null || return 1
+        [ -n "${KELMAR_EMULATED:-}" ] && [ "$tries" -lt 8 ] && kill -0 "$lisp_pid" 2>/dev/null || return 1
         echo "note (line ${BASH_LINENO[0]}): no window \"$title\" 20 s on under emulation; the host is ended and run again" >&2
         kill "$lisp_pid" 2>/dev/null
         host_ends 30 || kill -KILL "$lisp_pid" 2>/dev/null
