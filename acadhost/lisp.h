@@ -106,8 +106,9 @@ public:
     Value apply(const Value& fn, Args& args);
     // Runs the forms of a file found by findFile; false when it cannot be read.
     bool load(const std::string& path, Value& result);
-    // The path of a file to load or find, searched where the host looks; empty if none.
-    std::string findFile(const std::string& name) const;
+    // The path of a file to load or find (or of a folder, with FOLDERS: findfile finds
+    // both), searched where the host looks; empty if none.
+    std::string findFile(const std::string& name, bool folders = false) const;
 
     // Built-ins receive evaluated arguments.
     void defineBuiltin(const std::string& upperName, Builtin fn);

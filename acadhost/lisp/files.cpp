@@ -94,7 +94,7 @@ const Reg kFiles[] = {
     {"FINDFILE",
      [](Interp& in, Args& a) -> Value {
          needCount(a, 1, 1);
-         std::string path = in.findFile(str(a[0]));
+         std::string path = in.findFile(str(a[0]), true);
          return path.empty() ? nullptr : makeStr(path);
      }},
     {"LOAD",  // NAME, or NAME.lsp; what ONFAILURE gives when there is none
@@ -128,11 +128,14 @@ std::string inFolder(const std::string& dir, const std::string& name)
     return dir + (dir.empty() || dir.back() == '\\' || dir.back() == '/' ? "" : separator) + name;
 }
 
-std::string Interp::findFile(const std::string& name) const
+std::string Interp::findFile(const std::string& name, bool folders) const
 {
-    auto readable = [this](const std::string& path) {
+    auto readable = [this, folders](const std::string& path) {
         if (isDevice && isDevice(path))
             return false;
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error))
+            return folders;
         std::FILE* f = std::fopen(path.c_str(), "rb");
         if (f)
             std::fclose(f);

@@ -113,6 +113,8 @@ bool angleValue(const std::string& text, int unit, double& out)
             if (!angleValue(std::string(p, std::strcspn(p, "EeWw")), 1, bearing))
                 return false;
             p += std::strcspn(p, "EeWw");
+            if (!*p)  // "N 45d": no side to turn toward
+                return false;
             char side = static_cast<char>(std::toupper(static_cast<unsigned char>(*p++)));
             bool east = side == 'E';
             double base = first == 'N' ? kPi / 2 : 3 * kPi / 2;

@@ -1,4 +1,6 @@
 // The command line: getstring, getint, getreal, getkword and initget.
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -23,22 +25,51 @@ namespace {
 // ---- the command line ----
 
 
-// The keyword of initget's list that the answer names (its capitals, or more), or "".
+// The keyword of initget's list that the answer names, or "". A keyword's abbreviation is
+// its capitals (LType: LT, eXit: X) or what follows its comma (LTYPE,LT); the answer is the
+// abbreviation, or the keyword's start as far as its last capital or further. Keywords past
+// one that starts with "_" are those returned for the ones before (Yes No _Yes No), and an
+// answer that starts with "_" names one of them.
 std::string keywordOf(const std::string& keywords, const std::string& answer)
 {
-    size_t from = 0;
-    while (from < keywords.size() && !answer.empty()) {
-        size_t to = keywords.find(' ', from);
-        std::string k = keywords.substr(from, to == std::string::npos ? std::string::npos : to - from);
-        from = to == std::string::npos ? keywords.size() : to + 1;
-        size_t need = 0;
-        for (size_t c = 0; c < k.size(); ++c)
-            if (std::isupper(static_cast<unsigned char>(k[c])))
-                need = c + 1;
-        if (answer.size() <= k.size() && answer.size() >= (need ? need : k.size()) &&
-            toUpper(k.substr(0, answer.size())) == toUpper(answer))
-            return k;
+    std::vector<std::string> local, global;
+    for (size_t from = 0; from < keywords.size();) {
+        size_t to = std::min(keywords.find(' ', from), keywords.size());
+        std::string k = keywords.substr(from, to - from);
+        from = to + 1;
+        if (k.empty())
+            continue;
+        if (global.empty() && k[0] == '_')
+            global.push_back(k.substr(1));
+        else
+            (global.empty() ? local : global).push_back(k);
     }
+    auto word = [](const std::string& k) { return k.substr(0, k.find(',')); };
+    auto names = [&](const std::string& k, const std::string& typed) {
+        std::string whole = word(k), abbreviation;
+        size_t need = 0;
+        if (k.find(',') != std::string::npos) {
+            abbreviation = k.substr(k.find(',') + 1);
+            need = abbreviation.size();
+        } else {
+            for (size_t c = 0; c < k.size(); ++c)
+                if (std::isupper(static_cast<unsigned char>(k[c])))
+                    abbreviation += k[c], need = c + 1;
+        }
+        if (typed.empty())
+            return false;
+        if (!abbreviation.empty() && toUpper(typed) == toUpper(abbreviation))
+            return true;
+        return typed.size() >= (need ? need : whole.size()) && typed.size() <= whole.size() &&
+               toUpper(whole.substr(0, typed.size())) == toUpper(typed);
+    };
+    for (size_t i = 0; i < local.size(); ++i)
+        if (names(local[i], answer))
+            return word(i < global.size() ? global[i] : local[i]);
+    if (!answer.empty() && answer[0] == '_')
+        for (const std::string& k : global)
+            if (names(k, answer.substr(1)))
+                return word(k);
     return "";
 }
 

@@ -143,18 +143,25 @@ const Reg kNumbers[] = {
     {"/", [](Interp&, Args& a) { return arith(a, '/'); }},
     {"1+", [](Interp&, Args& a) { needCount(a, 1, 1); return arith({a[0], makeInt(1)}, '+'); }},
     {"1-", [](Interp&, Args& a) { needCount(a, 1, 1); return arith({a[0], makeInt(1)}, '-'); }},
-    {"REM",
+    {"REM",  // (rem 26 7 2) is (rem (rem 26 7) 2); (rem) is 0, (rem X) is X
      [](Interp&, Args& a) {
-         needCount(a, 2, 2);
-         if (a[0] && a[1] && a[0]->type == Type::Int && a[1]->type == Type::Int) {
-             if (a[1]->i == 0)
+         if (a.empty())
+             return makeInt(0);
+         Value acc = a[0];
+         number(acc);
+         for (size_t k = 1; k < a.size(); ++k) {
+             if (acc && a[k] && acc->type == Type::Int && a[k]->type == Type::Int) {
+                 if (a[k]->i == 0)
+                     throw Error("divide by zero");
+                 acc = makeInt(a[k]->i == -1 ? 0 : acc->i % a[k]->i);
+                 continue;
+             }
+             double y = number(a[k]);
+             if (y == 0)
                  throw Error("divide by zero");
-             return makeInt(a[1]->i == -1 ? 0 : a[0]->i % a[1]->i);
+             acc = makeReal(std::fmod(number(acc), y));
          }
-         double y = number(a[1]);
-         if (y == 0)
-             throw Error("divide by zero");
-         return makeReal(std::fmod(number(a[0]), y));
+         return acc;
      }},
     {"ABS",
      [](Interp&, Args& a) {

@@ -51,7 +51,16 @@ static std::string printAtom(const Value& v, bool quoted)
             case '"': out += "\\\""; break;
             case '\n': out += "\\n"; break;
             case '\t': out += "\\t"; break;
-            default: out += ch;
+            case '\r': out += "\\r"; break;
+            case 27: out += "\\e"; break;
+            default:
+                if (ch >= 0 && ch < 32) {  // the other control codes in octal, as read back
+                    char code[8];
+                    std::snprintf(code, sizeof code, "\\%03o", ch);
+                    out += code;
+                } else {
+                    out += ch;
+                }
             }
         }
         return out + "\"";

@@ -25,37 +25,69 @@ namespace {
 
 // ---- text ----
 
-std::string rtos(double v, int mode, int prec)
+// DIMZIN 8 drops a decimal's trailing zeros (and a point left last), 4 its leading zero.
+std::string rtos(double v, int mode, int prec, int dimzin)
 {
     char buf[512];
     double a = std::fabs(v);
     const char* sign = v < 0 ? "-" : "";
-    auto fraction = [&](double x) {  // whole and nearest 1/2^prec, reduced
-        long den = 1L << prec, whole = static_cast<long>(x), num = std::lround((x - whole) * den);
+    // Whole numbers as doubles, so that no size of distance overflows them.
+    auto digits = [](double whole) {
+        char text[400];
+        std::snprintf(text, sizeof text, "%.0f", whole);
+        return std::string(text);
+    };
+    // x to the nearest 1/2^prec: its whole part, and the rest in those steps.
+    auto steps = [&](double x, double& whole, long& num) {
+        long den = 1L << prec;
+        whole = std::floor(x), num = std::lround((x - whole) * den);
         if (num == den)
             ++whole, num = 0;
+    };
+    auto fraction = [&](double whole, long num) {  // reduced
+        long den = 1L << prec;
         while (num && num % 2 == 0)
             num /= 2, den /= 2;
-        std::string w = std::to_string(whole);
+        std::string w = digits(whole);
         return num == 0 ? w : (whole ? w + " " : "") + std::to_string(num) + "/" + std::to_string(den);
     };
+    // Feet, then the inches left, which must not round up to 12: those are a foot more.
+    double feet = std::floor(a / 12), rest = std::max(0.0, a - feet * 12), whole;
+    long num;
     switch (mode) {
     case 1: std::snprintf(buf, sizeof buf, "%.*E", prec, v); return buf;
     case 3: {
-        long feet = static_cast<long>(a / 12);
-        std::snprintf(buf, sizeof buf, "%s%ld'-%.*f\"", sign, feet, prec, a - feet * 12.0);
-        return buf;
+        char inches[400];
+        std::snprintf(inches, sizeof inches, "%.*f", prec, rest);
+        if (std::atof(inches) >= 12)
+            std::snprintf(inches, sizeof inches, "%.*f", prec, 0.0), ++feet;
+        return sign + digits(feet) + "'-" + inches + "\"";
     }
-    case 4: {
-        long feet = static_cast<long>(a / 12);
-        return sign + std::to_string(feet) + "'-" + fraction(a - feet * 12.0) + "\"";
+    case 4:
+        steps(rest, whole, num);
+        if (whole >= 12)
+            whole = 0, ++feet;
+        return sign + digits(feet) + "'-" + fraction(whole, num) + "\"";
+    case 5:
+        steps(a, whole, num);
+        return sign + fraction(whole, num);
+    default: {
+        std::snprintf(buf, sizeof buf, "%.*f", prec, v);
+        std::string text = buf;
+        if ((dimzin & 8) && text.find('.') != std::string::npos) {
+            text.erase(text.find_last_not_of('0') + 1);
+            if (text.back() == '.')
+                text.pop_back();
+        }
+        size_t zero = text[0] == '-' ? 1 : 0;
+        if ((dimzin & 4) && text.compare(zero, 2, "0.") == 0)
+            text.erase(zero, 1);
+        return text;
     }
-    case 5: return sign + fraction(a);
-    default: std::snprintf(buf, sizeof buf, "%.*f", prec, v); return buf;
     }
 }
 
-// A distance in any of rtos's forms: 15.5, 1.55E+01, 1'-3 1/2", 15 1/2, 3/4.
+// A distance in any of rtos's forms, or as typed: 15.5, 1.55E+01, 1'-3 1/2", 1'3, 15 1/2, 15-1/2, 3/4.
 bool distance(const std::string& text, double& out)
 {
     const char* p = text.c_str();
@@ -69,9 +101,11 @@ bool distance(const std::string& text, double& out)
         if (end == p)
             return false;
         p = end;
-        if (*p == '/' || (*p == ' ' && std::strchr(p + 1, '/'))) {
+        // 3/4, or a whole number and a fraction joined by a space or a dash: 17 1/2, 17-1/2.
+        if (*p == '/' || ((*p == ' ' || (*p == '-' && std::isdigit(static_cast<unsigned char>(p[1])))) &&
+                          std::strchr(p + 1, '/'))) {
             double whole = 0;
-            if (*p == ' ') {
+            if (*p != '/') {
                 whole = v;
                 v = std::strtod(p + 1, &end);
                 if (*end != '/')
@@ -98,8 +132,10 @@ bool distance(const std::string& text, double& out)
         if (*p == '-')
             ++p;
         skip();
-        if (*p && (!amount(inches) || *p++ != '"'))
+        if (*p && !amount(inches))
             return false;
+        if (*p == '"')  // the inch mark may be left out, as at the keyboard
+            ++p;
         v = v * 12 + inches;
     } else if (*p == '"') {
         ++p;
@@ -239,7 +275,7 @@ const Reg kStrings[] = {
          return makeInt(static_cast<int32_t>(std::strtol(str(a[0]).c_str(), nullptr, 10)));
      }},
     {"ATOF", [](Interp&, Args& a) { needCount(a, 1, 1); return makeReal(std::strtod(str(a[0]).c_str(), nullptr)); }},
-    {"RTOS",  // modes 1 scientific, 2 decimal, 3 engineering, 4 architectural, 5 fractional; LUNITS and LUPREC by default
+    {"RTOS",  // modes 1 scientific, 2 decimal, 3 engineering, 4 architectural, 5 fractional; LUNITS and LUPREC by default; DIMZIN
      [](Interp& in, Args& a) {
          needCount(a, 1, 3);
          int mode = a.size() >= 2 ? integer(a[1]) : systemInt(in, "LUNITS", 2);
@@ -248,7 +284,7 @@ const Reg kStrings[] = {
              badValue(a[1]);
          if (prec < 0 || prec > (mode >= 4 ? 8 : 15))
              badValue(a[2]);
-         return makeStr(rtos(number(a[0]), mode, prec));
+         return makeStr(rtos(number(a[0]), mode, prec, systemInt(in, "DIMZIN", 0)));
      }},
     {"DISTOF",
      [](Interp&, Args& a) -> Value {

@@ -20,6 +20,8 @@
 (kel_find "*.lsp" "q")
 (kel_pwdir)
 (kel_drive)
+; the host's findfile finds folders as well as files
+(list (findfile "x:\\sub") (findfile "sub") (findfile "x:/sub/c.txt") (findfile "x:\\none"))
 (kel_find)
 (kel_find 1)
 ; attribute codes both ways: 1 read-only, 2 hidden, 4 system, 8 archive

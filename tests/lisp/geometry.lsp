@@ -78,6 +78,8 @@
 (rtos (angtof "W" 4) 2 6)
 (angtof "E" 4)
 (angtof "north" 4)
+; a bearing with no side to turn toward
+(list (angtof "N 45d" 4) (angtof "S 10d30'" 4))
 (angtof "abc")
 (angtof "" 0)
 (angtof "45" 5)

@@ -60,6 +60,8 @@
 (rtos 15.5 2)
 (setvar "LUNITS" 2)
 (setvar "LUPREC" 4)
+; and DIMZIN: 8 drops a decimal's trailing zeros, 4 its leading zero
+(mapcar '(lambda (z) (setvar "DIMZIN" z) (mapcar '(lambda (x) (rtos x 2 3)) '(12.5 12.0 0.25 -0.5 0))) '(8 4 12 0))
 ; refusals: out of range, wrong type, read only, unknown, no name
 (setvar "CMDECHO" 2)
 (setvar "LUNITS" 0)

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 
 #include "bridge.h"
@@ -198,6 +199,10 @@ TEST(Builtins, Numbers)
         {"(rem 42 12)", "6"},
         {"(rem 10.5 4)", "2.5"},
         {"(rem -7 2)", "-1"},
+        {"(rem 26 7 2)", "1"},
+        {"(rem 26 7.0 2)", "1.0"},
+        {"(rem 5)", "5"},
+        {"(rem)", "0"},
         {"(equal 1.0 1 0)", "T"},
         {"(equal '(1.0 2.0) '(1.01 1.99) 0.02)", "T"},
         {"(equal '(1.0 2.0) '(1.1 2.0) 0.02)", "nil"},
@@ -233,12 +238,25 @@ TEST(Builtins, Text)
         {"(rtos 17.5 5 2)", "\"17 1/2\""},
         {"(rtos -2.25 5 3)", "\"-2 1/4\""},
         {"(rtos 2 2 0)", "\"2\""},
+        // Inches that round up to 12 are the next foot.
+        {"(rtos 23.999 3 2)", "\"2'-0.00\\\"\""},
+        {"(rtos 23.99 4 2)", "\"2'-0\\\"\""},
+        {"(rtos 35.9999 4 8)", "\"3'-0\\\"\""},
+        {"(rtos 23.9 3 2)", "\"1'-11.90\\\"\""},
+        {"(rtos 1e15 4 2)", "\"83333333333333'-4\\\"\""},
         {"(distof \"17.5\")", "17.5"},
         {"(distof \"1.75E+01\" 1)", "17.5"},
         {"(distof \"1'-5 1/2\\\"\" 4)", "17.5"},
         {"(distof \"17 1/2\" 5)", "17.5"},
         {"(distof \"3/4\")", "0.75"},
         {"(distof \"abc\")", "nil"},
+        // As typed at the keyboard: no inch mark, a dash between a whole number and a fraction.
+        {"(distof \"1'6\" 4)", "18.0"},
+        {"(distof \"1'6-1/2\\\"\" 4)", "18.5"},
+        {"(distof \"17-1/2\" 5)", "17.5"},
+        {"(distof \"-17-1/2\" 5)", "-17.5"},
+        {"(distof \"1'6x\" 4)", "nil"},
+        {"(distof \"17--1/2\" 5)", "nil"},
         {"(wcmatch \"Name\" \"N*\")", "T"},
         {"(wcmatch \"Name\" \"n*\")", "nil"},
         {"(wcmatch \"Name\" \"???,~*m*,N*\")", "T"},
@@ -268,6 +286,9 @@ TEST(Builtins, Text)
         {"(vl-filename-extension \"c:\\\\acadwin\\\\acad.exe\")", "\".exe\""},
         {"(vl-filename-extension \"c:\\\\a.b\\\\acad\")", "nil"},
         {"(vl-prin1-to-string \"a\\\\b\")", "\"\\\"a\\\\\\\\b\\\"\""},
+        // Control characters print as the reader reads them back.
+        {"(vl-prin1-to-string (strcat (chr 2) \"\\r\" (chr 27) (chr 31)))", "\"\\\"\\\\002\\\\r\\\\e\\\\037\\\"\""},
+        {"(read (vl-prin1-to-string (strcat (chr 2) \"\\r\" (chr 27))))", "\"\\002\\r\\e\""},
         {"(vl-princ-to-string '(1 \"a\"))", "\"(1 a)\""},
         {"(vl-symbol-name 'abc)", "\"ABC\""},
         {"(type (read \"x\"))", "SYM"},
@@ -435,6 +456,15 @@ TEST(Builtins, TheCommandLine)
         {"(initget 1 \"Yes No\") (getkword \"Sure? \")", {"Maybe\n", "yes\n"}, "\"Yes\"",
          "Sure? Invalid option keyword.\nSure? "},
         {"(initget \"Left lAst\") (getkword)", {"la\n"}, "\"lAst\"", ""},
+        // The capitals may stand anywhere; a comma gives the abbreviation; past "_" come
+        // the keywords returned, which an answer starting with "_" names.
+        {"(initget \"LType eXit\") (getkword)", {"e\n", "x\n"}, "\"eXit\"", "Invalid option keyword.\n"},
+        {"(initget \"LType eXit\") (getkword)", {"ex\n"}, "\"eXit\"", ""},
+        {"(initget \"LType eXit\") (getkword)", {"l\n", "lty\n"}, "\"LType\"", "Invalid option keyword.\n"},
+        {"(initget \"LTYPE,LT Width\") (getkword)", {"l\n", "lt\n"}, "\"LTYPE\"", "Invalid option keyword.\n"},
+        {"(initget \"LTYPE,LT Width\") (getkword)", {"ltyp\n"}, "\"LTYPE\"", ""},
+        {"(initget \"Ja Nein _Yes No\") (getkword)", {"n\n"}, "\"No\"", ""},
+        {"(initget \"Ja Nein _Yes No\") (getkword)", {"_yes\n"}, "\"Yes\"", ""},
         {"(getkword \"no keywords \")", {"x\n"}, "nil", ""},
         {"(read-line)", {"a line\n"}, "\"a line\"", ""},
         {"(read-char)", {"Q\n"}, "81", ""},
@@ -502,6 +532,13 @@ TEST(Builtins, FilesAndLoading)
     EXPECT_EQ(run(in, "(findfile \"no-such-file.lsp\")"), "nil");
     in.searchPath.push_back(dir);
     EXPECT_EQ(run(in, "(findfile \"kelmar-lisp-load.lsp\")"), lisp::prin1(lisp::makeStr(lsp)));
+    // findfile finds a folder too; load and the search for modules take files only.
+    std::string folder = dir + "kelmar-lisp-folder";
+    std::filesystem::create_directories(folder);
+    EXPECT_EQ(run(in, "(findfile \"kelmar-lisp-folder\")"), lisp::prin1(lisp::makeStr(folder)));
+    EXPECT_EQ(in.findFile(folder), "");
+    EXPECT_EQ(run(in, "(load \"kelmar-lisp-folder\" 'none)"), "NONE");
+    std::filesystem::remove(folder);
     EXPECT_EQ(run(in, "(type (getenv \"PATH\"))"), "STR");
     EXPECT_EQ(run(in, "(getenv \"KELMAR_NO_SUCH_VARIABLE\")"), "nil");
     std::remove(text.c_str());
