@@ -130,6 +130,20 @@ Value bitwise(const Args& a, int op)  // op as boole's: bits 8 4 2 1 for (0,0) (
     return makeInt(static_cast<int32_t>(acc));
 }
 
+// The remainder of x over y: an integer of two integers, otherwise a real.
+Value remainder(const Value& x, const Value& y)
+{
+    if (x && y && x->type == Type::Int && y->type == Type::Int) {
+        if (y->i == 0)
+            throw Error("divide by zero");
+        return makeInt(y->i == -1 ? 0 : x->i % y->i);
+    }
+    double divisor = number(y);
+    if (divisor == 0)
+        throw Error("divide by zero");
+    return makeReal(std::fmod(number(x), divisor));
+}
+
 const Reg kNumbers[] = {
     {"=", [](Interp&, Args& a) { return chainSame(a, true); }},
     {"/=", [](Interp&, Args& a) { return chainSame(a, false); }},
@@ -145,23 +159,12 @@ const Reg kNumbers[] = {
     {"1-", [](Interp&, Args& a) { needCount(a, 1, 1); return arith({a[0], makeInt(1)}, '-'); }},
     {"REM",  // (rem 26 7 2) is (rem (rem 26 7) 2); (rem) is 0, (rem X) is X
      [](Interp&, Args& a) {
-         if (a.empty())
-             return makeInt(0);
-         Value acc = a[0];
-         number(acc);
-         for (size_t k = 1; k < a.size(); ++k) {
-             if (acc && a[k] && acc->type == Type::Int && a[k]->type == Type::Int) {
-                 if (a[k]->i == 0)
-                     throw Error("divide by zero");
-                 acc = makeInt(a[k]->i == -1 ? 0 : acc->i % a[k]->i);
-                 continue;
-             }
-             double y = number(a[k]);
-             if (y == 0)
-                 throw Error("divide by zero");
-             acc = makeReal(std::fmod(number(acc), y));
-         }
-         return acc;
+         if (a.size() < 2)
+             return a.empty() ? makeInt(0) : (number(a[0]), a[0]);
+         Value r = remainder(a[0], a[1]);
+         for (size_t k = 2; k < a.size(); ++k)
+             r = remainder(r, a[k]);
+         return r;
      }},
     {"ABS",
      [](Interp&, Args& a) {
