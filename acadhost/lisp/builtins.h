@@ -42,6 +42,8 @@ int32_t systemInt(Interp& in, const char* name, int32_t fallback);
 // ASCII case folding, and an order of strings that ignores it.
 char foldCase(char ch);
 bool lessFolded(const std::string& x, const std::string& y);
+// Whether PATH names a folder (false where it cannot be read).
+bool isDirectory(const std::string& path);
 // NAME in the folder DIR, with one separator between them.
 std::string inFolder(const std::string& dir, const std::string& name);
 // (set SYMBOL VALUE), also vl-doc-set: the document's namespace is the global one.

@@ -133,8 +133,7 @@ std::string Interp::findFile(const std::string& name, bool folders) const
     auto readable = [this, folders](const std::string& path) {
         if (isDevice && isDevice(path))
             return false;
-        std::error_code error;
-        if (std::filesystem::is_directory(path, error))
+        if (isDirectory(path))
             return folders;
         std::FILE* f = std::fopen(path.c_str(), "rb");
         if (f)

@@ -46,10 +46,11 @@ std::string keywordOf(const std::string& keywords, const std::string& answer)
     }
     auto word = [](const std::string& k) { return k.substr(0, k.find(',')); };
     auto names = [&](const std::string& k, const std::string& typed) {
-        std::string whole = word(k), abbreviation;
+        size_t comma = k.find(',');
+        std::string whole = k.substr(0, comma), abbreviation;
         size_t need = 0;
-        if (k.find(',') != std::string::npos) {
-            abbreviation = k.substr(k.find(',') + 1);
+        if (comma != std::string::npos) {
+            abbreviation = k.substr(comma + 1);
             need = abbreviation.size();
         } else {
             for (size_t c = 0; c < k.size(); ++c)

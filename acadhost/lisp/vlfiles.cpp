@@ -45,12 +45,6 @@ bool exists(const std::string& path)
     return fs::exists(fs::path(path), ec);
 }
 
-bool isDirectory(const std::string& path)
-{
-    std::error_code ec;
-    return fs::is_directory(fs::path(path), ec);
-}
-
 // The string argument at k, or FALLBACK when it is absent or nil.
 std::string optionalStr(const Args& a, size_t k, const std::string& fallback)
 {
@@ -215,6 +209,12 @@ const Reg kFolders[] = {
 };
 
 }  // namespace
+
+bool isDirectory(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_directory(fs::path(path), ec);
+}
 
 Family folderBuiltins() { return family(kFolders); }
 
