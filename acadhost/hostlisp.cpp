@@ -208,11 +208,17 @@ Value getfiled(Host& host, Args& a)
     return ok ? lisp::makeStr(file) : nullptr;
 }
 
+// A path's last part, the file's own name.
+std::string fileName(const std::string& path)
+{
+    size_t start = path.find_last_of("\\/:");
+    return path.substr(start == std::string::npos ? 0 : start + 1);
+}
+
 // A module's name as arxunload takes it: without folder or extension, in any case.
 std::string moduleName(const std::string& path)
 {
-    size_t start = path.find_last_of("\\/:");
-    std::string name = path.substr(start == std::string::npos ? 0 : start + 1);
+    std::string name = fileName(path);
     size_t dot = name.rfind('.');
     if (dot != std::string::npos && lisp::toUpper(name.substr(dot)) == ".ARX")
         name.erase(dot);
@@ -257,6 +263,13 @@ const HostFunction kHostLisp[] = {
          lisp::needCount(a, 1, 1);
          MessageBoxA(host.frame, lisp::stringArg(a[0]).c_str(), "AutoCAD Message", MB_OK | MB_ICONEXCLAMATION);
          return nullptr;
+     }},
+    {"ARX",  // the loaded modules' file names, without their folders, as the host lists its own
+     [](Host& host, Args& a) -> Value {
+         lisp::needCount(a, 0, 0);
+         if (!host.module)
+             return nullptr;
+         return lisp::listFrom({lisp::makeStr(lisp::toLower(fileName(host.modulePath)))});
      }},
     {"ARXLOAD", arxload},
     {"ARXUNLOAD",  // (arxunload "NAME" [ONFAILURE]): the name when the module is unloaded

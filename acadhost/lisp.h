@@ -70,8 +70,9 @@ struct Error : std::runtime_error {
 class Reader {
 public:
     explicit Reader(std::string text) : text_(std::move(text)) {}
-    // False at the end of the text. Throws Error("malformed list on input"), after which
-    // reading goes on past the bad part.
+    // False at the end of the text. Throws Error("malformed list on input"), or "extra
+    // right paren on input" for a ")" that closes nothing, after which reading goes on past
+    // the bad part.
     bool next(Value& form);
     // True when the rest of the text holds only blanks and comments.
     bool atEnd();
@@ -136,6 +137,8 @@ public:
     // While above zero, an error goes to the vl-catch-all-apply that waits for it, not
     // to *error*.
     int catching = 0;
+    // setenv's values, for the session; getenv reads them before the process's environment.
+    std::unordered_map<std::string, std::string> environment;
     // vl-bb-set's values: the blackboard every document shares.
     std::unordered_map<std::string, Value> blackboard;
     // The names of every built-in, special form and global, for atoms-family.

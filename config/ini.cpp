@@ -49,11 +49,7 @@ int giveNames(const char* section, const char* path)
         return fail(MSG_NO_RESULT_BUFFER);
     DWORD n = GetPrivateProfileStringA(section, nullptr, kNotFound, buffer, kListSize, path);
     StringList names;
-    bool built = true;
-    if (n > 0 && !notFound(buffer))
-        for (const char* p = buffer; *p && built; p += std::strlen(p) + 1)
-            built = names.add(p);
-    if (!built)
+    if (n > 0 && !notFound(buffer) && !names.addProfileNames(buffer, n, kListSize))
         return fail(MSG_NO_RESULT_BUFFER);
     return names.give();
 }
@@ -88,6 +84,15 @@ int kelSetini(struct resbuf* args)
         return stopped();
     if (!expanded)
         return giveNil();
+    // The system writes what it is given as it stands: a line break would end the line
+    // early and put the rest into the file as lines of its own, and a key holding "=" reads
+    // back as another key. Such a write is refused, the file untouched.
+    if (hasSection && std::strpbrk(section, "\r\n"))
+        return fail(MSG_INVALID_SECTION_ARGUMENT);
+    if (hasKey && std::strpbrk(key, "\r\n="))
+        return fail(MSG_INVALID_KEY_ARGUMENT);
+    if (hasValue && std::strpbrk(value, "\r\n"))
+        return fail(MSG_INVALID_STRING);
     if (!hasSection) {
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);  // flushes the system's copy
         return giveNil();

@@ -109,6 +109,23 @@ bool OwnedChain::link(struct resbuf* records)
 
 bool OwnedChain::linkString(const char* text) { return link(acutBuildList(RTSTR, text, 0)); }
 
+bool StringList::addProfileNames(const char* buffer, size_t returned, size_t size)
+{
+    // Windows returns size - 2 for a list it cut; Wine returns size - 1 for a list it reads
+    // from the registry.
+    bool cut = returned + 2 >= size;
+    const char* end = buffer + size;
+    for (const char* p = buffer; p < end && *p;) {
+        const char* next = p + std::strlen(p) + 1;
+        if (cut && (next >= end || !*next))
+            break;  // the last, cut short
+        if (!add(p))
+            return false;
+        p = next;
+    }
+    return true;
+}
+
 int StringList::give()
 {
     struct resbuf* list = head_;

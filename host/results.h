@@ -51,6 +51,10 @@ class StringList : private OwnedChain {
 public:
     // False when the record could not be made; what was built stays until dropped.
     bool add(const char* text) { return linkString(text); }
+    // Adds the names a profile call listed: zero-ended strings, `returned` bytes of a buffer
+    // of `size`, ended by an empty one. A list that did not fit ends in a cut name: that one
+    // is left out, being no name. False when a record could not be made.
+    bool addProfileNames(const char* buffer, size_t returned, size_t size);
     // Gives the list, or nil when it is empty.
     int give();
 };
@@ -80,6 +84,10 @@ public:
     HeadedList();  // check ok() before use
     bool ok() const { return head_ != nullptr; }
     bool add(const char* text) { return linkString(text); }
+    // Adds the names a profile call listed: zero-ended strings, `returned` bytes of a buffer
+    // of `size`, ended by an empty one. A list that did not fit ends in a cut name: that one
+    // is left out, being no name. False when a record could not be made.
+    bool addProfileNames(const char* buffer, size_t returned, size_t size);
     int give();
 };
 

@@ -108,13 +108,12 @@ int kelPrinters(struct resbuf* args)
     if (!Args(args).end())
         return stopped();
     CHeapBlock names(kPrinterListSize);
-    if (!names.data() || GetProfileStringA("devices", nullptr, "", names.data(), kPrinterListSize) < 2)
+    DWORD n = names.data() ? GetProfileStringA("devices", nullptr, "", names.data(), kPrinterListSize) : 0;
+    if (n < 2)
         return giveNil();
     StringList printers;
-    for (const char* name = names.data(); *name; name += std::strlen(name) + 1) {
-        if (!printers.add(name))
-            return fail(MSG_NO_RESULT_BUFFER);
-    }
+    if (!printers.addProfileNames(names.data(), n, kPrinterListSize))
+        return fail(MSG_NO_RESULT_BUFFER);
     return printers.give();
 }
 

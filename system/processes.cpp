@@ -79,9 +79,13 @@ bool enumeratePsapi(ProcessCallback callback, void* context)
     typedef BOOL(WINAPI * EnumModules)(HANDLE, HMODULE*, DWORD, DWORD*);
     typedef DWORD(WINAPI * ModuleName)(HANDLE, HMODULE, char*, DWORD);
     typedef INT(WINAPI * EnumTasks)(DWORD, BOOL(WINAPI*)(DWORD, WORD, WORD, PSZ, PSZ, LPARAM), LPARAM);
-    CLibrary psapi, vdm;
+    typedef BOOL(WINAPI * ImageName)(HANDLE, DWORD, char*, DWORD*);
+    CLibrary psapi, vdm, kernel;
     psapi.Load("PSAPI.DLL");
     vdm.Load("VDMDBG.DLL");
+    // A 32-bit caller cannot walk the modules of a 64-bit process: where the system has it,
+    // the process's image name stands in, or every 64-bit program would be missing.
+    ImageName imageName = kernel.Load("Kernel32.DLL") ? entryPoint<ImageName>(kernel, "QueryFullProcessImageNameA") : nullptr;
     EnumIds enumIds = psapi ? entryPoint<EnumIds>(psapi, "EnumProcesses") : nullptr;
     EnumModules enumModules = psapi ? entryPoint<EnumModules>(psapi, "EnumProcessModules") : nullptr;
     ModuleName moduleName = psapi ? entryPoint<ModuleName>(psapi, "GetModuleFileNameExA") : nullptr;
@@ -92,13 +96,18 @@ bool enumeratePsapi(ProcessCallback callback, void* context)
         DWORD size = 1024, got = 0;
         CHeapBlock block;
         DWORD* ids;
+        bool listed = false;
         for (;;) {
             ids = reinterpret_cast<DWORD*>(block.Alloc(size));
-            if (!ids || !enumIds(ids, size, &got) || got < size)
+            if (!ids || !enumIds(ids, size, &got))
                 break;
+            if (got < size) {
+                listed = true;
+                break;
+            }
             size *= 2;
         }
-        if (ids && got < size) {
+        if (listed) {
             ran = true;
             for (DWORD k = 0; k < got / sizeof(DWORD); ++k) {
                 char name[MAX_PATH] = "";
@@ -106,8 +115,13 @@ bool enumeratePsapi(ProcessCallback callback, void* context)
                 if (p.IsOpen()) {
                     HMODULE first;
                     DWORD needed;
-                    if (enumModules(p, &first, sizeof first, &needed) && !moduleName(p, first, name, sizeof name))
+                    DWORD length = sizeof name;
+                    if (enumModules(p, &first, sizeof first, &needed)) {
+                        if (!moduleName(p, first, name, sizeof name))
+                            name[0] = '\0';
+                    } else if (!imageName || !imageName(p, 0, name, &length)) {
                         name[0] = '\0';
+                    }
                 }
                 if (!callback(ids[k], 0, name, context))
                     break;

@@ -16,6 +16,8 @@ void needCount(const Args& a, size_t least, size_t most)
         throw Error("too many arguments");
 }
 
+// The host's own wording: a colon follows some predicates ("numberp:", "fixnump:", "2D/3D
+// point:") and not others ("stringp"), so each caller names its own.
 [[noreturn]] void badType(const char* want, const Value& v)
 {
     throw Error(std::string("bad argument type: ") + want + " " + prin1(v));
@@ -33,14 +35,14 @@ const std::string& str(const Value& v)
 int32_t integer(const Value& v)
 {
     if (!v || v->type != Type::Int)
-        badType("fixnump", v);
+        badType("fixnump:", v);
     return v->i;
 }
 
 double number(const Value& v)
 {
     if (!isNumber(v))
-        badType("numberp", v);
+        badType("numberp:", v);
     return toDouble(v);
 }
 

@@ -22,7 +22,7 @@ std::vector<double> point(const Value& v)
         p.push_back(toDouble(q->car));
     }
     if (q || p.size() < 2 || p.size() > 3)
-        badType("2D/3D point", v);
+        badType("2D/3D point:", v);
     return p;
 }
 

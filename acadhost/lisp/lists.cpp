@@ -39,6 +39,16 @@ Value filter(Interp& in, Args& a, bool keep)
     return listFrom(kept);
 }
 
+// The list from the first element for which the predicate is (is) or is not true.
+Value memberIf(Interp& in, Args& a, bool is)
+{
+    needCount(a, 2, 2);
+    for (Value p = list(a[1]); p && p->type == Type::Cons; p = p->cdr)
+        if (truthy(in, function(a[0]), {p->car}) == is)
+            return p;
+    return nullptr;
+}
+
 // mapcar's argument lists taken a column at a time, up to the shortest.
 template <class Each>
 void columns(Args& a, size_t from, Each each)
@@ -215,14 +225,8 @@ const Reg kLists[] = {
      }},
     {"VL-REMOVE-IF", [](Interp& in, Args& a) { return filter(in, a, false); }},
     {"VL-REMOVE-IF-NOT", [](Interp& in, Args& a) { return filter(in, a, true); }},
-    {"VL-MEMBER-IF",
-     [](Interp& in, Args& a) -> Value {
-         needCount(a, 2, 2);
-         for (Value p = list(a[1]); p && p->type == Type::Cons; p = p->cdr)
-             if (truthy(in, function(a[0]), {p->car}))
-                 return p;
-         return nullptr;
-     }},
+    {"VL-MEMBER-IF", [](Interp& in, Args& a) { return memberIf(in, a, true); }},
+    {"VL-MEMBER-IF-NOT", [](Interp& in, Args& a) { return memberIf(in, a, false); }},
     {"VL-EVERY",
      [](Interp& in, Args& a) {
          needCount(a, 2, SIZE_MAX);

@@ -54,11 +54,13 @@ Value compare(const Args& a, bool (*ok)(int))
     needCount(a, 1, SIZE_MAX);
     for (size_t k = 0; k + 1 < a.size(); ++k) {
         int c;
-        if (isNumber(a[k]) && isNumber(a[k + 1])) {
-            double x = toDouble(a[k]), y = toDouble(a[k + 1]);
-            c = x < y ? -1 : x > y ? 1 : 0;
-        } else {
+        // Beside a string the other must be one too, as the host says: (< 1 "1") "stringp
+        // 1"; otherwise both are numbers: (< n nil) "numberp: nil".
+        if ((a[k] && a[k]->type == Type::Str) || (a[k + 1] && a[k + 1]->type == Type::Str)) {
             c = str(a[k]).compare(str(a[k + 1]));
+        } else {
+            double x = number(a[k]), y = number(a[k + 1]);
+            c = x < y ? -1 : x > y ? 1 : 0;
         }
         if (!ok(c))
             return nullptr;
@@ -109,8 +111,9 @@ Value extreme(const Args& a, bool wantMax)
     size_t best = 0;
     bool real = false;
     for (size_t k = 0; k < a.size(); ++k) {
+        double x = number(a[k]);  // first: nil has no type to read
         real = real || a[k]->type == Type::Real;
-        if (wantMax ? number(a[k]) > toDouble(a[best]) : number(a[k]) < toDouble(a[best]))
+        if (wantMax ? x > toDouble(a[best]) : x < toDouble(a[best]))
             best = k;
     }
     return real ? makeReal(toDouble(a[best])) : a[best];

@@ -47,7 +47,7 @@ bool Reader::next(Value& form)
         return false;
     if (text_[pos_] == ')') {
         ++pos_;
-        throw Error(kMalformed);
+        throw Error("extra right paren on input");
     }
     size_t start = pos_;
     form = readForm();

@@ -61,7 +61,7 @@ const SpecialForm kSpecialForms[] = {
      [](Interp& in, const Value& rest) {
          Value n = in.eval(nthArg(rest, 0));
          if (!n || n->type != Type::Int)
-             throw Error("bad argument type: fixnump " + prin1(n));
+             throw Error("bad argument type: fixnump: " + prin1(n));
          Value result;
          for (int32_t k = 0; k < n->i; ++k)
              result = evalBody(in, rest->cdr);

@@ -35,7 +35,7 @@ same "=> \"$printed\\\\newplan.dwg\"" "$got" "a new name typed in the save dialo
 
 # Arguments are checked before any dialog opens
 lisp '(getfiled "t" "" "dwg") (getfiled 1 "" "dwg" 0) (getfiled "t" "" "dwg" "0")' --echo
-same $'; error: too few arguments\n; error: bad argument type: stringp 1\n; error: bad argument type: fixnump "0"' \
+same $'; error: too few arguments\n; error: bad argument type: stringp 1\n; error: bad argument type: fixnump: "0"' \
     "$(grep '^; error' <<<"$out")" "wrong arguments are refused with the host's messages"
 
 finish

@@ -19,6 +19,7 @@ lisp '(kel_getini "Main" "empty" "prepared.ini")
 (setq names (kel_getini nil nil "big.ini"))
 (length names)
 (car names)
+(last names)
 (setq bytes 0)
 (foreach n names (setq bytes (+ bytes (strlen n) 1)))
 (< bytes 32000)' --echo
@@ -33,6 +34,8 @@ same "$expected" "$(sed -n 4,10p <<<"$out")" "values and lists of prepared files
 count=$(sed -n 12p <<<"$out")
 [[ $count =~ ^"=> "[0-9]+$ ]] && [ "${count#=> }" -gt 700 ] && [ "${count#=> }" -lt 1000 ]; ok "a list cut to its buffer: $count of 1000"
 same '=> "section-0001-abcdefghijklmnopqrstuvwxyz0123"' "$(sed -n 13p <<<"$out")" "the list begins with the first section"
+# The system cuts the name that does not fit and ends the list there: no such piece is given.
+same '=> "section-0727-abcdefghijklmnopqrstuvwxyz0123"' "$(sed -n 14p <<<"$out")" "the list ends with the last whole name"
 same "=> T" "$(tail -n 1 <<<"$out")" "the names returned fit in 32,000 bytes"
 same "" "$err" "nothing on standard error"
 

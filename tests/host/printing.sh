@@ -146,6 +146,20 @@ EOF
 kill "$tool_pid" 2>/dev/null
 tool_wait
 
+# More printers than the 1,024 bytes the list is read into: the system cuts the name that
+# does not fit and ends the list with it; that piece is no printer and is left out.
+tail=$(printf 'q%.0s' {1..60})-end
+lisp "(setq k 0 names nil)
+(repeat 20 (kel_setini \"devices\" (strcat \"ghost\" (itoa (setq k (1+ k))) \"-$tail\") \"winspool,LPT9:\" \"c:/windows/win.ini\"))
+(setq names (kel_printers))
+(< 3 (length names) 23)
+(vl-every '(lambda (n) (or (member n '(\"capture\" \"$fits\" \"$toolong\")) (wcmatch n \"ghost#*-$tail\"))) names)
+(setq k 0)
+(repeat 20 (kel_setini \"devices\" (strcat \"ghost\" (itoa (setq k (1+ k))) \"-$tail\") nil \"c:/windows/win.ini\"))
+(length (kel_printers))" --echo
+same $'=> T\n=> T' "$(sed -n 7,8p <<<"$out")" "a list cut to its buffer holds whole names only"
+same '=> 3' "$(tail -n 1 <<<"$out")" "the three printers again once the others are gone"
+
 # Argument errors of the other four.
 rows <<'EOF'
 (kel_printers 1)|Kelmar error: too many arguments.

@@ -64,7 +64,7 @@ up = "\x1b[A"
 for typed, shown in [
     ("(+ 40 2)", "(+ 40 2)\r\n=> 42\r\n"),
     (up, "(+ 40 2)\r\n=> 42\r\n"),  # the line typed last, run again
-    (")", ")\r\n; error: malformed list on input\r\n"),
+    (")", ")\r\n; error: extra right paren on input\r\n"),
     ("!", "!\r\n"),
     ("(setq q 5)", "(setq q 5)\r\n=> 5\r\n"),  # the "!" left nothing behind
     ("(defun c:hi () (princ \"hello\") (princ))", "=> C:HI\r\n"),

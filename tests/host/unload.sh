@@ -1,6 +1,6 @@
 # The module unloaded by arxunload while it has the progress and cancel windows open, the
 # status-bar meter showing and the wait cursor on: everything is put back, its functions
-# are gone, and the host goes on.
+# are gone (arx lists it no more), and the host goes on.
 source "$(dirname "$0")/lib.sh"
 kelmar_display
 control_ids IDC_PROGRESS IDCANCEL
@@ -16,10 +16,12 @@ lisp "$(cat <<EOF
 (kel_waitcursor T)
 (defun shown () (list (numberp (acadhost-paints "Kelmar unload bar" $IDC_PROGRESS)) (numberp (acadhost-paints "Kelmar unload cancel" $IDCANCEL)) (acadhost-meter) (getvar "CURSORSIZE") (getvar "PICKBOX")))
 (shown)
+(arx)
 (arxunload "other" "not that one")
 (arxunload "KELMAR2K.ARX")
 (shown)
 (kel_version)
+(arx)
 (arxunload "kelmar2k")
 (princ "the host goes on")
 EOF
@@ -35,10 +37,12 @@ same '=> 20
 => T
 => SHOWN
 => (T T ("Reading" 0 10 3) 1 1)
+=> ("kelmar2k.arx")
 => "not that one"
 => "KELMAR2K.ARX"
 => (nil nil nil 20 7)
 ; error: no function definition: KEL_VERSION
+=> nil
 ; error: ARXUNLOAD failed: "kelmar2k"
 the host goes on=> "the host goes on"' "$(tail -n +4 <<<"$out")" "unloaded, the module leaves nothing of its own behind"
 same "" "$err" "and no self-check trips"

@@ -24,6 +24,17 @@
 (kel_getini nil nil "t.ini")
 (kel_setini nil "k" "v" "t.ini")
 (kel_getini nil nil "t.ini")
+; a line break would end the line and make lines of the rest, a key holding "=" another key:
+; refused with the argument's message, nothing written; "=" in a value reads back whole
+(kel_setini "Notes" "text" "Quay 3\nHarbour office" "t.ini")
+(kel_setini "Notes" "text" "x\r[Paths]" "t.ini")
+(kel_setini "Notes" "a=b" "v" "t.ini")
+(kel_setini "Notes\n[Paths]" "k" "v" "t.ini")
+(kel_setini "Notes" "k\n" nil "t.ini")
+(kel_getini nil nil "t.ini")
+(kel_setini "Notes" "eq" "a=b" "t.ini")
+(kel_getini "Notes" "eq" "t.ini")
+(kel_setini "Notes" nil nil "t.ini")
 ; a file that is not there
 (kel_getini "Colors" "back" "missing.ini")
 (kel_getini nil nil "missing.ini")

@@ -101,6 +101,8 @@ TEST(Builtins, Functions)
         {"(vl-remove-if 'minusp '(-1 2 -3 4))", "(2 4)"},
         {"(vl-remove-if-not 'numberp '(1 \"a\" 2))", "(1 2)"},
         {"(vl-member-if '(lambda (x) (> x 2)) '(1 3 5))", "(3 5)"},
+        {"(vl-member-if-not 'numberp '(1 a 2))", "(A 2)"},
+        {"(vl-member-if-not 'numberp '(1 2))", "nil"},
         {"(vl-every '= '(1 2) '(1 2 3))", "T"},
         {"(vl-every 'numberp '(1 \"a\"))", "nil"},
         {"(vl-some '(lambda (x) (if (> x 2) (* x 10))) '(1 3 5))", "30"},
@@ -343,8 +345,8 @@ TEST(Builtins, ErrorsAreTheHostsMessages)
         {"(close 1)", "error: bad argument type: streamp 1"},
         {"(open \"x\" \"q\")", "error: bad argument value: \"q\""},
         {"(rtos 1 9)", "error: bad argument value: 9"},
-        {"(gcd 1.5 2)", "error: bad argument type: fixnump 1.5"},
-        {"(zerop \"0\")", "error: bad argument type: numberp \"0\""},
+        {"(gcd 1.5 2)", "error: bad argument type: fixnump: 1.5"},
+        {"(zerop \"0\")", "error: bad argument type: numberp: \"0\""},
         {"(setq 1 2)", "error: bad argument type: symbolp 1"},
         {"(defun f (a) a) (f)", "error: too few arguments"},
         {"(defun f (a) a) (f 1 2)", "error: too many arguments"},
@@ -352,7 +354,15 @@ TEST(Builtins, ErrorsAreTheHostsMessages)
         {"(load \"no-such-file\")", "error: LOAD failed: \"no-such-file\""},
         {"(load \"no-such-file\" 'gone)", "GONE"},
         {"(read \"(a\")", "error: malformed list on input"},
+        {"(read \")\")", "error: extra right paren on input"},
         {"(foreach x 5 x)", "error: bad argument type: listp 5"},
+        {"(repeat 2.0 1)", "error: bad argument type: fixnump: 2.0"},
+        {"(< 5 nil)", "error: bad argument type: numberp: nil"},
+        {"(>= nil 0)", "error: bad argument type: numberp: nil"},
+        {"(< \"a\" 1)", "error: bad argument type: stringp 1"},
+        {"(> 1 \"a\")", "error: bad argument type: stringp 1"},
+        {"(max nil 1)", "error: bad argument type: numberp: nil"},
+        {"(min 1 2.5 nil)", "error: bad argument type: numberp: nil"},
     };
     runTable(cases, sizeof cases / sizeof cases[0]);
 }
@@ -365,7 +375,7 @@ TEST(Builtins, ErrorHandlerGetsTheMessageWhereTheErrorHappened)
     EXPECT_EQ(run(in, "(defun *error* (msg) (princ (strcat \"caught: \" msg \"\\n\")))"
                       "(+ 1 \"a\")"),
               "error: ");
-    EXPECT_EQ(out, "caught: bad argument type: numberp \"a\"\n");
+    EXPECT_EQ(out, "caught: bad argument type: numberp: \"a\"\n");
     // The idiom: a command's own *error* as a local, seeing the command's variables.
     out.clear();
     EXPECT_EQ(run(in, "(defun c:go (/ *error* step)"
@@ -541,6 +551,12 @@ TEST(Builtins, FilesAndLoading)
     std::filesystem::remove(folder);
     EXPECT_EQ(run(in, "(type (getenv \"PATH\"))"), "STR");
     EXPECT_EQ(run(in, "(getenv \"KELMAR_NO_SUCH_VARIABLE\")"), "nil");
+    // setenv's value for the session, by its name as written, before the process's own.
+    EXPECT_EQ(run(in, "(setenv \"KelmarPlot\" \"A3\")"), "\"A3\"");
+    EXPECT_EQ(run(in, "(list (getenv \"KelmarPlot\") (getenv \"KELMARPLOT\"))"), "(\"A3\" nil)");
+    EXPECT_EQ(run(in, "(setenv \"PATH\" \"mine\") (getenv \"PATH\")"), "\"mine\"");
+    EXPECT_EQ(run(in, "(setenv \"a\" 1)"), "error: bad argument type: stringp 1");
+    EXPECT_EQ(run(in, "(list (textscr) (graphscr))"), "(nil nil)");
     std::remove(text.c_str());
     std::remove(lsp.c_str());
 }

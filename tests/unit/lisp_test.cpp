@@ -214,7 +214,7 @@ TEST(Eval, ErrorsAbandonTheForm)
     const Case cases[] = {
         {"(nosuch 1)", "error: no function definition: NOSUCH"},
         {"(/ 1 0)", "error: divide by zero"},
-        {"(+ 1 \"a\")", "error: bad argument type: numberp \"a\""},
+        {"(+ 1 \"a\")", "error: bad argument type: numberp: \"a\""},
         {"(car 1)", "error: bad argument type: listp 1"},
         {"(strlen 1)", "error: bad argument type: stringp 1"},
         {"(cons 1)", "error: too few arguments"},
