@@ -20,12 +20,14 @@ struct ShortVar {
 const ShortVar kShortVars[] = {
     {"LUNITS", 2, 1, 5},      {"LUPREC", 4, 0, 8},      {"AUNITS", 0, 0, 4},     {"AUPREC", 0, 0, 8},
     {"UNITMODE", 0, 0, 1},    {"CMDECHO", 1, 0, 1},     {"FILEDIA", 1, 0, 1},    {"CMDDIA", 1, 0, 1},
-    {"MENUECHO", 0, 0, 15},   {"ERRNO", 0, -32768, 32767}, {"EXPERT", 0, 0, 5},  {"OSMODE", 0, 0, 16383},
+    {"MENUECHO", 0, 0, 15},   {"ERRNO", 0, -32768, 32767}, {"EXPERT", 0, 0, 5},  {"OSMODE", 0, 0, 32767},
     {"ORTHOMODE", 0, 0, 1},   {"SNAPMODE", 0, 0, 1},    {"GRIDMODE", 0, 0, 1},   {"BLIPMODE", 0, 0, 1},
     {"HIGHLIGHT", 1, 0, 1},   {"ATTREQ", 1, 0, 1},      {"ATTDIA", 0, 0, 1},     {"PICKFIRST", 1, 0, 1},
     {"PICKADD", 1, 0, 1},     {"TILEMODE", 1, 0, 1},    {"DIMZIN", 0, 0, 15},    {"SDI", 0, 0, 3},
     {"USERI1", 0, -32768, 32767}, {"USERI2", 0, -32768, 32767}, {"USERI3", 0, -32768, 32767},
     {"USERI4", 0, -32768, 32767}, {"USERI5", 0, -32768, 32767},
+    {"ANGDIR", 0, 0, 1},      {"INSUNITS", 0, 0, 20},   {"PDMODE", 0, 0, 100},   {"MIRRTEXT", 1, 0, 1},
+    {"NOMUTT", 0, 0, 1},
     {"DWGTITLED", 0, 1, 0},   {"CMDACTIVE", 0, 1, 0},
 };
 
@@ -38,6 +40,10 @@ std::map<std::string, Value>& settable()
             v[n] = lisp::makeReal(0);
         for (const char* n : {"USERS1", "USERS2", "USERS3", "USERS4", "USERS5"})
             v[n] = lisp::makeStr("");
+        for (const char* n : {"DIMSCALE", "LTSCALE", "CELTSCALE"})
+            v[n] = lisp::makeReal(1);
+        v["ANGBASE"] = lisp::makeReal(0);
+        v["PDSIZE"] = lisp::makeReal(0);
         v["TEXTSIZE"] = lisp::makeReal(0.2);
         v["PLINEWID"] = lisp::makeReal(0);
         v["CLAYER"] = lisp::makeStr("0");
@@ -63,6 +69,10 @@ Value computed(Host& host, const std::string& var)
     char buf[MAX_PATH];
     if (var == "ACADVER")
         return lisp::makeStr("15.0");
+    if (var == "PRODUCT")
+        return lisp::makeStr("AutoCAD");
+    if (var == "CTAB")  // no layouts: the model tab is the one there is
+        return lisp::makeStr("Model");
     if (var == "PLATFORM") {
         OSVERSIONINFOA v = {};
         v.dwOSVersionInfoSize = sizeof v;
@@ -142,7 +152,10 @@ Value systemVariable(Host& host, const Value& name)
 Value setSystemVariable(Host& host, const Value& name, const Value& v)
 {
     std::string var = varName(name);
-    auto rejected = [&var]() -> Value { throw lisp::Error("AutoCAD variable setting rejected: \"" + var + "\""); };
+    // The name as the program wrote it, and the value refused.
+    auto rejected = [&]() -> Value {
+        throw lisp::Error("AutoCAD variable setting rejected: \"" + name->s + "\" " + lisp::prin1(v));
+    };
     auto it = host.shortVars.find(var);
     if (it != host.shortVars.end()) {
         const ShortVar* known = shortVar(var);

@@ -131,6 +131,9 @@ public:
     std::function<void()> idle;
     // Set by quit and exit: the host ends after this form.
     bool quitting = false;
+    // The rest of a line typed for read-char, its line end included: the next read-char
+    // or read-line from the keyboard takes from it first.
+    std::string typedAhead;
     // What initget set for the next getint, getreal or getkword.
     int inputBits = 0;
     std::string keywords;

@@ -28,9 +28,13 @@ bool readChecks(Args& in, PickArgs& pick)
     char item[256];
     int flag;
     while (!in.pass(RTLE)) {
-        if (!in.listBegin() || !in.string(item) || !in.integer(flag))
+        // ("item" 1), or the dotted pair ("item" . 1) the dialog itself gives back.
+        if (!in.listBegin() || !in.string(item))
             return false;
-        if (!in.pass(RTLE) && !in.pass(RTDOTE))
+        bool dotted = in.pass(RTDOTE);
+        if (!in.integer(flag))
+            return false;
+        if (!in.pass(RTLE) && (dotted || !in.pass(RTDOTE)))
             return report(MSG_LIST_END_EXPECTED);
         pick.items.push_back(item);
         pick.checks.push_back(flag > 0 ? 1 : 0);

@@ -46,6 +46,11 @@ const Reg kFiles[] = {
      [](Interp& in, Args& a) -> Value {
          needCount(a, 0, 1);
          std::string line;
+         if (a.empty() && !in.typedAhead.empty()) {
+             line = in.typedAhead.substr(0, in.typedAhead.find('\n'));
+             in.typedAhead.erase(0, line.size() + 1);
+             return makeStr(line);
+         }
          if (a.empty())
              return ask(in, a, 1, line) ? makeStr(line) : nullptr;
          std::FILE* f = fileAt(a, 0);
@@ -61,9 +66,16 @@ const Reg kFiles[] = {
     {"READ-CHAR",
      [](Interp& in, Args& a) -> Value {
          needCount(a, 0, 1);
-         std::string line;
-         if (a.empty())
-             return ask(in, a, 1, line) ? makeInt(line.empty() ? 10 : static_cast<unsigned char>(line[0])) : nullptr;
+         if (a.empty()) {  // a line at a time from the keyboard, then its characters one by one
+             std::string line;
+             if (in.typedAhead.empty() && !ask(in, a, 1, line))
+                 return nullptr;
+             if (in.typedAhead.empty())
+                 in.typedAhead = line + "\n";
+             int ch = static_cast<unsigned char>(in.typedAhead[0]);
+             in.typedAhead.erase(0, 1);
+             return makeInt(ch);
+         }
          int ch = std::fgetc(fileAt(a, 0));
          return ch == EOF ? nullptr : makeInt(ch);
      }},

@@ -1,7 +1,6 @@
 // The command line: getstring, getint, getreal, getkword and initget.
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -92,13 +91,17 @@ Value getInput(Interp& in, Args& a, char kind)
         std::string k = keywordOf(keywords, line);
         if (!k.empty())
             return makeStr(k);
+        // Digits, a sign, and for a real a point and an exponent: no "15.0" for an integer,
+        // no "nan", "inf" or "0x10" for either.
+        bool digitsOnly = !line.empty() && line.find_first_not_of(kind == 'i' ? "+-0123456789" : "+-.0123456789eE") ==
+                                               std::string::npos;
         char* end = nullptr;
-        double v = kind == 'k' || line.empty() ? 0 : std::strtod(line.c_str(), &end);
+        double v = kind == 'k' || !digitsOnly ? 0 : std::strtod(line.c_str(), &end);
         bool ok = end && end != line.c_str() && *end == '\0';
         const char* problem = nullptr;
         if (kind == 'k')
             problem = "Invalid option keyword.";
-        else if (kind == 'i' && (!ok || v != std::floor(v) || v < -32768 || v > 32767))
+        else if (kind == 'i' && (!ok || v < -32768 || v > 32767))
             problem = "Requires an integer value.";
         else if (!ok)
             problem = "Requires numeric value.";
@@ -108,6 +111,8 @@ Value getInput(Interp& in, Args& a, char kind)
             problem = "Value must be positive.";
         if (!problem)
             return kind == 'i' ? makeInt(static_cast<int32_t>(v)) : makeReal(v);
+        if (bits & 128)  // any answer: what was typed, as it stands ("" for Enter with bit 1)
+            return makeStr(line);
         in.write(std::string(problem) + "\n");
     }
 }
@@ -123,7 +128,7 @@ const Reg kInput[] = {
              return nullptr;
          if (!(blanks && !isNil(a[0])))
              line = line.substr(0, line.find(' '));
-         return makeStr(line);
+         return makeStr(line.substr(0, 132));  // the most the host's command line gives back
      }},
     {"GETINT", [](Interp& in, Args& a) { return getInput(in, a, 'i'); }},
     {"GETREAL", [](Interp& in, Args& a) { return getInput(in, a, 'r'); }},

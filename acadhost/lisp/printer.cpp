@@ -39,7 +39,7 @@ static std::string printAtom(const Value& v, bool quoted)
     case Type::Subr: return "#<SUBR " + v->s + ">";
     case Type::Usubr: return "#<USUBR " + v->s + ">";
     case Type::Exrx: return "#<EXRXSUBR " + v->s + ">";
-    case Type::File: return "#<file \"" + v->s + "\">";
+    case Type::File: return "#<file " + printAtom(makeStr(v->s), true) + ">";  // its name as a string prints
     case Type::CatchError: return "#<%catch-all-apply-error%>";
     case Type::Str: {
         if (!quoted)

@@ -85,7 +85,9 @@ Value fileCopy(Interp&, Args& a)
     needCount(a, 2, 3);
     const std::string &from = str(a[0]), &to = str(a[1]);
     bool append = a.size() == 3 && !isNil(a[2]);
-    if (isDirectory(from) || isDirectory(to) || (!append && exists(to)))
+    std::error_code ec;
+    // A file appended to itself would read what it writes.
+    if (isDirectory(from) || isDirectory(to) || (!append && exists(to)) || fs::equivalent(fs::path(from), fs::path(to), ec))
         return nullptr;
     std::FILE* in = std::fopen(from.c_str(), "rb");
     if (!in)

@@ -78,6 +78,13 @@ toggle() {
 }
 answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" toggle
 same '=> (("red" . 0) ("green" . 1) ("blue" . 1))' "$got" "clicks on boxes and the space bar toggle ticks"
+# The answer given back as the next call's list: its dotted pairs are elements too.
+fed_back() {
+    same $'0 "red" selected\n1 "green" data=1\n2 "blue" data=1' "$(items "$IDC_LIST")" "the ticks of the list given back"
+    key Return
+}
+answer "(kel_checklist \"$title\" \"Layers to show:\" '((\"red\" . 0) (\"green\" . 1) (\"blue\" . 1)))" "$title" fed_back
+same '=> (("red" . 0) ("green" . 1) ("blue" . 1))' "$got" "and OK gives it back unchanged"
 answer "(kel_checklist \"$title\" \"Layers to show:\" $checks)" "$title" all_then_ok
 same '=> (("red" . 1) ("green" . 1) ("blue" . 1))' "$got" "Select All ticks every item"
 clear_ok() { press "$IDC_CLEARALL"; press "$IDOK"; }
@@ -184,6 +191,7 @@ rows <<'EOF'
 (kel_checklist "t" "p" (list (list 1 "x")))|Kelmar error: string argument expected.
 (kel_checklist "t" "p" (list (list "red")))|Kelmar error: integer argument expected.
 (kel_checklist "t" "p" (list (list "red" 1.5)))|Kelmar error: integer argument expected.
+(kel_checklist "t" "p" (list (cons "red" "1")))|Kelmar error: integer argument expected.
 (kel_checklist "t" "p" (list (list "red" 1 2)))|Kelmar error: list end expected.
 (kel_checklist "t" "p" (list (list "red" 1)) 1)|Kelmar error: too many arguments.
 (kel_combolist "t" "p" (list "a") "b" "c")|Kelmar error: too many arguments.

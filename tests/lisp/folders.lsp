@@ -43,6 +43,8 @@
 (vl-file-copy "tree/B.TXT" "copy.txt")
 (vl-file-copy "tree/B.TXT" "copy.txt" T)
 (vl-file-size "copy.txt")
+; never appended to itself, by any of its names
+(list (vl-file-copy "copy.txt" "copy.txt" T) (vl-file-copy "copy.txt" ".\\COPY.TXT" T) (vl-file-size "copy.txt"))
 (vl-file-copy "tree/a.txt" "appended.txt" T)
 (vl-file-copy "tree/none.txt" "never.txt")
 (vl-file-copy "tree/a.txt" "made")
@@ -75,3 +77,6 @@
 (vl-filename-base (vl-filename-mktemp))
 (equal (vl-filename-directory (vl-filename-mktemp)) (getenv "TMP"))
 (vl-filename-mktemp 1)
+; a file prints its name as a string prints
+(setq f (open ".\\printed.txt" "w"))
+(close f)

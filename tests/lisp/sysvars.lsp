@@ -62,7 +62,11 @@
 (setvar "LUPREC" 4)
 ; and DIMZIN: 8 drops a decimal's trailing zeros, 4 its leading zero
 (mapcar '(lambda (z) (setvar "DIMZIN" z) (mapcar '(lambda (x) (rtos x 2 3)) '(12.5 12.0 0.25 -0.5 0))) '(8 4 12 0))
-; refusals: out of range, wrong type, read only, unknown, no name
+; the drawing's scales and modes programs read and set back; OSMODE's bit 16384 (snaps off)
+(mapcar 'getvar '("DIMSCALE" "LTSCALE" "CELTSCALE" "ANGBASE" "ANGDIR" "INSUNITS" "PDMODE" "MIRRTEXT" "NOMUTT" "CTAB" "PRODUCT"))
+(list (setvar "DIMSCALE" 48) (setvar "OSMODE" 16417) (setvar "OSMODE" 0))
+; refusals: out of range, wrong type, read only, unknown, no name; the name as written and the value
+(setvar "osmode" nil)
 (setvar "CMDECHO" 2)
 (setvar "LUNITS" 0)
 (setvar "LUPREC" 9)

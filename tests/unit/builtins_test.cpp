@@ -460,7 +460,15 @@ TEST(Builtins, TheCommandLine)
         {"(getint)", {"\n"}, "nil", ""},
         {"(initget 1) (getint)", {"\n", "3\n"}, "3", "Requires an integer value.\n"},
         {"(initget 6) (getint)", {"0\n", "-2\n", "4\n"}, "4", "Value must be nonzero.\nValue must be positive.\n"},
+        {"(getint)", {"15.0\n", "1e2\n", "7\n"}, "7", "Requires an integer value.\nRequires an integer value.\n"},
         {"(getreal \"R: \")", {"abc\n", "2.5\n"}, "2.5", "R: Requires numeric value.\nR: "},
+        {"(getreal)", {"nan\n", "0x10\n", "-1.5e2\n"}, "-150.0", "Requires numeric value.\nRequires numeric value.\n"},
+        // Bit 128: any answer, as typed; with bit 1, Enter is "".
+        {"(initget 128 \"Yes No\") (getkword)", {"maybe\n"}, "\"maybe\"", ""},
+        {"(initget 128) (getint)", {"12a\n"}, "\"12a\"", ""},
+        {"(initget 129) (getreal)", {"\n"}, "\"\"", ""},
+        {"(initget 128) (getreal)", {"\n"}, "nil", ""},
+        {"(strlen (getstring T))", {std::string(200, 'w') + "\n"}, "132", ""},
         {"(getreal)", {"7\n"}, "7.0", ""},
         {"(initget \"Yes No\") (getreal)", {"n\n"}, "\"No\"", ""},
         {"(initget 1 \"Yes No\") (getkword \"Sure? \")", {"Maybe\n", "yes\n"}, "\"Yes\"",
@@ -478,6 +486,9 @@ TEST(Builtins, TheCommandLine)
         {"(getkword \"no keywords \")", {"x\n"}, "nil", ""},
         {"(read-line)", {"a line\n"}, "\"a line\"", ""},
         {"(read-char)", {"Q\n"}, "81", ""},
+        // read-char takes a line, then its characters and line end one by one.
+        {"(list (read-char) (read-char) (read-char) (read-char) (read-char))", {"AB\n", "C\n"}, "(65 66 10 67 10)", ""},
+        {"(list (read-char) (read-line) (read-line))", {"xyz\n", "next\n"}, "(120 \"yz\" \"next\")", ""},
         {"(write-line \"out\")", {}, "\"out\"", "out\n"},
         {"(write-char 65)", {}, "65", "A"},
         {"(print \"p\")", {}, "\"p\"", "\n\"p\" "},
@@ -523,6 +534,8 @@ TEST(Builtins, FilesAndLoading)
     EXPECT_EQ(run(in, "(write-line \"one\" f) (princ 2 f) (prin1 \"q\" f) (print 'x f) (write-char 10 f) (close f)"), "nil");
     EXPECT_EQ(run(in, "(close f)"), "error: bad argument type: streamp #<file \"" + text + "\">");
     EXPECT_EQ(run(in, "(setq f (open text \"a\")) (write-line \"three\" f) (close f)"), "nil");
+    // A file is never appended to itself; appended to another it gives its size.
+    EXPECT_EQ(run(in, "(list (vl-file-copy text text T) (vl-file-size text))"), "(nil 18)");
     EXPECT_EQ(run(in, "(setq f (open text \"r\") lines nil)"
                       "(while (setq l (read-line f)) (setq lines (cons l lines)))"
                       "(close f) (reverse lines)"),
