@@ -247,6 +247,14 @@ Value arxload(Host& host, Args& a)
     throw lisp::Error("ARXLOAD failed: \"" + name + "\"");
 }
 
+// command and vl-cmdf: each string a token typed at the command line of the drawing.
+void runCommand(Host& host, Args& a)
+{
+    for (const Value& v : a)
+        if (v && v->type == lisp::Type::Str && host.docs.current())
+            host.runToken(host.docs.current(), v->s);
+}
+
 const HostFunction kHostLisp[] = {
     {"GETVAR",  // nil for a variable the host does not have
      [](Host& host, Args& a) -> Value {
@@ -284,13 +292,8 @@ const HostFunction kHostLisp[] = {
              return a[1];
          throw lisp::Error("ARXUNLOAD failed: \"" + name + "\"");
      }},
-    {"COMMAND",
-     [](Host& host, Args& a) -> Value {
-         for (const Value& v : a)
-             if (v && v->type == lisp::Type::Str && host.docs.current())
-                 host.runToken(host.docs.current(), v->s);
-         return nullptr;
-     }},
+    {"COMMAND", [](Host& host, Args& a) { return runCommand(host, a), Value(); }},
+    {"VL-CMDF", [](Host& host, Args& a) { return runCommand(host, a), lisp::symT(); }},
     {"VL-REGISTRY-READ", registryRead},
     {"VL-REGISTRY-WRITE", registryWrite},
     {"VL-REGISTRY-DELETE", registryDelete},

@@ -29,5 +29,6 @@ sorted
 (command "KELMAR")
 (command "_KELMAR")
 (command "NOSUCH")
+(vl-cmdf "_KELMAR")
 (KEL_VERSION)
 (kel_nosuch)
