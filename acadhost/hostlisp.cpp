@@ -208,17 +208,10 @@ Value getfiled(Host& host, Args& a)
     return ok ? lisp::makeStr(file) : nullptr;
 }
 
-// A path's last part, the file's own name.
-std::string fileName(const std::string& path)
-{
-    size_t start = path.find_last_of("\\/:");
-    return path.substr(start == std::string::npos ? 0 : start + 1);
-}
-
 // A module's name as arxunload takes it: without folder or extension, in any case.
 std::string moduleName(const std::string& path)
 {
-    std::string name = fileName(path);
+    std::string name = path.substr(lisp::nameStart(path));
     size_t dot = name.rfind('.');
     if (dot != std::string::npos && lisp::toUpper(name.substr(dot)) == ".ARX")
         name.erase(dot);
@@ -277,7 +270,8 @@ const HostFunction kHostLisp[] = {
          lisp::needCount(a, 0, 0);
          if (!host.module)
              return nullptr;
-         return lisp::listFrom({lisp::makeStr(lisp::toLower(fileName(host.modulePath)))});
+         const std::string& path = host.modulePath;
+         return lisp::listFrom({lisp::makeStr(lisp::toLower(path.substr(lisp::nameStart(path))))});
      }},
     {"ARXLOAD", arxload},
     {"ARXUNLOAD",  // (arxunload "NAME" [ONFAILURE]): the name when the module is unloaded

@@ -53,6 +53,8 @@ bool isSym(const Value& v, const char* upperName);
 // the host sets the tables of its code page.
 std::string toUpper(std::string s);
 std::string toLower(std::string s);
+// Where a path's file name starts: past its last separator or drive colon.
+size_t nameStart(const std::string& path);
 void setCaseTables(const unsigned char upper[256], const unsigned char lower[256]);
 Value listFrom(const std::vector<Value>& items, Value tail = nullptr);
 // The whole of a file, as bytes; false when it cannot be read.

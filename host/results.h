@@ -84,10 +84,6 @@ public:
     HeadedList();  // check ok() before use
     bool ok() const { return head_ != nullptr; }
     bool add(const char* text) { return linkString(text); }
-    // Adds the names a profile call listed: zero-ended strings, `returned` bytes of a buffer
-    // of `size`, ended by an empty one. A list that did not fit ends in a cut name: that one
-    // is left out, being no name. False when a record could not be made.
-    bool addProfileNames(const char* buffer, size_t returned, size_t size);
     int give();
 };
 

@@ -49,8 +49,7 @@ std::string inFolder(const std::string& dir, const std::string& name);
 // (set SYMBOL VALUE), also vl-doc-set: the document's namespace is the global one.
 Value setSymbol(Interp& in, Args& a);
 
-// Where a path's file name starts, and its extension's dot (npos if none).
-size_t nameStart(const std::string& path);
+// Where a path's extension's dot is (npos if none).
 size_t extensionStart(const std::string& path);
 
 using Fn = Value (*)(Interp&, Args&);

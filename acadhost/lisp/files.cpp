@@ -67,11 +67,12 @@ const Reg kFiles[] = {
      [](Interp& in, Args& a) -> Value {
          needCount(a, 0, 1);
          if (a.empty()) {  // a line at a time from the keyboard, then its characters one by one
-             std::string line;
-             if (in.typedAhead.empty() && !ask(in, a, 1, line))
-                 return nullptr;
-             if (in.typedAhead.empty())
+             if (in.typedAhead.empty()) {
+                 std::string line;
+                 if (!ask(in, a, 1, line))
+                     return nullptr;
                  in.typedAhead = line + "\n";
+             }
              int ch = static_cast<unsigned char>(in.typedAhead[0]);
              in.typedAhead.erase(0, 1);
              return makeInt(ch);

@@ -28,6 +28,31 @@ static std::string formatReal(double r)
     return mantissa + exponent;
 }
 
+// A string as the reader reads it back: quoted, with its escapes.
+static std::string quotedText(const std::string& s)
+{
+    std::string out = "\"";
+    for (char ch : s) {
+        switch (ch) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        case 27: out += "\\e"; break;
+        default:
+            if (ch >= 0 && ch < 32) {  // the other control codes in octal, as read back
+                char code[8];
+                std::snprintf(code, sizeof code, "\\%03o", ch);
+                out += code;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
 static std::string printAtom(const Value& v, bool quoted)
 {
     if (!v)
@@ -39,32 +64,9 @@ static std::string printAtom(const Value& v, bool quoted)
     case Type::Subr: return "#<SUBR " + v->s + ">";
     case Type::Usubr: return "#<USUBR " + v->s + ">";
     case Type::Exrx: return "#<EXRXSUBR " + v->s + ">";
-    case Type::File: return "#<file " + printAtom(makeStr(v->s), true) + ">";  // its name as a string prints
+    case Type::File: return "#<file " + quotedText(v->s) + ">";
     case Type::CatchError: return "#<%catch-all-apply-error%>";
-    case Type::Str: {
-        if (!quoted)
-            return v->s;
-        std::string out = "\"";
-        for (char ch : v->s) {
-            switch (ch) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case 27: out += "\\e"; break;
-            default:
-                if (ch >= 0 && ch < 32) {  // the other control codes in octal, as read back
-                    char code[8];
-                    std::snprintf(code, sizeof code, "\\%03o", ch);
-                    out += code;
-                } else {
-                    out += ch;
-                }
-            }
-        }
-        return out + "\"";
-    }
+    case Type::Str: return quoted ? quotedText(v->s) : v->s;
     default: return "";  // void
     }
 }
