@@ -136,9 +136,11 @@ public:
     // The rest of a line typed for read-char, its line end included: the next read-char
     // or read-line from the keyboard takes from it first.
     std::string typedAhead;
-    // What initget set for the next getint, getreal or getkword.
+    // What initget set for the next input function.
     int inputBits = 0;
     std::string keywords;
+    // The last point typed, which "@" answers start from (the host's LASTPOINT).
+    std::vector<double> lastPoint{0, 0, 0};
     // While above zero, an error goes to the vl-catch-all-apply that waits for it, not
     // to *error*.
     int catching = 0;

@@ -2,7 +2,9 @@
 // setvar, command, alert and its own.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "builtins.h"
 
@@ -100,14 +102,89 @@ void output(Interp& in, std::FILE* f, const std::string& text)
         in.write(text);
 }
 
-int32_t systemInt(Interp& in, const char* name, int32_t fallback)
+double decimal(const char* p, const char** end)
+{
+    const char* q = p;
+    while (std::isspace(static_cast<unsigned char>(*q)))
+        ++q;
+    const char* start = q;
+    auto digits = [&q] {
+        const char* from = q;
+        while (*q >= '0' && *q <= '9')
+            ++q;
+        return q != from;
+    };
+    if (*q == '+' || *q == '-')
+        ++q;
+    bool whole = digits(), fraction = *q == '.' && (++q, digits());
+    if (!whole && !fraction) {
+        *end = p;
+        return 0;
+    }
+    const char* mantissa = q;
+    if (*q == 'e' || *q == 'E') {
+        ++q;
+        if (*q == '+' || *q == '-')
+            ++q;
+        if (!digits())
+            q = mantissa;  // "2e" is 2 and an "e"
+    }
+    *end = q;
+    return std::strtod(std::string(start, q).c_str(), nullptr);
+}
+
+std::string fixedText(double v, int prec)
+{
+    if (!std::isfinite(v)) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.*f", prec, v);
+        return buf;
+    }
+    // The exact digits, twenty past the last kept, rounded here.
+    int n = std::snprintf(nullptr, 0, "%.*f", prec + 20, v);
+    std::string t(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(&t[0], t.size(), "%.*f", prec + 20, v);
+    t.resize(static_cast<size_t>(n));
+    size_t point = t.find('.');
+    bool up = t[point + prec + 1] >= '5';
+    t.erase(prec ? point + prec + 1 : point);
+    for (size_t k = t.size(); up;) {
+        if (k == 0 || t[k - 1] == '-') {
+            t.insert(k, "1");
+            break;
+        }
+        char& d = t[--k];
+        if (d == '.')
+            continue;
+        up = d == '9';
+        d = up ? '0' : static_cast<char>(d + 1);
+    }
+    return t;
+}
+
+namespace {
+
+Value systemVariable(Interp& in, const char* name)
 {
     Value getvar = in.eval(makeSym("GETVAR"));
     if (!isFunction(getvar))
-        return fallback;
+        return nullptr;
     Args args{makeStr(name)};
-    Value v = in.apply(getvar, args);
+    return in.apply(getvar, args);
+}
+
+}  // namespace
+
+int32_t systemInt(Interp& in, const char* name, int32_t fallback)
+{
+    Value v = systemVariable(in, name);
     return v && v->type == Type::Int ? v->i : fallback;
+}
+
+double systemReal(Interp& in, const char* name, double fallback)
+{
+    Value v = systemVariable(in, name);
+    return v && isNumber(v) ? toDouble(v) : fallback;
 }
 
 char foldCase(char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); }

@@ -37,8 +37,25 @@ std::vector<Value> elements(const Value& l);
 void output(Interp& in, std::FILE* f, const std::string& text);
 // A line typed at the prompt (the message at a[msgAt], if any); false at the end of input.
 bool ask(Interp& in, const Args& a, size_t msgAt, std::string& line);
-// An integer system variable through the host's getvar, or FALLBACK where there is none.
+// An integer or a real system variable through the host's getvar, or FALLBACK where there
+// is none.
 int32_t systemInt(Interp& in, const char* name, int32_t fallback);
+double systemReal(Interp& in, const char* name, double fallback);
+// A decimal number at P, after blanks: a sign, digits with a point, an exponent; *END is P
+// where there is none. As strtod, but no "nan", "inf" or hexadecimal, which the host's
+// readers never took.
+double decimal(const char* p, const char** end);
+// V with PREC decimals, as the host writes numbers: a half rounds away from zero ("%.*f"
+// rounds it to even: 2.5 to "2", 0.125 to "0.12").
+std::string fixedText(double v, int prec);
+// A distance as distof reads it (any of rtos's forms), an angle as angtof reads it (a bare
+// number in UNIT); false for text that is neither.
+bool distanceValue(const std::string& text, double& out);
+bool angleValue(const std::string& text, int unit, double& out);
+double normalAngle(double a);
+// A 2D or 3D point: a list of two or three numbers, else "bad argument type: 2D/3D point:".
+std::vector<double> point(const Value& v);
+Value makePoint(const std::vector<double>& p);
 // ASCII case folding, and an order of strings that ignores it.
 char foldCase(char ch);
 bool lessFolded(const std::string& x, const std::string& y);

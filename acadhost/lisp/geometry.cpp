@@ -9,9 +9,6 @@
 
 namespace lisp {
 
-namespace {
-
-// A 2D or 3D point: a list of two or three numbers.
 std::vector<double> point(const Value& v)
 {
     std::vector<double> p;
@@ -40,6 +37,8 @@ double normalAngle(double a)
     return a < 0 ? a + 2 * kPi : a;
 }
 
+namespace {
+
 // Degrees as degrees, minutes and seconds; precision 0 whole degrees, 1-2 minutes, 3-4
 // seconds, more decimals of the seconds.
 std::string dms(double degrees, int prec)
@@ -67,13 +66,12 @@ std::string dms(double degrees, int prec)
 // Bearings are spaced (N 45d E) unless TIGHT (UNITMODE 1: N45dE).
 std::string angleText(double a, int unit, int prec, bool tight)
 {
-    char buf[128];
     double degrees = a * 180 / kPi;
     switch (unit) {
-    case 0: std::snprintf(buf, sizeof buf, "%.*f", prec, degrees); return buf;
+    case 0: return fixedText(degrees, prec);
     case 1: return dms(degrees, prec);
-    case 2: std::snprintf(buf, sizeof buf, "%.*fg", prec, a * 200 / kPi); return buf;
-    case 3: std::snprintf(buf, sizeof buf, "%.*fr", prec, a); return buf;
+    case 2: return fixedText(a * 200 / kPi, prec) + "g";
+    case 3: return fixedText(a, prec) + "r";
     default: {  // a bearing: from north or south, toward east or west
         const char* quarter[] = {"E", "N", "W", "S"};
         for (int k = 0; k < 4; ++k)
@@ -88,7 +86,9 @@ std::string angleText(double a, int unit, int prec, bool tight)
     }
 }
 
-// Text in any of angtos's forms; a bare number is in UNIT. False when it is none of them.
+}  // namespace
+
+// Text in any of angtos's forms.
 bool angleValue(const std::string& text, int unit, double& out)
 {
     const char* p = text.c_str();
@@ -97,8 +97,8 @@ bool angleValue(const std::string& text, int unit, double& out)
             ++p;
     };
     auto number = [&](double& v) {
-        char* end;
-        v = std::strtod(p, &end);
+        const char* end;
+        v = decimal(p, &end);
         bool read = end != p;
         p = end;
         return read;
@@ -149,6 +149,8 @@ bool angleValue(const std::string& text, int unit, double& out)
     skip();
     return *p == '\0';
 }
+
+namespace {
 
 // The units cvunit knows, each a factor to metres or radians; sq and cu square and cube
 // a length.
@@ -275,7 +277,7 @@ const Reg kGeometry[] = {
          if (unit < 0 || unit > 4)
              return nullptr;
          double v;
-         return angleValue(str(a[0]), unit, v) ? makeReal(v) : nullptr;
+         return angleValue(str(a[0]), unit, v) ? makeReal(normalAngle(v)) : nullptr;
      }},
     {"CVUNIT",  // (cvunit VALUE FROM TO): a number or a point; nil for unknown or unlike units
      [](Interp&, Args& a) -> Value {

@@ -1,6 +1,8 @@
-// The command line: getstring, getint, getreal, getkword and initget.
+// The command line: getstring, getint, getreal, getkword, initget, and the points, distances
+// and angles typed there.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -117,6 +119,127 @@ Value getInput(Interp& in, Args& a, char kind)
     }
 }
 
+// An angle typed in the current units, measured from ANGBASE in ANGDIR's sense, as a
+// direction from the X axis, anticlockwise.
+bool directionValue(Interp& in, const std::string& text, double& out)
+{
+    double a;
+    if (!angleValue(text, systemInt(in, "AUNITS", 0), a))
+        return false;
+    out = systemReal(in, "ANGBASE", 0) + (systemInt(in, "ANGDIR", 0) == 1 ? -a : a);
+    return true;
+}
+
+// A point typed at the prompt: "x,y" or "x,y,z" (Z the elevation, 0, where none is typed),
+// "distance<angle" from the origin; either after "@" from the last point. Coordinates and
+// distances as distof reads them.
+bool pointValue(Interp& in, std::string text, std::vector<double>& out)
+{
+    text.erase(0, text.find_first_not_of(' '));
+    bool relative = !text.empty() && text[0] == '@';
+    std::vector<double> from = relative ? in.lastPoint : std::vector<double>{0, 0, 0};
+    if (relative)
+        text.erase(0, 1);
+    std::vector<double> p{0, 0, 0};
+    size_t less = text.find('<');
+    if (relative && text.find_first_not_of(' ') == std::string::npos) {
+        // "@" alone: the last point itself
+    } else if (less != std::string::npos) {
+        double d, a;
+        if (!distanceValue(text.substr(0, less), d) || !directionValue(in, text.substr(less + 1), a))
+            return false;
+        p = {d * std::cos(a), d * std::sin(a), 0};
+    } else {
+        std::vector<std::string> parts;
+        for (size_t at = 0;; at = text.find(',', at) + 1) {
+            parts.push_back(text.substr(at, text.find(',', at) - at));
+            if (text.find(',', at) == std::string::npos)
+                break;
+        }
+        if (parts.size() < 2 || parts.size() > 3)
+            return false;
+        for (size_t k = 0; k < parts.size(); ++k)
+            if (!distanceValue(parts[k], p[k]))
+                return false;
+    }
+    out = {from[0] + p[0], from[1] + p[1], from[2] + p[2]};
+    return true;
+}
+
+// getpoint, getcorner, getdist, getangle and getorient, answered at the keyboard (there is
+// no pointing device here): a point typed as pointValue reads it; a distance or an angle
+// typed in the current units, or shown by two points, the first the base point where one is
+// given.
+Value getGeometry(Interp& in, Args& a, char kind)
+{
+    needCount(a, kind == 'c' ? 1 : 0, 2);
+    std::vector<double> base;
+    size_t msgAt = 0;
+    if (kind == 'c' || (!a.empty() && (isNil(a[0]) || a[0]->type == Type::Cons))) {
+        if (!isNil(a[0]) || kind == 'c')
+            base = point(a[0]);
+        msgAt = 1;
+    }
+    int bits = in.inputBits;
+    std::string keywords = in.keywords, line;
+    in.inputBits = 0;
+    in.keywords.clear();
+    bool points = kind == 'p' || kind == 'c', distance = kind == 'd';
+    const char* problem = points ? (keywords.empty() ? "Invalid point." : "Point or option keyword required.")
+                          : distance ? (base.empty() ? "Requires numeric distance or two points."
+                                                     : "Requires numeric distance or second point.")
+                                     : (base.empty() ? "Requires valid numeric angle or two points."
+                                                     : "Requires valid numeric angle or second point.");
+    for (;;) {
+        if (!ask(in, a, msgAt, line))
+            return nullptr;
+        if (line.empty() && !(bits & 1))
+            return nullptr;
+        std::string k = keywordOf(keywords, line);
+        if (!k.empty())
+            return makeStr(k);
+        std::vector<double> p, from = base;
+        double v = 0;
+        bool ok = false;
+        if (!points && !line.empty() && line.find(',') == std::string::npos && line.find('@') == std::string::npos &&
+            (distance ? distanceValue(line, v) : directionValue(in, line, v))) {
+            ok = true;
+        } else if (pointValue(in, line, p)) {
+            in.lastPoint = p;
+            if (kind == 'c')
+                p[2] = 0;  // the corner is at the elevation
+            if (points)
+                return makePoint(p);
+            ok = true;
+            if (from.empty()) {  // the first of two points: the second is asked for
+                from = p;
+                Args second{makeStr("Specify second point: ")};
+                if (!ask(in, second, 0, line))
+                    return nullptr;
+                ok = pointValue(in, line, p);
+                if (ok)
+                    in.lastPoint = p;
+            }
+            if (ok) {
+                double dx = p[0] - from[0], dy = p[1] - from[1];
+                double dz = from.size() > 2 && !(bits & 64) ? p[2] - from[2] : 0;
+                v = distance ? std::sqrt(dx * dx + dy * dy + dz * dz) : std::atan2(dy, dx);
+            }
+        }
+        if (ok && !distance)
+            v = normalAngle(kind == 'a' ? v - systemReal(in, "ANGBASE", 0) : v);
+        const char* refusal = !ok ? problem
+                              : (bits & 2) && v == 0 ? "Value must be nonzero."
+                              : distance && (bits & 4) && v < 0 ? "Value must be positive."
+                                                                 : nullptr;
+        if (!refusal)
+            return makeReal(v);
+        if (bits & 128)
+            return makeStr(line);
+        in.write(std::string(refusal) + "\n");
+    }
+}
+
 const Reg kInput[] = {
     {"GETSTRING",  // (getstring [cr] [msg]): without cr a blank ends the answer
      [](Interp& in, Args& a) -> Value {
@@ -133,6 +256,11 @@ const Reg kInput[] = {
     {"GETINT", [](Interp& in, Args& a) { return getInput(in, a, 'i'); }},
     {"GETREAL", [](Interp& in, Args& a) { return getInput(in, a, 'r'); }},
     {"GETKWORD", [](Interp& in, Args& a) { return getInput(in, a, 'k'); }},
+    {"GETPOINT", [](Interp& in, Args& a) { return getGeometry(in, a, 'p'); }},  // (getpoint [pt] [msg])
+    {"GETCORNER", [](Interp& in, Args& a) { return getGeometry(in, a, 'c'); }},  // (getcorner pt [msg])
+    {"GETDIST", [](Interp& in, Args& a) { return getGeometry(in, a, 'd'); }},
+    {"GETANGLE", [](Interp& in, Args& a) { return getGeometry(in, a, 'a'); }},  // from ANGBASE
+    {"GETORIENT", [](Interp& in, Args& a) { return getGeometry(in, a, 'o'); }},  // from the X axis
     {"INITGET",
      [](Interp& in, Args& a) -> Value {
          needCount(a, 0, 2);

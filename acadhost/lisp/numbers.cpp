@@ -201,9 +201,10 @@ const Reg kNumbers[] = {
              throw Error("divide by zero");
          if (p < 0)
              return makeInt(static_cast<int32_t>(std::trunc(std::pow(b, p))));
-         uint32_t r = 1;
-         for (int32_t k = 0; k < a[1]->i && r; ++k)
-             r *= static_cast<uint32_t>(a[0]->i);
+         uint32_t r = 1, square = static_cast<uint32_t>(a[0]->i);  // wrapping as 32 bits
+         for (uint32_t k = static_cast<uint32_t>(a[1]->i); k; k >>= 1, square *= square)
+             if (k & 1)
+                 r *= square;
          return makeInt(static_cast<int32_t>(r));
      }},
     {"SQRT", [](Interp&, Args& a) { return real1(a, std::sqrt, [](double x) { return x >= 0; }); }},

@@ -1,5 +1,6 @@
 // The reader: text to forms, one at a time.
 #include "../lisp.h"
+#include "builtins.h"
 
 #include <cctype>
 #include <cerrno>
@@ -169,7 +170,7 @@ Value Reader::readAtom()
     if (allDigits) {
         errno = 0;
         long long v = std::strtoll(p, nullptr, 10);
-        if (errno == 0 && v >= INT32_MIN && v <= INT32_MAX)
+        if (errno == 0 && v > INT32_MIN && v <= INT32_MAX)  // -2147483648 is read as a real
             return makeInt(static_cast<int32_t>(v));
         return makeReal(std::strtod(p, nullptr));  // too large for an integer
     }
@@ -177,9 +178,9 @@ Value Reader::readAtom()
     for (char ch : tok)
         hasDigit = hasDigit || std::isdigit(static_cast<unsigned char>(ch));
     if (hasDigit) {
-        char* end = nullptr;
-        double d = std::strtod(p, &end);
-        if (end && *end == '\0')
+        const char* end;
+        double d = decimal(p, &end);  // "0x1A" is a symbol
+        if (end != p && *end == '\0')
             return makeReal(d);
     }
     if (toUpper(tok) == "NIL")

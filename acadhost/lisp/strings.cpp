@@ -1,5 +1,6 @@
 // Strings: their parts, case, conversion to and from numbers, patterns, file names.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,74 +22,8 @@ size_t extensionStart(const std::string& path)
     return dot == std::string::npos || dot < nameStart(path) ? std::string::npos : dot;
 }
 
-namespace {
-
-// ---- text ----
-
-// DIMZIN 8 drops a decimal's trailing zeros (and a point left last), 4 its leading zero.
-std::string rtos(double v, int mode, int prec, int dimzin)
-{
-    char buf[512];
-    double a = std::fabs(v);
-    const char* sign = v < 0 ? "-" : "";
-    // Whole numbers as doubles, so that no size of distance overflows them.
-    auto digits = [](double whole) {
-        char text[400];
-        std::snprintf(text, sizeof text, "%.0f", whole);
-        return std::string(text);
-    };
-    // x to the nearest 1/2^prec: its whole part, and the rest in those steps.
-    auto steps = [&](double x, double& whole, long& num) {
-        long den = 1L << prec;
-        whole = std::floor(x), num = std::lround((x - whole) * den);
-        if (num == den)
-            ++whole, num = 0;
-    };
-    auto fraction = [&](double whole, long num) {  // reduced
-        long den = 1L << prec;
-        while (num && num % 2 == 0)
-            num /= 2, den /= 2;
-        std::string w = digits(whole);
-        return num == 0 ? w : (whole ? w + " " : "") + std::to_string(num) + "/" + std::to_string(den);
-    };
-    // Feet, then the inches left, which must not round up to 12: those are a foot more.
-    double feet = std::floor(a / 12), rest = std::max(0.0, a - feet * 12), whole;
-    long num;
-    switch (mode) {
-    case 1: std::snprintf(buf, sizeof buf, "%.*E", prec, v); return buf;
-    case 3: {
-        char inches[400];
-        std::snprintf(inches, sizeof inches, "%.*f", prec, rest);
-        if (std::atof(inches) >= 12)
-            std::snprintf(inches, sizeof inches, "%.*f", prec, 0.0), ++feet;
-        return sign + digits(feet) + "'-" + inches + "\"";
-    }
-    case 4:
-        steps(rest, whole, num);
-        if (whole >= 12)
-            whole = 0, ++feet;
-        return sign + digits(feet) + "'-" + fraction(whole, num) + "\"";
-    case 5:
-        steps(a, whole, num);
-        return sign + fraction(whole, num);
-    default: {
-        std::snprintf(buf, sizeof buf, "%.*f", prec, v);
-        std::string text = buf;
-        if ((dimzin & 8) && text.find('.') != std::string::npos) {
-            text.erase(text.find_last_not_of('0') + 1);
-            if (text.back() == '.')
-                text.pop_back();
-        }
-        size_t zero = text[0] == '-' ? 1 : 0;
-        if ((dimzin & 4) && text.compare(zero, 2, "0.") == 0)
-            text.erase(zero, 1);
-        return text;
-    }
-    }
-}
-
 // A distance in any of rtos's forms, or as typed: 15.5, 1.55E+01, 1'-3 1/2", 1'3, 15 1/2, 15-1/2, 3/4.
-bool distance(const std::string& text, double& out)
+bool distanceValue(const std::string& text, double& out)
 {
     const char* p = text.c_str();
     auto skip = [&] {
@@ -96,8 +31,8 @@ bool distance(const std::string& text, double& out)
             ++p;
     };
     auto amount = [&](double& v) {  // a number, a fraction, or a whole and a fraction
-        char* end;
-        v = std::strtod(p, &end);
+        const char* end;
+        v = decimal(p, &end);
         if (end == p)
             return false;
         p = end;
@@ -107,12 +42,12 @@ bool distance(const std::string& text, double& out)
             double whole = 0;
             if (*p != '/') {
                 whole = v;
-                v = std::strtod(p + 1, &end);
+                v = decimal(p + 1, &end);
                 if (*end != '/')
                     return false;
                 p = end;
             }
-            double den = std::strtod(p + 1, &end);
+            double den = decimal(p + 1, &end);
             if (end == p + 1 || den == 0)
                 return false;
             p = end;
@@ -143,6 +78,87 @@ bool distance(const std::string& text, double& out)
     skip();
     out = negative ? -v : v;
     return *p == '\0';
+}
+
+namespace {
+
+// ---- text ----
+
+// DIMZIN 8 drops a decimal's trailing zeros (and a point left last), 4 its leading zero; its
+// two lowest bits say which zero part of feet and inches is left out (0 both, 1 neither, 2
+// the inches, 3 the feet). TYPED (UNITMODE 1) writes feet and inches as they are typed:
+// 1'5-1/2" for 1'-5 1/2".
+std::string rtos(double v, int mode, int prec, int dimzin, bool typed)
+{
+    double a = std::fabs(v);
+    const char* sign = v < 0 ? "-" : "";
+    // Whole numbers as doubles, so that no size of distance overflows them.
+    auto digits = [](double whole) {
+        char text[400];
+        std::snprintf(text, sizeof text, "%.0f", whole);
+        return std::string(text);
+    };
+    // x to the nearest 1/2^prec: its whole part, and the rest in those steps.
+    auto steps = [&](double x, double& whole, long& num) {
+        long den = 1L << prec;
+        whole = std::floor(x), num = std::lround((x - whole) * den);
+        if (num == den)
+            ++whole, num = 0;
+    };
+    auto fraction = [&](double whole, long num, bool zeroWhole) {  // reduced
+        long den = 1L << prec;
+        while (num && num % 2 == 0)
+            num /= 2, den /= 2;
+        std::string w = digits(whole);
+        if (num == 0)
+            return w;
+        return (whole || zeroWhole ? w + (typed ? "-" : " ") : "") + std::to_string(num) + "/" + std::to_string(den);
+    };
+    int zeros = dimzin & 3;
+    auto feetLeftOut = [&](double feet) { return feet == 0 && (zeros == 0 || zeros == 3); };
+    auto feetInches = [&](double feet, const std::string& inches, bool zeroInches) {
+        bool noFeet = feetLeftOut(feet), noInches = zeroInches && (zeros == 0 || zeros == 2) && !noFeet;
+        std::string text = sign;
+        if (!noFeet)
+            text += digits(feet) + "'" + (noInches || typed ? "" : "-");
+        return noInches ? text : text + inches + "\"";
+    };
+    // Feet, then the inches left, which must not round up to 12: those are a foot more.
+    double feet = std::floor(a / 12), rest = std::max(0.0, a - feet * 12), whole;
+    long num;
+    switch (mode) {
+    case 1: {
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%.*E", prec, v);
+        return buf;
+    }
+    case 3: {
+        std::string inches = fixedText(rest, prec);
+        if (std::atof(inches.c_str()) >= 12)
+            inches = fixedText(0.0, prec), ++feet;
+        return feetInches(feet, inches, std::atof(inches.c_str()) == 0);
+    }
+    case 4:
+        steps(rest, whole, num);
+        if (whole >= 12)
+            whole = 0, ++feet;
+        return feetInches(feet, fraction(whole, num, !feetLeftOut(feet)), whole == 0 && num == 0);
+    case 5:
+        steps(a, whole, num);
+        return sign + fraction(whole, num, false);
+    default: {
+        std::string text = fixedText(v, prec);
+        if ((dimzin & 8) && text.find('.') != std::string::npos) {
+            text.erase(text.find_last_not_of('0') + 1);
+            if (text.back() == '.')
+                text.pop_back();
+        }
+        size_t zero = text[0] == '-' ? 1 : 0;
+        if ((dimzin & 4) && text.compare(zero, 2, "0.") == 0)
+            text.erase(zero, 1);
+        return text;
+    }
+    }
 }
 
 // wcmatch: one pattern of a comma list; ~ first negates it.
@@ -195,23 +211,39 @@ bool wildMatch(const std::string& s, const std::string& pat)
     return pi == pat.size();
 }
 
+// Where the alternative that starts at FROM ends: at the next comma outside brackets and
+// after no backquote (in brackets every character is read as it stands, a comma too).
+size_t alternativeEnd(const std::string& p, size_t from)
+{
+    size_t k = from;
+    while (k < p.size() && p[k] != ',') {
+        if (p[k] == '`' && k + 1 < p.size()) {
+            k += 2;
+        } else if (p[k] == '[') {
+            k += 1 + (k + 1 < p.size() && p[k + 1] == '~');
+            size_t first = k;  // a "]" first in the brackets is one of them
+            while (k < p.size() && (p[k] != ']' || k == first))
+                ++k;
+            k += k < p.size();
+        } else {
+            ++k;
+        }
+    }
+    return k;
+}
+
 bool wcmatch(const std::string& s, const std::string& patterns)
 {
-    size_t from = 0;
-    for (size_t k = 0; k <= patterns.size(); ++k) {
-        if (k < patterns.size() && patterns[k] == '`') {
-            ++k;
-            continue;
-        }
-        if (k < patterns.size() && patterns[k] != ',')
-            continue;
-        std::string p = patterns.substr(from, k - from);
+    for (size_t from = 0;;) {
+        size_t to = alternativeEnd(patterns, from);
+        std::string p = patterns.substr(from, to - from);
         bool negate = !p.empty() && p[0] == '~';
         if (wildMatch(s, negate ? p.substr(1) : p) != negate)
             return true;
-        from = k + 1;
+        if (to >= patterns.size())
+            return false;
+        from = to + 1;
     }
-    return false;
 }
 
 
@@ -274,7 +306,12 @@ const Reg kStrings[] = {
          needCount(a, 1, 1);
          return makeInt(static_cast<int32_t>(std::strtol(str(a[0]).c_str(), nullptr, 10)));
      }},
-    {"ATOF", [](Interp&, Args& a) { needCount(a, 1, 1); return makeReal(std::strtod(str(a[0]).c_str(), nullptr)); }},
+    {"ATOF",
+     [](Interp&, Args& a) -> Value {
+         needCount(a, 1, 1);
+         const char* end;
+         return makeReal(decimal(str(a[0]).c_str(), &end));
+     }},
     {"RTOS",  // modes 1 scientific, 2 decimal, 3 engineering, 4 architectural, 5 fractional; LUNITS and LUPREC by default; DIMZIN
      [](Interp& in, Args& a) {
          needCount(a, 1, 3);
@@ -284,7 +321,7 @@ const Reg kStrings[] = {
              badValue(a[1]);
          if (prec < 0 || prec > (mode >= 4 ? 8 : 15))
              badValue(a[2]);
-         return makeStr(rtos(number(a[0]), mode, prec, systemInt(in, "DIMZIN", 0)));
+         return makeStr(rtos(number(a[0]), mode, prec, systemInt(in, "DIMZIN", 0), systemInt(in, "UNITMODE", 0) == 1));
      }},
     {"DISTOF",
      [](Interp&, Args& a) -> Value {
@@ -292,7 +329,7 @@ const Reg kStrings[] = {
          if (a.size() == 2 && (integer(a[1]) < 1 || integer(a[1]) > 5))
              badValue(a[1]);
          double d;
-         return distance(str(a[0]), d) ? makeReal(d) : nullptr;
+         return distanceValue(str(a[0]), d) ? makeReal(d) : nullptr;
      }},
     {"WCMATCH", [](Interp&, Args& a) { needCount(a, 2, 2); return boolean(wcmatch(str(a[0]), str(a[1]))); }},
     {"VL-STRING-SEARCH",

@@ -240,10 +240,17 @@ TEST(Builtins, Text)
         {"(rtos 17.5 5 2)", "\"17 1/2\""},
         {"(rtos -2.25 5 3)", "\"-2 1/4\""},
         {"(rtos 2 2 0)", "\"2\""},
-        // Inches that round up to 12 are the next foot.
-        {"(rtos 23.999 3 2)", "\"2'-0.00\\\"\""},
-        {"(rtos 23.99 4 2)", "\"2'-0\\\"\""},
-        {"(rtos 35.9999 4 8)", "\"3'-0\\\"\""},
+        // Inches that round up to 12 are the next foot (DIMZIN 1 shows the zero inches).
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 1)) (rtos 23.999 3 2)", "\"2'-0.00\\\"\""},
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 1)) (rtos 23.99 4 2)", "\"2'-0\\\"\""},
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 1)) (rtos 35.9999 4 8)", "\"3'-0\\\"\""},
+        {"(list (rtos 23.999 3 2) (rtos 35.9999 4 8))", "(\"2'\" \"3'\")"},
+        // DIMZIN 1 keeps both zero parts, 2 zero feet, 3 zero inches; UNITMODE 1 writes them as typed.
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 1)) (list (rtos 5.5 4 2) (rtos 24.0 4 2))", "(\"0'-5 1/2\\\"\" \"2'-0\\\"\")"},
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 2)) (list (rtos 5.5 4 2) (rtos 24.0 4 2))", "(\"0'-5 1/2\\\"\" \"2'\")"},
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 3)) (list (rtos 5.5 4 2) (rtos 24.0 4 2))", "(\"5 1/2\\\"\" \"2'-0\\\"\")"},
+        {"(defun getvar (n) (if (= n \"UNITMODE\") 1)) (list (rtos 17.5 3 2) (rtos 17.5 4 2) (rtos 17.5 5 2))",
+         "(\"1'5.50\\\"\" \"1'5-1/2\\\"\" \"17-1/2\")"},
         {"(rtos 23.9 3 2)", "\"1'-11.90\\\"\""},
         {"(rtos 1e15 4 2)", "\"83333333333333'-4\\\"\""},
         {"(distof \"17.5\")", "17.5"},
@@ -252,6 +259,9 @@ TEST(Builtins, Text)
         {"(distof \"17 1/2\" 5)", "17.5"},
         {"(distof \"3/4\")", "0.75"},
         {"(distof \"abc\")", "nil"},
+        // Decimal numbers only, as the host's readers take them: no NaN, infinity or hexadecimal.
+        {"(list (distof \"nan\") (distof \"0x10\") (angtof \"inf\") (atof \"nan\") (atof \" 12.5e1x\"))",
+         "(nil nil nil 0.0 125.0)"},
         // As typed at the keyboard: no inch mark, a dash between a whole number and a fraction.
         {"(distof \"1'6\" 4)", "18.0"},
         {"(distof \"1'6-1/2\\\"\" 4)", "18.5"},
@@ -269,6 +279,17 @@ TEST(Builtins, Text)
         {"(wcmatch \"A1\" \"@#\")", "T"},
         {"(wcmatch \"A-\" \"@.\")", "T"},
         {"(wcmatch \"abc\" \"~*b*\")", "nil"},
+        // In brackets a comma is one of the characters; a backquote last matches itself.
+        {"(list (wcmatch \"a;b\" \"*[,;]*\") (wcmatch \"a,b\" \"x,*[;,]*\") (wcmatch \"x\" \"a,x`\") (wcmatch \"`\" \"`\"))",
+         "(T T nil T)"},
+        // Halves round away from zero; feet and inches leave out the zero parts DIMZIN 0 says.
+        {"(list (rtos 2.5 2 0) (rtos 0.125 2 2) (rtos -17.125 2 2) (rtos 0.145 2 2) (rtos 99.95 2 1))",
+         "(\"3\" \"0.13\" \"-17.13\" \"0.14\" \"100.0\")"},
+        {"(list (rtos 5.5 4 2) (rtos 24.0 4 2) (rtos 12.5 4 2) (rtos 17.5 4 2) (rtos 5.5 3 2) (rtos 0.0 4 2))",
+         "(\"5 1/2\\\"\" \"2'\" \"1'-0 1/2\\\"\" \"1'-5 1/2\\\"\" \"5.50\\\"\" \"0\\\"\")"},
+        {"(list (angtof \"45.0000\" 3) (angtof \"-90\") (angtos 0.125 3 2))", "(1.0177 4.71239 \"0.13r\")"},
+        {"(list -2147483648 2147483647 (type '0x1A) (expt 3 2000000001) (expt 2 31) (expt -2 3))",
+         "(-2.14748e+009 2147483647 SYM 1897082883 -2147483648 -8)"},
         {"(vl-string-search \"foo\" \"pfooyey on you\")", "1"},
         {"(vl-string-search \"who\" \"pfooyey!\")", "nil"},
         {"(vl-string-search \"foo\" \"fooey-more-fooey\" 1)", "11"},
@@ -484,6 +505,27 @@ TEST(Builtins, TheCommandLine)
         {"(initget \"Ja Nein _Yes No\") (getkword)", {"n\n"}, "\"No\"", ""},
         {"(initget \"Ja Nein _Yes No\") (getkword)", {"_yes\n"}, "\"Yes\"", ""},
         {"(getkword \"no keywords \")", {"x\n"}, "nil", ""},
+        // Points, distances and angles typed: "@" from the last point, "d<a" a distance and a
+        // direction; a distance or an angle in the current units or shown by two points.
+        {"(getpoint \"Where? \")", {"abc\n", "1'6,2\n"}, "(18.0 2.0 0.0)", "Where? Invalid point.\nWhere? "},
+        {"(getpoint) (getpoint '(9 9))", {"1,2\n", "@3,4,5\n"}, "(4.0 6.0 5.0)", ""},
+        {"(getpoint) (getpoint)", {"1,1\n", "@2<0\n"}, "(3.0 1.0 0.0)", ""},
+        {"(initget \"Exit\") (getpoint)", {"x y\n", "e\n"}, "\"Exit\"", "Point or option keyword required.\n"},
+        {"(getpoint)", {"\n"}, "nil", ""},
+        {"(getcorner '(1 1 5) \"Corner: \")", {"4,5,6\n"}, "(4.0 5.0 0.0)", "Corner: "},
+        {"(getdist)", {"1'3\"\n"}, "15.0", ""},
+        {"(getdist '(0 0 0))", {"3,4,12\n"}, "13.0", ""},
+        {"(initget 64) (getdist '(0 0 0))", {"3,4,12\n"}, "5.0", ""},
+        {"(getdist \"How far? \")", {"0,0\n", "3,4\n"}, "5.0", "How far? Specify second point: "},
+        {"(initget 6) (getdist)", {"0\n", "-2\n", "far\n", "2.5\n"}, "2.5",
+         "Value must be nonzero.\nValue must be positive.\nRequires numeric distance or two points.\n"},
+        {"(getangle)", {"90\n"}, "1.5708", ""},
+        {"(getangle '(0 0))", {"left\n", "-1,0\n"}, "3.14159", "Requires valid numeric angle or second point.\n"},
+        // Typed from ANGBASE in ANGDIR's sense (here north, clockwise): getangle gives the
+        // angle from ANGBASE anticlockwise, getorient from the X axis.
+        {"(defun getvar (n) (cdr (assoc n '((\"ANGBASE\" . 1.5707963267948966) (\"ANGDIR\" . 1)))))"
+         "(list (getangle) (getorient) (getangle) (getorient) (getangle) (getorient))",
+         {"0\n", "0\n", "-90\n", "-90\n", "90\n", "90\n"}, "(0.0 1.5708 1.5708 3.14159 4.71239 0.0)", ""},
         {"(read-line)", {"a line\n"}, "\"a line\"", ""},
         {"(read-char)", {"Q\n"}, "81", ""},
         // read-char takes a line, then its characters and line end one by one.
