@@ -89,7 +89,9 @@ int kelSetini(struct resbuf* args)
     // back as another key. Such a write is refused, the file untouched.
     if (hasSection && std::strpbrk(section, "\r\n"))
         return fail(MSG_INVALID_SECTION_ARGUMENT);
-    if (hasKey && std::strpbrk(key, "\r\n="))
+    // A key line that starts with "[" reads back as a section, one with ";" as a comment.
+    char first = hasKey ? key[std::strspn(key, " \t")] : '\0';
+    if (hasKey && (std::strpbrk(key, "\r\n=") || first == '[' || first == ';'))
         return fail(MSG_INVALID_KEY_ARGUMENT);
     if (hasValue && std::strpbrk(value, "\r\n"))
         return fail(MSG_INVALID_STRING);

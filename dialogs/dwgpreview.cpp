@@ -122,11 +122,14 @@ private:
         }
     }
 
-    // An empty list selects nothing: the preview is then of no file, and stays plain.
+    // An empty list selects nothing: the preview is then of no file, and stays plain. So
+    // does a name that opens a device ("con.dwg", where a file system allows one): a read of
+    // it could wait for ever.
     void UpdatePreview()
     {
         int index = fileList.GetCurSel();
-        preview.path = index < 0 ? std::string() : prefix + fileList.GetText(index);
+        std::string name = index < 0 ? std::string() : fileList.GetText(index);
+        preview.path = name.empty() || namesDevice(name.c_str()) ? std::string() : prefix + name;
         preview.backColour = backColour;
         preview.Invalidate();
     }

@@ -13,6 +13,7 @@
 #include "handlers.h"
 #include "messages.h"
 #include "moduleresources.h"
+#include "progresswindows.h"
 #include "paths.h"
 #include "results.h"
 #include "splashcore.h"
@@ -38,11 +39,11 @@ bool splashFileSound()
     if (namesDevice(splashFile) || !file.Create(splashFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0) ||
         file.GetType() != FILE_TYPE_DISK)
         return false;
-    LARGE_INTEGER size;
+    LONGLONG size;
     unsigned char head[kBitmapHeadBytes];
     DWORD got = 0;
-    return GetFileSizeEx(file, &size) && file.Read(head, sizeof head, got) &&
-           bitmapFileSound(head, got, static_cast<unsigned long long>(size.QuadPart));
+    return GetFileSize64(file, size) && file.Read(head, sizeof head, got) &&
+           bitmapFileSound(head, got, static_cast<unsigned long long>(size));
 }
 
 bool loadSplashBitmap()
@@ -213,3 +214,5 @@ int kelSplash(struct resbuf* args)
     }
     return giveNil();
 }
+
+void forgetSplashClass() { UnregisterClassA(kSplashClass, nullptr); }

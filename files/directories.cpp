@@ -135,6 +135,8 @@ int kelPwdir(struct resbuf* args)
     char letter = static_cast<char>(_getdrive() + 64);
     if (in.more() && (!in.drive(letter) || !in.end()))
         return stopped();
+    if (!isDriveLetter(letter))
+        return giveNil();
     DriveKeeper drive;
     char dir[MAX_PATH];
     _chdrive(letter - 64);
@@ -173,7 +175,9 @@ int kelDeltree(struct resbuf* args)
     if (!in.path(path) || !in.end())
         return stopped();
     stripTrailingBackslash(path);
-    if (namesDevice(path) || !absolutePath(full, path))
+    // "" or "C:" is the current folder, "C:\\" a whole drive: easily passed by mistake (an
+    // empty variable), never meant as a tree to remove.
+    if (namesRoot(path) || namesDevice(path) || !absolutePath(full, path) || namesRoot(full))
         return giveNil();
     stripTrailingBackslash(full);
     DWORD attributes = GetFileAttributesA(full);

@@ -17,6 +17,7 @@
 #include "memory.h"
 #include "messages.h"
 #include "module.h"
+#include "paths.h"
 #include "results.h"
 
 namespace {
@@ -73,7 +74,7 @@ int kelDrive(struct resbuf* args)
     char letter;
     if (!in.drive(letter) || !in.end())
         return stopped();
-    if (_chdrive(letter - 64) != 0)
+    if (!isDriveLetter(letter) || _chdrive(letter - 64) != 0)
         return giveNil();
     return giveLetter(letter);
 }
@@ -84,8 +85,7 @@ int kelDrivep(struct resbuf* args)
     char letter;
     if (!in.drive(letter) || !in.end())
         return stopped();
-    unsigned bit = static_cast<unsigned>(static_cast<unsigned char>(letter) - 65) % 32;
-    return giveBool(GetLogicalDrives() & (1u << bit));
+    return giveBool(isDriveLetter(letter) && (GetLogicalDrives() & (1u << (letter - 'A'))));
 }
 
 int kelDrives(struct resbuf* args)
@@ -185,7 +185,12 @@ int kelChkdsk(struct resbuf* args)
     rootOf(letter, root);
     double total, free;
     ULARGE_INTEGER available, totalBytes, freeBytes;
-    if (GetDiskFreeSpaceExA(root, &available, &totalBytes, &freeBytes)) {
+    // The 64-bit figures where the system has them (not the first Windows 95): looked up,
+    // since a module that imports the call does not load where it is missing.
+    using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+    static const auto freeSpaceEx = reinterpret_cast<FreeSpaceEx>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
+    if (freeSpaceEx && freeSpaceEx(root, &available, &totalBytes, &freeBytes)) {
         total = static_cast<double>(totalBytes.QuadPart);
         free = static_cast<double>(freeBytes.QuadPart);
     } else {
@@ -208,6 +213,8 @@ int kelFormat(struct resbuf* args)
     char letter;
     if (!in.drive(letter) || !in.end())
         return stopped();
+    if (!isDriveLetter(letter))
+        return giveNil();
     acDocManagerPtr()->pushResourceHandle(moduleInstance);
     DWORD rc = SHFormatDrive(adsw_acadMainWnd(), static_cast<UINT>(letter - 65), SHFMT_ID_DEFAULT, 0);
     acDocManagerPtr()->popResourceHandle();

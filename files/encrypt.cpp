@@ -37,12 +37,7 @@ public:
 
 private:
     HANDLE file_;
-    bool seek(int64_t at)
-    {
-        LARGE_INTEGER where;
-        where.QuadPart = at;
-        return SetFilePointerEx(file_, where, nullptr, FILE_BEGIN) != 0;
-    }
+    bool seek(int64_t at) { return SeekFile64(file_, at); }
 };
 
 }  // namespace
@@ -72,11 +67,11 @@ int kelEncrypt(struct resbuf* args)
     if (device || !openDiskFile(file, full, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
         return giveNil();
-    LARGE_INTEGER size;
+    LONGLONG size = 0;
     HandleFile handle(file);
-    bool ok = GetFileSizeEx(file, &size) && cipherRun(handle, size.QuadPart, key, buffer, kChunk);
+    bool ok = GetFileSize64(file, size) && cipherRun(handle, size, key, buffer, kChunk);
     // The memory outlives the call: no deciphered text stays behind in it.
-    std::memset(buffer, 0, ok && size.QuadPart < kChunk ? static_cast<size_t>(size.QuadPart) : kChunk);
+    std::memset(buffer, 0, ok && size < kChunk ? static_cast<size_t>(size) : kChunk);
     if (!ok)
         return fail(MSG_BYTES_READ);
     return giveString(full);

@@ -35,12 +35,12 @@ const DWORD kChunk = 1 << 20;
 // Returns the message for what failed, or null.
 const char* copyConverted(HANDLE source, HANDLE destination, bool unix, const Messages& m)
 {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(source, &size))
+    LONGLONG size;
+    if (!GetFileSize64(source, size))
         return m.readSource;
     char* in = pieceMemory(3 * kChunk + 16);  // the piece read, then its converted form
     char* out = in + kChunk;
-    for (LONGLONG remaining = size.QuadPart; remaining > 0;) {
+    for (LONGLONG remaining = size; remaining > 0;) {
         DWORD want = remaining < kChunk ? static_cast<DWORD>(remaining) : kChunk, got = 0;
         if (!ReadFile(source, in, want, &got, nullptr) || got != want)
             return m.readSource;

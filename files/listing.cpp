@@ -93,9 +93,12 @@ void findIn(const char* dir, const char* pattern, HeadedList& found)
     if (n < 0 || static_cast<size_t>(n) >= sizeof path)
         return;
     bool built = true;
+    // A pattern with a folder in it ("drawings\\*.dwg") finds in that folder: its names
+    // stand there.
+    int folder = static_cast<int>(folderLength(pattern));
     SearchEnd end = forEachEntry(path, kSkipListing, [&](const WIN32_FIND_DATAA& e) {
         char full[MAX_PATH];
-        int m = std::snprintf(full, sizeof full, "%s%s", dir, e.cFileName);
+        int m = std::snprintf(full, sizeof full, "%s%.*s%s", dir, folder, pattern, e.cFileName);
         if (m > 0 && static_cast<size_t>(m) < sizeof full)
             built = found.add(full);
         return built;
@@ -153,7 +156,7 @@ int kelFind(struct resbuf* args)
     char letter = static_cast<char>(_getdrive() + 64);
     if (in.more() && (!in.drive(letter) || !in.end()))
         return stopped();
-    if (namesDevice(pattern))
+    if (!isDriveLetter(letter) || namesDevice(pattern))
         return giveNil();  // no folder holds a file of that name
     // From the root of the drive, as the drive names it; the caller's drive and directory
     // stay as they are.
@@ -301,6 +304,13 @@ int kelMove(struct resbuf* args)
         if (!existed && left != INVALID_FILE_ATTRIBUTES && !(left & FILE_ATTRIBUTE_DIRECTORY) &&
             GetFileAttributesA(from) != INVALID_FILE_ATTRIBUTES)
             removeWrittenFile(to);
+        return giveNil();
+    }
+    // Across drives the system copies, then deletes the source; where the source cannot be
+    // deleted (read-only, held open) it still reports success, the file in both places.
+    // That is no move: the copy goes again, and the caller hears nil.
+    if (!sameDrive(from, to) && GetFileAttributesA(from) != INVALID_FILE_ATTRIBUTES) {
+        removeWrittenFile(to);
         return giveNil();
     }
     return giveString(to);

@@ -116,6 +116,7 @@ static AcRx::AppRetCode onAppMessage(AcRx::AppMsgCode msg, void* appId)
     case AcRx::kUnloadAppMsg:
         endWaitCursor();
         closeProgressWindows();  // their code goes with the module
+        forgetSplashClass();
         if (AcEdCommandStack* commands = acedRegCmds())
             commands->removeGroup(kCommandGroup);
         return AcRx::kRetOK;

@@ -56,6 +56,57 @@ bool sameName(const char* a, size_t n, const char* b)
 
 }  // namespace
 
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+size_t rootLength(const char* p)
+{
+    if (p[0] && p[1] == ':')
+        return 2;
+    if (!isSeparator(p[0]) || !isSeparator(p[1]))
+        return 0;
+    size_t k = 2;
+    for (int separators = 0; p[k] && !(isSeparator(p[k]) && ++separators == 2); ++k) {
+    }
+    return k;
+}
+
+char folded(char c)
+{
+    return c == '/' ? '\\' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+bool sameDrive(const char* a, const char* b)
+{
+    size_t n = rootLength(a);
+    if (n == 0 || n != rootLength(b))
+        return false;
+    for (size_t k = 0; k < n; ++k)
+        if (folded(a[k]) != folded(b[k]))
+            return false;
+    return true;
+}
+
+bool namesRoot(const char* path)
+{
+    size_t n = std::strlen(path);
+    while (n && (path[n - 1] == ' ' || path[n - 1] == '\\' || path[n - 1] == '/'))
+        --n;  // a final separator (or blank) names the same place
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
+    if (n == 0 || (n == 2 && path[1] == ':'))
+        return true;
+    if (n < 2 || !separator(path[0]) || !separator(path[1]))
+        return false;
+    size_t parts = 0;  // \\server\share: the server, then the share, and nothing below
+    for (size_t k = 2; k < n; ++k)
+        if (separator(path[k]) && !separator(path[k - 1]))
+            ++parts;
+    return parts <= 1;
+}
+
 bool namesDevice(const char* path)
 {
     const char* name = path;

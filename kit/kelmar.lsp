@@ -1,5 +1,6 @@
 ; kelmar.lsp: loads Kelmar into the host, the module of the host's own width:
-; kelmar2k.arx in a 32-bit host, kelmar2k-x64.arx in a 64-bit one. Keep this file and the
+; kelmar2k.arx in a 32-bit host, kelmar2k-x64.arx in the runner's 64-bit stand-in (no
+; host of release 15 is 64-bit). Keep this file and the
 ; two modules together in a folder of the host's support path (or the current folder),
 ; then type (load "kelmar") or add that line to your start-up LISP file.
 ;
@@ -10,7 +11,7 @@
 ;
 ; (load "kelmar") gives the module's version, "5.1.1", when Kelmar is loaded, and nil after
 ; one line saying what is wrong: the module is missing, or only the one of the other width
-; is there, or the host refused it.
+; is there, or the host refused it, or it is loaded without its functions.
 
 (defun kelmar-load (/ wide want other path)
   ; A 64-bit process sees AMD64 here; a 32-bit one x86, even on a 64-bit system.
@@ -20,12 +21,19 @@
   (cond
     ((eq (type kel_version) 'EXRXSUBR)
      (kel_version))
+    ; Loaded, but its functions not defined here: arxload would fail on a loaded module.
+    ((member (strcase want) (mapcar 'strcase (arx)))
+     (princ (strcat "\nKelmar: " want " is loaded, but kel_version is no function of it here:"
+                    " (arxunload \"" want "\"), then (load \"kelmar\") again.\n"))
+     nil)
     ((setq path (findfile want))
-     (if (arxload path nil)
-       (kel_version)
+     ; A value for the failure, so that arxload gives it instead of ending the load with an error.
+     (if (eq (arxload path 'kelmar-refused) 'kelmar-refused)
        (progn
-         (princ (strcat "\nKelmar: the host refused " path "; the line above says why.\n"))
-         nil)))
+         (princ (strcat "\nKelmar: the host refused " path ": a module of another host version,"
+                        " or a system library it needs is missing.\n"))
+         nil)
+       (kel_version)))
     ((setq path (findfile other))
      (princ (strcat "\nKelmar: this host is " (if wide "64" "32") "-bit, and " path
                     " is the " (if wide "32" "64") "-bit module, which it cannot load: put "

@@ -163,7 +163,8 @@ int kelPing(struct resbuf* args)
         return giveNil();
     char payload[kPayload];
     std::memset(payload, 'E', sizeof payload);
-    unsigned char reply[sizeof(IcmpEcho) + (kPayload > 8 ? kPayload : 8)];  // a reply, and room for its data
+    // A reply, room for its data, and the 8 bytes of an ICMP error the system asks room for.
+    unsigned char reply[sizeof(IcmpEcho) + (kPayload > 8 ? kPayload : 8) + 8];
     IcmpOptions options = {10, 0, 0, 0, nullptr};
     DWORD replies = icmpSendEcho(icmp, address, payload, kPayload, &options, reply, sizeof reply, 5000);
     icmpCloseHandle(icmp);

@@ -4,7 +4,9 @@
 
 #include <winspool.h>
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "adslib.h"
 #include "adswin.h"
@@ -48,9 +50,17 @@ bool setOrientation(const char* name, short orientation)
     if (!mode || !(mode->dmFields & DM_ORIENTATION))
         return false;
     mode->dmOrientation = orientation;
-    if (DocumentPropertiesA(adsw_acadMainWnd(), printer, const_cast<char*>(name), mode, mode,
+    // The driver writes its whole record, which may be larger than the one stored with the
+    // printer (a driver updated since): it gets room of the size it asks for.
+    LONG need = DocumentPropertiesA(adsw_acadMainWnd(), printer, const_cast<char*>(name), nullptr, nullptr, 0);
+    if (need < static_cast<LONG>(sizeof(DEVMODEA)))
+        need = sizeof(DEVMODEA);
+    std::vector<uint64_t> room((static_cast<size_t>(need) + 7) / 8);
+    auto* out = reinterpret_cast<DEVMODEA*>(room.data());
+    if (DocumentPropertiesA(adsw_acadMainWnd(), printer, const_cast<char*>(name), out, mode,
                             DM_IN_BUFFER | DM_OUT_BUFFER) != IDOK)
         return false;
+    info->pDevMode = out;
     return SetPrinterA(printer, 2, static_cast<BYTE*>(locked.data()), 0) != FALSE;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "adslib.h"
 #include "adswin.h"
@@ -115,9 +116,13 @@ int kelClipboard(struct resbuf* args)
             return giveNil();
         int given;
         {
-            CGlobalLock locked(GetClipboardData(CF_TEXT));
+            HANDLE data = GetClipboardData(CF_TEXT);
+            CGlobalLock locked(data);
             const char* text = static_cast<const char*>(locked.data());
-            given = text ? giveString(text) : giveNil();
+            // Another program's text need not end within its block: read no further than it.
+            size_t size = text ? GlobalSize(data) : 0;
+            const void* end = text ? std::memchr(text, '\0', size) : nullptr;
+            given = !text ? giveNil() : end ? giveString(text) : giveString(std::string(text, size).c_str());
         }  // unlocked before the clipboard closes
         CloseClipboard();
         return given;

@@ -2,10 +2,12 @@
 // facts about the machine and its user, and the settings two of them change.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include "adslib.h"
 #include "args.h"
@@ -179,9 +181,17 @@ int kelAdminp(struct resbuf* args)
         return giveT();  // no security on this system: everyone administers it
     CHandle token(opened);
     bool admin = true;
-    alignas(8) BYTE buffer[4096];
-    DWORD size;
-    if (GetTokenInformation(token, TokenGroups, buffer, sizeof buffer, &size)) {
+    // 4,096 bytes hold some hundred groups; a user of a large domain may be in more, and
+    // is then asked again with room for all (a failed read would count him an administrator).
+    std::vector<uint64_t> room(512);
+    DWORD size = 0;
+    bool read = GetTokenInformation(token, TokenGroups, room.data(), 4096, &size) != 0;
+    if (!read && GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > 4096) {
+        room.resize((size + 7) / 8);
+        read = GetTokenInformation(token, TokenGroups, room.data(), size, &size) != 0;
+    }
+    const BYTE* buffer = reinterpret_cast<const BYTE*>(room.data());
+    if (read) {
         SID_IDENTIFIER_AUTHORITY nt = {SECURITY_NT_AUTHORITY};
         PSID admins;
         if (AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,

@@ -192,4 +192,16 @@ answer "(kel_dwgpreview \"$title\" \"f\")" "$title" empty
 fwin=$(kelmar_winpath "$WORK/f")
 same "=> \"${fwin//\\/\\\\}\\\\\"" "$got" "OK on the empty list gives the folder with its backslash"
 
+# A drawing named as a device (a Unix folder allows one) is listed, and its preview is never
+# read: a read of the device could wait for ever.
+mkdir -p g && echo x >g/con.dwg
+title="Device"
+device() {
+    same '0 "con.dwg" selected' "$(items)" "the device's name is listed"
+    key Return
+}
+answer "(kel_dwgpreview \"$title\" \"g\")" "$title" device
+gwin=$(kelmar_winpath "$WORK/g")
+same "=> \"${gwin//\\/\\\\}\\\\con.dwg\"" "$got" "OK gives the device's name"
+
 finish

@@ -71,6 +71,19 @@ same "Kelmar: this host is $width-bit, and $otherpath is the $otherwidth-bit mod
 arxload: cannot load $otherpath (error 193: a module of another width than the host's)
 => nil" "$(grep -v '^$' <<<"$out")" "the loader and arxload with the other width's module"
 
+# Refused by the host (here the other width's module under this one's name), or loaded
+# without its functions: one line, and nil.
+mkdir -p "$WORK/refused"
+cp "$kit/kelmar.lsp" "$WORK/refused/" && cp "$kit/$other" "$WORK/refused/$mine"
+kit_lisp "$WORK/refused" '(load "kelmar")' --no-arx --echo
+refusedpath=$(kelmar_winpath "$WORK/refused/$mine")
+same "arxload: cannot load $refusedpath (error 193: a module of another width than the host's)
+Kelmar: the host refused $refusedpath: a module of another host version, or a system library it needs is missing.
+=> nil" "$(grep -v '^$' <<<"$out")" "the loader says the host refused the module"
+kit_lisp "$kit" '(load "kelmar") (setq kel_version nil) (load "kelmar")' --no-arx --echo
+same "Kelmar: $mine is loaded, but kel_version is no function of it here: (arxunload \"$mine\"), then (load \"kelmar\") again.
+=> nil" "$(grep -v '^$' <<<"$out" | tail -n 2)" "the loader with the module loaded but its function gone"
+
 # The runner, as its README shows it: a file with the module loaded.
 kit_lisp "$WORK" '(kel_version) (kel_splitpath "c:/work/plan.dwg")' --echo
 same '=> "5.1.1"
@@ -106,5 +119,16 @@ exports=$($objdump -p "$kit/$mine" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,
 same "$exports" "$(sed -n '/^## Entry points the module exports/,/^## /p' "$kit/HOST.md" | sed -n 's/^- `\(.*\)`$/\1/p' | sort)" \
     "the notes list the entry points $mine exports"
 grep -q 'API version 15.0' "$kit/HOST.md"; ok "the notes name the host API version"
+
+# The module as shipped loads on both Windows families: it imports only libraries the
+# Windows 95/98 family has (Windows Sockets 1.1 as WSOCK32, not WS2_32) and none of the
+# calls that came with Windows 2000 which the compiler's headers offer beside the old ones.
+if [ "$KELMAR_ARCH" != 64 ]; then
+    dlls=$($objdump -p "$kit/$mine" | awk '/DLL Name:/ { print toupper($3) }' | sort | tr '\n' ' ')
+    same "ACAD.EXE ADVAPI32.DLL COMCTL32.DLL COMDLG32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL RPCRT4.DLL SHELL32.DLL USER32.DLL WINMM.DLL WINSPOOL.DRV WSOCK32.DLL " \
+        "$dlls" "$mine imports only libraries of both Windows families"
+    later=$($objdump -p "$kit/$mine" | grep -owE 'GetFileSizeEx|SetFilePointerEx|GetDiskFreeSpaceExA|GetFileAttributesExA|CheckTokenMembership|GetModuleHandleExA|GlobalMemoryStatusEx' | sort -u | tr '\n' ' ')
+    same "" "$later" "$mine imports none of the calls of later Windows"
+fi
 
 finish

@@ -18,6 +18,8 @@
 (kel_find "*.lsp" "x:\\anything")
 (kel_find "*.none" "x")
 (kel_find "*.lsp" "q")
+; a folder in the pattern: each name stands in that folder, wherever it was found
+(kel_find "two/*.lsp" "x")
 (kel_pwdir)
 (kel_drive)
 ; the host's findfile finds folders as well as files
@@ -75,6 +77,9 @@
 (kel_deltree "x:/ro")
 (kel_dir "x:/ro/*.*")
 (kel_deltree "x:/tree")
+; a path that names no folder of its own removes nothing: the current folder, a drive, a root
+(list (kel_deltree "") (kel_deltree "   ") (kel_deltree "x:") (kel_deltree "x:\\") (kel_deltree "x:/") (kel_deltree "\\"))
+(list (kel_dirp "x:/empty") (kel_dirp "x:/other") (kel_dirp "x:/ro"))
 (kel_dirp "x:/tree")
 (kel_subdir "x:/tree")
 (kel_find "*.lsp" "x")

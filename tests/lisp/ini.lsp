@@ -31,6 +31,8 @@
 (kel_setini "Notes" "a=b" "v" "t.ini")
 (kel_setini "Notes\n[Paths]" "k" "v" "t.ini")
 (kel_setini "Notes" "k\n" nil "t.ini")
+(kel_setini "Notes" "[Paths" "v" "t.ini")
+(kel_setini "Notes" "  ;note" "v" "t.ini")
 (kel_getini nil nil "t.ini")
 (kel_setini "Notes" "eq" "a=b" "t.ini")
 (kel_getini "Notes" "eq" "t.ini")

@@ -12,6 +12,9 @@
 (kel_pwdir)
 (kel_pwdir "q")
 (kel_pwdir 1)
+; a character that is no drive letter names no drive: nil, the current drive as it was
+(list (kel_pwdir "") (kel_pwdir "1") (kel_drive "[") (kel_drive "") (kel_drivep "1") (kel_drivep "") (kel_find "*.lsp" "") (kel_format "1"))
+(kel_drive)
 (kel_fullpath 1)
 (kel_fullpath "a" "b")
 (kel_makepath "C" "\\TEMP" "A" "TXT")

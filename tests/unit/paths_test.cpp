@@ -28,6 +28,30 @@ TEST(Paths, StripTrailingBackslash)
     }
 }
 
+TEST(Paths, Roots)
+{
+    for (const char* root : {"", "   ", "\\", "/", "C:", "c:\\", "C:/", "x:\\ ", "\\\\server\\share", "\\\\server\\share\\",
+                             "//server/share/", "\\\\server"})
+        EXPECT_TRUE(namesRoot(root)) << '"' << root << '"';
+    for (const char* folder : {"C:\\TEMP", "c:\\temp\\", "a", ".", "..", "C:a", "\\temp", "\\\\server\\share\\dir", "x:/sub"})
+        EXPECT_FALSE(namesRoot(folder)) << '"' << folder << '"';
+}
+
+TEST(Paths, SameDrive)
+{
+    struct Row {
+        const char *a, *b;
+        bool same;
+    };
+    const Row rows[] = {
+        {"C:\\a.txt", "c:\\dir\\b.txt", true}, {"C:\\a", "D:\\a", false},
+        {"\\\\srv\\share\\a", "\\\\SRV\\Share\\b\\c", true}, {"\\\\srv\\share\\a", "\\\\srv\\other\\a", false},
+        {"\\\\srv\\share\\a", "C:\\a", false}, {"//srv/share/a", "\\\\srv\\share\\b", true}, {"a", "a", false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(sameDrive(r.a, r.b), r.same) << r.a << " " << r.b;
+}
+
 TEST(Paths, AddTrailingBackslash)
 {
     const Case cases[] = {{"C:\\TEMP", "C:\\TEMP\\"}, {"C:\\", "C:\\"}, {"", "\\"}, {"a", "a\\"}};
