@@ -71,9 +71,13 @@ int convertFile(struct resbuf* args, bool unix, const Messages& m)
     CFile in, out;
     if (!openDiskFile(in, fullSource, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN))
         return fail(m.openSource);
-    if (!replacement.Create(fullDestination) ||
-        !openDiskFile(out, replacement.Path(), GENERIC_WRITE | DELETE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL))
+    if (!replacement.Create(fullDestination))
         return fail(m.openDestination);
+    if (!openDiskFile(out, replacement.Path(), GENERIC_WRITE | DELETE, 0, replacement.Disposition(),
+                      FILE_ATTRIBUTE_NORMAL)) {
+        replacement.NotMade();
+        return fail(m.openDestination);
+    }
     const char* failure;
     try {
         failure = copyConverted(in, out, unix, m);

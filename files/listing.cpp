@@ -280,7 +280,12 @@ int kelCopy(struct resbuf* args)
     if (!source.Create(from, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL) || !copy.Create(to))
         return giveNil();
     source.Close();
-    if (!CopyFileA(from, copy.Path(), FALSE) || !copy.Commit())
+    if (!CopyFileA(from, copy.Path(), copy.Disposition() == CREATE_NEW)) {
+        if (GetLastError() == ERROR_FILE_EXISTS)
+            copy.NotMade();
+        return giveNil();
+    }
+    if (!copy.Commit())
         return giveNil();
     _mbsupr(reinterpret_cast<unsigned char*>(to));
     return giveString(to);

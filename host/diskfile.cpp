@@ -47,12 +47,7 @@ bool CReplacement::Create(const char* destination)
     if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND)
             return false;
-        // Nothing there to lose: the name is taken at once, so that a file another program
-        // makes there meanwhile is neither written over nor removed with a failed write.
-        CFile made;
-        if (!made.Create(destination, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL))
-            return false;
-        std::memcpy(written_, destination, length + 1);
+        std::memcpy(written_, destination, length + 1);  // nothing there to lose
         return true;
     }
     CFile existing;

@@ -43,6 +43,16 @@ public:
     // open is never its own destination).
     bool Create(const char* destination);
     const char* Path() const { return written_; }
+    // How Path is made: written over where it is the file made beside the destination; made
+    // new where it is the destination itself (CREATE_NEW, or a copy that fails if a file is
+    // there), so that a file another program made there meanwhile is not written over.
+    DWORD Disposition() const { return beside_ ? CREATE_ALWAYS : CREATE_NEW; }
+    // Path could not be made new: what stands there is not the call's, and is not removed.
+    void NotMade()
+    {
+        if (!beside_)
+            written_[0] = '\0';
+    }
     // The complete file is the destination; false, and it is removed, when it cannot be.
     bool Commit();
     // The same for the file still open in written (opened with DELETE access), which is

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 root=$TESTS_DIR/..
 
-"$root/scripts/release" "$WORK/dist" >"$WORK/release.out" 2>&1
+KELMAR_BUILT=1 "$root/scripts/release" "$WORK/dist" >"$WORK/release.out" 2>&1
 ok "scripts/release makes the kit"
 kit=$WORK/dist/kelmar-5.1.1
 [ -f "$WORK/dist/kelmar-5.1.1.tar.gz" ]; ok "with its archive"
