@@ -75,24 +75,43 @@ std::string keywordOf(const std::string& keywords, const std::string& answer)
     return "";
 }
 
+// initget's bits and keywords, taken by the one input call they shape.
+struct Shape {
+    int bits;
+    std::string keywords;
+};
+Shape takeShape(Interp& in)
+{
+    Shape shape{in.inputBits, in.keywords};
+    in.inputBits = 0;
+    in.keywords.clear();
+    return shape;
+}
+
+// Asks once; true when the answer ends the call with result: nil at the end of input or for
+// Enter that bit 1 does not refuse, the keyword named as its string.
+bool answerEnds(Interp& in, const Args& a, size_t msgAt, const Shape& shape, std::string& line, Value& result)
+{
+    result = nullptr;
+    if (!ask(in, a, msgAt, line) || (line.empty() && !(shape.bits & 1)))
+        return true;
+    std::string k = keywordOf(shape.keywords, line);
+    if (!k.empty())
+        result = makeStr(k);
+    return !k.empty();
+}
+
 // getint, getreal and getkword: asks until the answer is one initget allows.
 Value getInput(Interp& in, Args& a, char kind)
 {
     needCount(a, 0, 1);
-    int bits = in.inputBits;
-    std::string keywords = in.keywords, line;
-    in.inputBits = 0;
-    in.keywords.clear();
-    if (kind == 'k' && keywords.empty())
+    Shape shape = takeShape(in);
+    int bits = shape.bits;
+    if (kind == 'k' && shape.keywords.empty())
         return nullptr;
-    for (;;) {
-        if (!ask(in, a, 0, line))
-            return nullptr;
-        if (line.empty() && !(bits & 1))
-            return nullptr;
-        std::string k = keywordOf(keywords, line);
-        if (!k.empty())
-            return makeStr(k);
+    std::string line;
+    Value result;
+    while (!answerEnds(in, a, 0, shape, line, result)) {
         // Digits, a sign, and for a real a point and an exponent: no "15.0" for an integer,
         // no "nan", "inf" or "0x10" for either.
         bool digitsOnly = !line.empty() && line.find_first_not_of(kind == 'i' ? "+-0123456789" : "+-.0123456789eE") ==
@@ -117,6 +136,7 @@ Value getInput(Interp& in, Args& a, char kind)
             return makeStr(line);
         in.write(std::string(problem) + "\n");
     }
+    return result;
 }
 
 // An angle typed in the current units, measured from ANGBASE in ANGDIR's sense, as a
@@ -180,24 +200,17 @@ Value getGeometry(Interp& in, Args& a, char kind)
             base = point(a[0]);
         msgAt = 1;
     }
-    int bits = in.inputBits;
-    std::string keywords = in.keywords, line;
-    in.inputBits = 0;
-    in.keywords.clear();
+    Shape shape = takeShape(in);
+    int bits = shape.bits;
     bool points = kind == 'p' || kind == 'c', distance = kind == 'd';
-    const char* problem = points ? (keywords.empty() ? "Invalid point." : "Point or option keyword required.")
+    const char* problem = points ? (shape.keywords.empty() ? "Invalid point." : "Point or option keyword required.")
                           : distance ? (base.empty() ? "Requires numeric distance or two points."
                                                      : "Requires numeric distance or second point.")
                                      : (base.empty() ? "Requires valid numeric angle or two points."
                                                      : "Requires valid numeric angle or second point.");
-    for (;;) {
-        if (!ask(in, a, msgAt, line))
-            return nullptr;
-        if (line.empty() && !(bits & 1))
-            return nullptr;
-        std::string k = keywordOf(keywords, line);
-        if (!k.empty())
-            return makeStr(k);
+    std::string line;
+    Value result;
+    while (!answerEnds(in, a, msgAt, shape, line, result)) {
         std::vector<double> p, from = base;
         double v = 0;
         bool ok = false;
@@ -238,6 +251,7 @@ Value getGeometry(Interp& in, Args& a, char kind)
             return makeStr(line);
         in.write(std::string(refusal) + "\n");
     }
+    return result;
 }
 
 const Reg kInput[] = {
