@@ -162,6 +162,19 @@ std::string fixedText(double v, int prec)
     return t;
 }
 
+std::string withoutZeros(std::string text, int dimzin)
+{
+    if ((dimzin & 8) && text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    size_t zero = text[0] == '-' ? 1 : 0;
+    if ((dimzin & 4) && text.compare(zero, 2, "0.") == 0)
+        text.erase(zero, 1);
+    return text;
+}
+
 namespace {
 
 Value systemVariable(Interp& in, const char* name)

@@ -48,6 +48,9 @@ double decimal(const char* p, const char** end);
 // V with PREC decimals, as the host writes numbers: a half rounds away from zero ("%.*f"
 // rounds it to even: 2.5 to "2", 0.125 to "0.12").
 std::string fixedText(double v, int prec);
+// A decimal's TEXT as DIMZIN asks for it: bit 8 drops its trailing zeros (and a point left
+// last), bit 4 its leading zero. Both rtos and angtos follow it.
+std::string withoutZeros(std::string text, int dimzin);
 // A distance as distof reads it (any of rtos's forms), an angle as angtof reads it (a bare
 // number in UNIT); false for text that is neither.
 bool distanceValue(const std::string& text, double& out);

@@ -63,15 +63,16 @@ std::string dms(double degrees, int prec)
     return s;
 }
 
-// Bearings are spaced (N 45d E) unless TIGHT (UNITMODE 1: N45dE).
-std::string angleText(double a, int unit, int prec, bool tight)
+// Bearings are spaced (N 45d E) unless TIGHT (UNITMODE 1: N45dE); decimal degrees, grads
+// and radians keep or drop their zeros as DIMZIN says.
+std::string angleText(double a, int unit, int prec, bool tight, int dimzin)
 {
     double degrees = a * 180 / kPi;
     switch (unit) {
-    case 0: return fixedText(degrees, prec);
+    case 0: return withoutZeros(fixedText(degrees, prec), dimzin);
     case 1: return dms(degrees, prec);
-    case 2: return fixedText(a * 200 / kPi, prec) + "g";
-    case 3: return fixedText(a, prec) + "r";
+    case 2: return withoutZeros(fixedText(a * 200 / kPi, prec), dimzin) + "g";
+    case 3: return withoutZeros(fixedText(a, prec), dimzin) + "r";
     default: {  // a bearing: from north or south, toward east or west
         const char* quarter[] = {"E", "N", "W", "S"};
         for (int k = 0; k < 4; ++k)
@@ -260,7 +261,7 @@ const Reg kGeometry[] = {
              return nullptr;
          return makePoint(at);
      }},
-    {"ANGTOS",  // (angtos ANGLE [UNIT [PRECISION]]): AUNITS and AUPREC by default; UNITMODE
+    {"ANGTOS",  // (angtos ANGLE [UNIT [PRECISION]]): AUNITS and AUPREC by default; UNITMODE, DIMZIN
      [](Interp& in, Args& a) -> Value {
          needCount(a, 1, 3);
          double angle = normalAngle(number(a[0]));
@@ -268,7 +269,8 @@ const Reg kGeometry[] = {
          int32_t prec = a.size() == 3 && !isNil(a[2]) ? integer(a[2]) : systemInt(in, "AUPREC", 0);
          if (unit < 0 || unit > 4 || prec < 0 || prec > 8)
              return nullptr;
-         return makeStr(angleText(angle, unit, prec, unit == 4 && systemInt(in, "UNITMODE", 0) == 1));
+         return makeStr(angleText(angle, unit, prec, unit == 4 && systemInt(in, "UNITMODE", 0) == 1,
+                                  systemInt(in, "DIMZIN", 0)));
      }},
     {"ANGTOF",  // (angtof TEXT [UNIT]): radians, nil for text that is no angle
      [](Interp& in, Args& a) -> Value {

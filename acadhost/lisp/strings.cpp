@@ -84,10 +84,9 @@ namespace {
 
 // ---- text ----
 
-// DIMZIN 8 drops a decimal's trailing zeros (and a point left last), 4 its leading zero; its
-// two lowest bits say which zero part of feet and inches is left out (0 both, 1 neither, 2
-// the inches, 3 the feet). TYPED (UNITMODE 1) writes feet and inches as they are typed:
-// 1'5-1/2" for 1'-5 1/2".
+// DIMZIN's bits 4 and 8 shape a decimal (withoutZeros); its two lowest bits say which zero
+// part of feet and inches is left out (0 both, 1 neither, 2 the inches, 3 the feet). TYPED
+// (UNITMODE 1) writes feet and inches as they are typed: 1'5-1/2" for 1'-5 1/2".
 std::string rtos(double v, int mode, int prec, int dimzin, bool typed)
 {
     double a = std::fabs(v);
@@ -146,18 +145,8 @@ std::string rtos(double v, int mode, int prec, int dimzin, bool typed)
     case 5:
         steps(a, whole, num);
         return sign + fraction(whole, num, false);
-    default: {
-        std::string text = fixedText(v, prec);
-        if ((dimzin & 8) && text.find('.') != std::string::npos) {
-            text.erase(text.find_last_not_of('0') + 1);
-            if (text.back() == '.')
-                text.pop_back();
-        }
-        size_t zero = text[0] == '-' ? 1 : 0;
-        if ((dimzin & 4) && text.compare(zero, 2, "0.") == 0)
-            text.erase(zero, 1);
-        return text;
-    }
+    default:
+        return withoutZeros(fixedText(v, prec), dimzin);
     }
 }
 

@@ -288,6 +288,11 @@ TEST(Builtins, Text)
         {"(list (rtos 5.5 4 2) (rtos 24.0 4 2) (rtos 12.5 4 2) (rtos 17.5 4 2) (rtos 5.5 3 2) (rtos 0.0 4 2))",
          "(\"5 1/2\\\"\" \"2'\" \"1'-0 1/2\\\"\" \"1'-5 1/2\\\"\" \"5.50\\\"\" \"0\\\"\")"},
         {"(list (angtof \"45.0000\" 3) (angtof \"-90\") (angtos 0.125 3 2))", "(1.0177 4.71239 \"0.13r\")"},
+        // DIMZIN's zeros hold for decimal angles too; degrees, minutes and seconds keep theirs.
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 12)) (list (angtos 0.5 0 4) (angtos 0.5 2 4) (angtos 1.5 3 3) "
+         "(angtos pi 0 2) (angtos 0.5 1 4))",
+         "(\"28.6479\" \"31.831g\" \"1.5r\" \"180\" \"28d38'52\\\"\")"},
+        {"(defun getvar (n) (if (= n \"DIMZIN\") 4)) (list (angtos 0.005 3 3) (angtos -0.5 2 1))", "(\".005r\" \"368.2g\")"},
         {"(list -2147483648 2147483647 (type '0x1A) (expt 3 2000000001) (expt 2 31) (expt -2 3))",
          "(-2.14748e+009 2147483647 SYM 1897082883 -2147483648 -8)"},
         {"(vl-string-search \"foo\" \"pfooyey on you\")", "1"},
