@@ -27,7 +27,7 @@ const ShortVar kShortVars[] = {
     {"USERI1", 0, -32768, 32767}, {"USERI2", 0, -32768, 32767}, {"USERI3", 0, -32768, 32767},
     {"USERI4", 0, -32768, 32767}, {"USERI5", 0, -32768, 32767},
     {"ANGDIR", 0, 0, 1},      {"INSUNITS", 0, 0, 20},   {"PDMODE", 0, 0, 100},   {"MIRRTEXT", 1, 0, 1},
-    {"NOMUTT", 0, 0, 1},
+    {"NOMUTT", 0, 0, 1},      {"EXTNAMES", 1, 0, 1},
     {"DWGTITLED", 0, 1, 0},   {"CMDACTIVE", 0, 1, 0},
 };
 
@@ -43,6 +43,7 @@ std::map<std::string, Value>& settable()
         for (const char* n : {"DIMSCALE", "LTSCALE", "CELTSCALE"})
             v[n] = lisp::makeReal(1);
         v["ANGBASE"] = lisp::makeReal(0);
+        v["ELEVATION"] = lisp::makeReal(0);
         v["PDSIZE"] = lisp::makeReal(0);
         v["TEXTSIZE"] = lisp::makeReal(0.2);
         v["PLINEWID"] = lisp::makeReal(0);

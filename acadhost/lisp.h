@@ -146,6 +146,10 @@ public:
     int catching = 0;
     // setenv's values, for the session; getenv reads them before the process's environment.
     std::unordered_map<std::string, std::string> environment;
+    // setcfg's values by their names in capitals, for the session.
+    std::unordered_map<std::string, std::string> configuration;
+    // alloc's segment size, which nothing here allocates by.
+    int32_t segment = 1000;
     // vl-bb-set's values: the blackboard every document shares.
     std::unordered_map<std::string, Value> blackboard;
     // The names of every built-in, special form and global, for atoms-family.

@@ -195,7 +195,74 @@ bool unitOf(std::string name, char& kind, double& factor)
     return false;
 }
 
+// A coordinate system of trans, by its axes in world terms: the world itself for the codes
+// 0 to 3 (here the user system is the world's, the view looks down on its plan and model
+// space is the only space), else the system of an object whose extrusion direction is given,
+// its X axis found by the arbitrary axis algorithm.
+struct Frame {
+    bool world = true;
+    double axes[3][3] = {};
+};
+
+Frame frameOf(const Value& v)
+{
+    Frame f;
+    if (v && v->type == Type::Int) {
+        if (v->i < 0 || v->i > 3)
+            badValue(v);
+        return f;
+    }
+    if (!v || v->type != Type::Cons)
+        badValue(v);
+    std::vector<double> n = point(v);
+    double length = n.size() == 3 ? std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]) : 0;
+    if (length == 0)
+        badValue(v);
+    double* z = f.axes[2];
+    for (int k = 0; k < 3; ++k)
+        z[k] = n[static_cast<size_t>(k)] / length;
+    // Near the world's Z axis the X axis is the world's Y axis across Z, else Z across it.
+    double* x = f.axes[0];
+    if (std::fabs(z[0]) < 1.0 / 64 && std::fabs(z[1]) < 1.0 / 64)
+        x[0] = z[2], x[1] = 0, x[2] = -z[0];
+    else
+        x[0] = -z[1], x[1] = z[0], x[2] = 0;
+    double xl = std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
+    for (int k = 0; k < 3; ++k)
+        x[k] /= xl;
+    double* y = f.axes[1];
+    y[0] = z[1] * x[2] - z[2] * x[1], y[1] = z[2] * x[0] - z[0] * x[2], y[2] = z[0] * x[1] - z[1] * x[0];
+    f.world = false;
+    return f;
+}
+
+// (trans PT FROM TO [DISP]): a 2D point takes the Z of FROM's plane (the elevation in the
+// user and display systems, 0 in the world's and an object's), a displacement Z 0; the
+// result is always 3D.
+Value trans(Interp& in, Args& a)
+{
+    needCount(a, 3, 4);
+    std::vector<double> p = point(a[0]);
+    Frame from = frameOf(a[1]), to = frameOf(a[2]);
+    bool displacement = a.size() == 4 && !isNil(a[3]);
+    if (p.size() == 2) {
+        bool elevated = !displacement && a[1]->type == Type::Int && a[1]->i != 0;
+        p.push_back(elevated ? systemReal(in, "ELEVATION", 0) : 0);
+    }
+    double world[3] = {p[0], p[1], p[2]};
+    if (!from.world)
+        for (int k = 0; k < 3; ++k)
+            world[k] = p[0] * from.axes[0][k] + p[1] * from.axes[1][k] + p[2] * from.axes[2][k];
+    if (to.world)
+        return makePoint({world[0], world[1], world[2]});
+    std::vector<double> out(3);
+    for (int j = 0; j < 3; ++j)
+        out[static_cast<size_t>(j)] = world[0] * to.axes[j][0] + world[1] * to.axes[j][1] + world[2] * to.axes[j][2];
+    return makePoint(out);
+}
+
 const Reg kGeometry[] = {
+    {"TRANS", trans},
     {"DISTANCE",  // in the plane when either point is 2D
      [](Interp&, Args& a) {
          needCount(a, 2, 2);

@@ -247,7 +247,32 @@ Value trim(const Args& a, bool left, bool right)
     return makeStr(s.substr(from, to - from));
 }
 
+// snvalid: a name for a layer, a block or another named object. Under EXTNAMES 1 any
+// character but control characters and <>/\":;?*|,=` (a vertical bar only inside the name
+// with FLAG 1); under EXTNAMES 0 at most 31 letters, digits, $, - and _.
+bool validName(const std::string& name, bool bars, bool extended)
+{
+    if (name.empty() || (!extended && name.size() > 31))
+        return false;
+    for (size_t k = 0; k < name.size(); ++k) {
+        unsigned char c = static_cast<unsigned char>(name[k]);
+        if (c == '|' && bars && k > 0 && k + 1 < name.size())
+            continue;
+        bool ok = extended ? c >= 32 && c != 127 && !std::strchr("<>/\\\":;?*|,=`", c)
+                           : std::isalnum(c) || c == '$' || c == '-' || c == '_';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
 const Reg kStrings[] = {
+    {"SNVALID",  // (snvalid NAME [FLAG])
+     [](Interp& in, Args& a) {
+         needCount(a, 1, 2);
+         bool bars = a.size() == 2 && integer(a[1]) == 1;
+         return boolean(validName(str(a[0]), bars, systemInt(in, "EXTNAMES", 1) != 0));
+     }},
     {"STRCAT",
      [](Interp&, Args& a) {
          std::string s;

@@ -86,3 +86,10 @@
 (getvar)
 (setvar "LUNITS")
 (mapcar 'getvar '("CMDECHO" "LUNITS" "LUPREC" "AUNITS" "USERI1" "USERR1" "USERS1"))
+; what trans and snvalid read: the elevation of the user system's plane, and EXTNAMES
+(mapcar 'getvar '("ELEVATION" "EXTNAMES"))
+(setvar "ELEVATION" 2.5)
+(trans '(1 2) 1 0)
+(setvar "EXTNAMES" 0)
+(list (snvalid "Walls-2") (snvalid "Walls 2"))
+(setvar "EXTNAMES" 2)

@@ -288,6 +288,17 @@ TEST(Builtins, Text)
         {"(list (rtos 5.5 4 2) (rtos 24.0 4 2) (rtos 12.5 4 2) (rtos 17.5 4 2) (rtos 5.5 3 2) (rtos 0.0 4 2))",
          "(\"5 1/2\\\"\" \"2'\" \"1'-0 1/2\\\"\" \"1'-5 1/2\\\"\" \"5.50\\\"\" \"0\\\"\")"},
         {"(list (angtof \"45.0000\" 3) (angtof \"-90\") (angtos 0.125 3 2))", "(1.0177 4.71239 \"0.13r\")"},
+        // trans: the user and display systems are the world's; an object's from its extrusion.
+        {"(list (trans '(1 2 3) 0 1) (trans '(1 2) 1 0) (trans '(1 2) 0 2 T) (trans '(1 2 3) 2 3))",
+         "((1.0 2.0 3.0) (1.0 2.0 0.0) (1.0 2.0 0.0) (1.0 2.0 3.0))"},
+        {"(defun getvar (n) (if (= n \"ELEVATION\") 4.5)) (list (trans '(1 2) 1 0) (trans '(1 2) 0 1) (trans '(1 2) 1 0 T))",
+         "((1.0 2.0 4.5) (1.0 2.0 0.0) (1.0 2.0 0.0))"},
+        {"(list (trans '(1 2 3) 0 '(0 0 1)) (trans '(1 2 3) 0 '(0 0 -1)) (trans '(1 2 3) 0 '(1 0 0)) "
+         "(trans '(1 2 3) '(1 0 0) 0) (trans '(1 2 3) 0 '(0 1 0)))",
+         "((1.0 2.0 3.0) (-1.0 2.0 -3.0) (2.0 3.0 1.0) (3.0 1.0 2.0) (-1.0 3.0 2.0))"},
+        {"(mapcar '(lambda (v) (equal (trans (trans '(3 -4 5) 0 v) v 0) '(3.0 -4.0 5.0) 1e-9)) '((1 1 1) (0.001 0.002 1) (-2 5 0.3)))",
+         "(T T T)"},
+        {"(list (alloc 100) (alloc 200) (expand 2) (gc))", "(1000 100 2 nil)"},
         // DIMZIN's zeros hold for decimal angles too; degrees, minutes and seconds keep theirs.
         {"(defun getvar (n) (if (= n \"DIMZIN\") 12)) (list (angtos 0.5 0 4) (angtos 0.5 2 4) (angtos 1.5 3 3) "
          "(angtos pi 0 2) (angtos 0.5 1 4))",
@@ -320,6 +331,20 @@ TEST(Builtins, Text)
         {"(vl-princ-to-string '(1 \"a\"))", "\"(1 a)\""},
         {"(vl-symbol-name 'abc)", "\"ABC\""},
         {"(type (read \"x\"))", "SYM"},
+        // Names of layers and blocks: EXTNAMES 1 (the host's own), then 0.
+        {"(mapcar 'snvalid '(\"hocus-pocus\" \"hocus pocus\" \"hocus%pocus\" \"hocus|pocus\" \"a<b\" \"a;b\" \"\" \"x\\tz\"))",
+         "(T T T nil nil nil nil nil)"},
+        {"(list (snvalid \"hocus|pocus\" 1) (snvalid \"|hocus\" 1) (snvalid \"hocus|\" 1))", "(T nil nil)"},
+        {"(defun getvar (n) (if (= n \"EXTNAMES\") 0)) (mapcar 'snvalid '(\"Hocus-$_9\" \"hocus pocus\" \"hocus%pocus\" "
+         "\"abcdefghijklmnopqrstuvwxyz01234\" \"abcdefghijklmnopqrstuvwxyz012345\"))",
+         "(T nil nil T nil)"},
+        // The configuration's application data, for the session.
+        {"(list (setcfg \"AppData/ArchStuff/WallThk\" \"8\") (getcfg \"appdata/archstuff/WALLTHK\") "
+         "(getcfg \"AppData/ArchStuff/Other\"))",
+         "(\"8\" \"8\" \"\")"},
+        {"(list (setcfg \"AppData/WallThk\" \"8\") (setcfg \"General/A/B\" \"8\") (getcfg \"AppData/A//B\") "
+         "(getcfg \"AppData/A/B/\"))",
+         "(nil nil nil nil)"},
     };
     runTable(cases, sizeof cases / sizeof cases[0]);
 }
@@ -389,6 +414,10 @@ TEST(Builtins, ErrorsAreTheHostsMessages)
         {"(> 1 \"a\")", "error: bad argument type: stringp 1"},
         {"(max nil 1)", "error: bad argument type: numberp: nil"},
         {"(min 1 2.5 nil)", "error: bad argument type: numberp: nil"},
+        {"(trans '(1 2 3) 4 0)", "error: bad argument value: 4"},
+        {"(trans '(1 2 3) 0 '(0 0 0))", "error: bad argument value: (0 0 0)"},
+        {"(trans '(1 2 3) 0 \"x\")", "error: bad argument value: \"x\""},
+        {"(alloc 0)", "error: bad argument value: 0"},
     };
     runTable(cases, sizeof cases / sizeof cases[0]);
 }
