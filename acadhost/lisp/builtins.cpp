@@ -237,7 +237,8 @@ Interp::Interp()
     };
     setGlobal("PI", makeReal(kPi));
     for (Family f : {listBuiltins(), numberBuiltins(), stringBuiltins(), characterBuiltins(), geometryBuiltins(),
-                     fileBuiltins(), folderBuiltins(), inputBuiltins(), systemBuiltins(), symbolBuiltins()})
+                     fileBuiltins(), folderBuiltins(), inputBuiltins(), systemBuiltins(), symbolBuiltins(),
+                     dieselBuiltins()})
         for (size_t k = 0; k < f.count; ++k)
             builtins_[f.rows[k].name] = f.rows[k].fn;
     // car and cdr combined, two to four deep: CADR is (car (cdr x)).

@@ -93,6 +93,7 @@ Family characterBuiltins();
 Family geometryBuiltins();
 Family folderBuiltins();
 Family symbolBuiltins();
+Family dieselBuiltins();
 
 template <size_t N>
 Family family(const Reg (&rows)[N]) { return {rows, N}; }

@@ -150,9 +150,9 @@ bool directionValue(Interp& in, const std::string& text, double& out)
     return true;
 }
 
-// A point typed at the prompt: "x,y" or "x,y,z" (Z the elevation, 0, where none is typed),
-// "distance<angle" from the origin; either after "@" from the last point. Coordinates and
-// distances as distof reads them.
+// A point typed at the prompt: "x,y" or "x,y,z" (Z the ELEVATION where none is typed),
+// "distance<angle" from the origin; either after "@" from the last point (Z unchanged where
+// none is typed). Coordinates and distances as distof reads them.
 bool pointValue(Interp& in, std::string text, std::vector<double>& out)
 {
     text.erase(0, text.find_first_not_of(' '));
@@ -160,7 +160,7 @@ bool pointValue(Interp& in, std::string text, std::vector<double>& out)
     std::vector<double> from = relative ? in.lastPoint : std::vector<double>{0, 0, 0};
     if (relative)
         text.erase(0, 1);
-    std::vector<double> p{0, 0, 0};
+    std::vector<double> p{0, 0, relative ? 0 : systemReal(in, "ELEVATION", 0)};
     size_t less = text.find('<');
     if (relative && text.find_first_not_of(' ') == std::string::npos) {
         // "@" alone: the last point itself
@@ -168,7 +168,7 @@ bool pointValue(Interp& in, std::string text, std::vector<double>& out)
         double d, a;
         if (!distanceValue(text.substr(0, less), d) || !directionValue(in, text.substr(less + 1), a))
             return false;
-        p = {d * std::cos(a), d * std::sin(a), 0};
+        p = {d * std::cos(a), d * std::sin(a), p[2]};
     } else {
         std::vector<std::string> parts;
         for (size_t at = 0;; at = text.find(',', at) + 1) {
@@ -220,7 +220,7 @@ Value getGeometry(Interp& in, Args& a, char kind)
         } else if (pointValue(in, line, p)) {
             in.lastPoint = p;
             if (kind == 'c')
-                p[2] = 0;  // the corner is at the elevation
+                p[2] = systemReal(in, "ELEVATION", 0);  // the corner is at the elevation
             if (points)
                 return makePoint(p);
             ok = true;

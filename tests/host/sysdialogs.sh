@@ -54,10 +54,12 @@ tree_readable() {
 # qemu's emulation Wine's browser now and then keeps the Desktop selected, not the folder the
 # module asks it to select as it opens (seen on a fresh machine, every opening of one run):
 # there it is opened once more, and a second Desktop is named, not failed.
+# (Wine names the profile's folder after the user.)
+desktop="=> \"C:\\\\users\\\\${USER:-$(id -un)}\\\\Desktop\\\\\""
 opened_on() {
-    if [ -n "${KELMAR_EMULATED:-}" ] && [ "$got" = '=> "C:\\users\\root\\Desktop\\"' ]; then
+    if [ -n "${KELMAR_EMULATED:-}" ] && [ "$got" = "$desktop" ]; then
         answer "$1" "Browse for Folder" key Return
-        if [ "$got" = '=> "C:\\users\\root\\Desktop\\"' ]; then
+        if [ "$got" = "$desktop" ]; then
             echo "known difference under emulation: the browser kept the Desktop selected ($3)"
             return
         fi

@@ -93,3 +93,6 @@
 (setvar "EXTNAMES" 0)
 (list (snvalid "Walls-2") (snvalid "Walls 2"))
 (setvar "EXTNAMES" 2)
+; menucmd's macro language reads the same variables: the layer, and today as CDATE has it
+(menucmd "M=$(getvar,clayer) $(edtime,2451427.25,DDDD YYYY-MO-DD)")
+(= (menucmd "M=$(edtime,$(getvar,date),YYYYMODD)") (itoa (fix (getvar "CDATE"))))

@@ -338,6 +338,23 @@ TEST(Builtins, Text)
         {"(defun getvar (n) (if (= n \"EXTNAMES\") 0)) (mapcar 'snvalid '(\"Hocus-$_9\" \"hocus pocus\" \"hocus%pocus\" "
          "\"abcdefghijklmnopqrstuvwxyz01234\" \"abcdefghijklmnopqrstuvwxyz012345\"))",
          "(T nil nil T nil)"},
+        // menucmd's macro language: calls expanded inside out, quoted parts kept whole, the
+        // host's strings for what cannot be called. 2451427.25 is 1999-09-05 (a Sunday) 06:00.
+        {"(menucmd \"M=$(edtime, 2451427.25, DDDD\\\",\\\" D MONTH YYYY)\")", "\"Sunday, 5 September 1999\""},
+        {"(menucmd \"M=$(edtime,2451427.7604167,YYYYMODD-HHMMSS DDD MON YY H:MM am/pm A/P)\")",
+         "\"19990905-061500 Sun Sep 99 6:15 pm P\""},
+        {"(menucmd \"M=$(edtime,2451427.7604167,HH:MM)\")", "\"18:15\""},
+        {"(menucmd \"M=$(edtime,2451545.0000116,DD/MO/YYYY HH:MM:SS.MSEC AM/PM)\")", "\"01/01/2000 12:00:01.002 AM\""},
+        {"(menucmd \"M=x$(+,1,2.5)y$(*,2,3)$(/,7,2)$(-,1)$(fix,-2.7)$(=,2,2.0)$(<,3,2)$(and,6,3)$(xor,6,3)\")",
+         "\"x3.5y63.51-21025\""},
+        {"(menucmd \"M=$(if,$(eq,ab,$(upper,ab)),yes,no)/$(strlen,\\\"a,b\\\")/$(substr,abcdef,2,3)/$(substr,abc,9)/"
+         "$(index,1,\\\"a,bb,c\\\")/$(nth,2,x,y,z)/$(eval,\\\"$(+,1,1)\\\")\")",
+         "\"no/3/bcd//bb/z/2\""},
+        {"(menucmd \"M=$(nosuch,1)|$(+,a)|$(/,1,0)|$(substr,abc)|$(+,1\")", "\"$(nosuch)?\?|$(+,?\?)|$(/,?\?)|$(substr,?\?)|$?+,1\""},
+        {"(defun getvar (n) (cdr (assoc (strcase n) '((\"CLAYER\" . \"Walls\") (\"LUPREC\" . 4) (\"DATE\" . 2451427.25))))) "
+         "(menucmd \"M=$(getvar,clayer)/$(getvar,LUPREC)/$(edtime,$(getvar,date),YYYY)/$(getvar,nosuch)\")",
+         "\"Walls/4/1999/$(getvar,?\?)\""},
+        {"(list (menucmd \"P1=*\") (menucmd \"m=plain\"))", "(nil \"plain\")"},
         // The configuration's application data, for the session.
         {"(list (setcfg \"AppData/ArchStuff/WallThk\" \"8\") (getcfg \"appdata/archstuff/WALLTHK\") "
          "(getcfg \"AppData/ArchStuff/Other\"))",
@@ -544,6 +561,9 @@ TEST(Builtins, TheCommandLine)
         {"(getpoint \"Where? \")", {"abc\n", "1'6,2\n"}, "(18.0 2.0 0.0)", "Where? Invalid point.\nWhere? "},
         {"(getpoint) (getpoint '(9 9))", {"1,2\n", "@3,4,5\n"}, "(4.0 6.0 5.0)", ""},
         {"(getpoint) (getpoint)", {"1,1\n", "@2<0\n"}, "(3.0 1.0 0.0)", ""},
+        // A point typed in 2D is at the elevation, and a relative one keeps the last one's Z.
+        {"(defun getvar (n) (if (= n \"ELEVATION\") 4.5)) (list (getpoint) (getpoint) (getpoint) (getcorner '(0 0 9)))",
+         {"1,2\n", "@1,1\n", "2<0\n", "5,5,7\n"}, "((1.0 2.0 4.5) (2.0 3.0 4.5) (2.0 0.0 4.5) (5.0 5.0 4.5))", ""},
         {"(initget \"Exit\") (getpoint)", {"x y\n", "e\n"}, "\"Exit\"", "Point or option keyword required.\n"},
         {"(getpoint)", {"\n"}, "nil", ""},
         {"(getcorner '(1 1 5) \"Corner: \")", {"4,5,6\n"}, "(4.0 5.0 0.0)", "Corner: "},
