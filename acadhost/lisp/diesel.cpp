@@ -13,6 +13,8 @@ namespace lisp {
 namespace {
 
 const size_t kMostArguments = 10;  // the function's name and nine
+// Calls inside calls, $(eval)'s included: deeper text is a syntax error, not a stack overflow.
+const int kDeepest = 100;
 
 // What the language writes in place of a call it cannot make.
 struct Refusal {
@@ -119,7 +121,7 @@ std::string edtime(double time, const std::string& picture)
 
 class Expander {
 public:
-    explicit Expander(Interp& in) : in_(in) {}
+    Expander(Interp& in, int& depth) : in_(in), depth_(depth) {}
 
     // TEXT with every call expanded; "$?" where a call is not closed.
     std::string expand(const std::string& text)
@@ -144,6 +146,16 @@ public:
 private:
     // The call at "$(", its result added to OUT; false when the text ends inside it.
     bool call(std::string& out)
+    {
+        if (depth_ >= kDeepest)
+            return false;
+        ++depth_;
+        bool closed = callAt(out);
+        --depth_;
+        return closed;
+    }
+
+    bool callAt(std::string& out)
     {
         at_ += 2;
         std::vector<std::string> args;
@@ -220,7 +232,12 @@ private:
                 throw refused;
             return v;
         };
-        auto whole = [&](size_t k) { return static_cast<long>(number(k)); };
+        auto whole = [&](size_t k) {
+            double v = number(k);
+            if (!(std::fabs(v) < 2147483648.0))
+                throw refused;
+            return static_cast<long>(v);
+        };
         auto truth = [](bool b) { return std::string(b ? "1" : "0"); };
         if (args.size() > kMostArguments)
             throw refused;
@@ -308,23 +325,31 @@ private:
             std::vector<Value> values{makeReal(number(1))};
             for (size_t k = 2; k <= n; ++k)
                 values.push_back(makeInt(static_cast<int32_t>(whole(k))));
-            Value v = host(name == "rtos" ? "RTOS" : "ANGTOS", values);
-            if (!v)
+            try {
+                Value v = host(name == "rtos" ? "RTOS" : "ANGTOS", values);
+                if (!v)
+                    throw refused;
+                return valueText(v);
+            } catch (const Error&) {  // a mode or a precision the function refuses
                 throw refused;
-            return valueText(v);
+            }
         }
-        if (name == "edtime") {
+        if (name == "edtime") {  // from the start of the Julian days to the year 22,000
             count(2, 2);
-            return edtime(number(1), args[2]);
+            double time = number(1);
+            if (!(time >= 0 && time < 1e7))
+                throw refused;
+            return edtime(time, args[2]);
         }
         if (name == "eval") {
             count(1, 1);
-            return Expander(in_).expand(args[1]);
+            return Expander(in_, depth_).expand(args[1]);
         }
         throw Refusal{"$(" + name + ")?\?"};
     }
 
     Interp& in_;
+    int& depth_;
     const std::string* text_ = nullptr;
     size_t at_ = 0;
 };
@@ -336,7 +361,8 @@ const Reg kDiesel[] = {
          const std::string& text = str(a[0]);
          if (text.size() < 2 || toUpper(text.substr(0, 2)) != "M=")
              return nullptr;
-         return makeStr(Expander(in).expand(text.substr(2)));
+         int depth = 0;
+         return makeStr(Expander(in, depth).expand(text.substr(2)));
      }},
 };
 

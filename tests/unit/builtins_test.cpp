@@ -355,6 +355,14 @@ TEST(Builtins, Text)
          "(menucmd \"M=$(getvar,clayer)/$(getvar,LUPREC)/$(edtime,$(getvar,date),YYYY)/$(getvar,nosuch)\")",
          "\"Walls/4/1999/$(getvar,?\?)\""},
         {"(list (menucmd \"P1=*\") (menucmd \"m=plain\"))", "(nil \"plain\")"},
+        // What no call can take: a time or a number out of range, a mode rtos refuses, calls
+        // nested past a hundred (an eval of its own text, here) and a hundred and one deep.
+        {"(menucmd \"M=$(edtime,-40000,DDD MON)|$(edtime,1e999,YYYY)|$(fix,3e9)|$(substr,abc,1,1e10)|$(rtos,1,9)|$(angtos,1,9)\")",
+         "\"$(edtime,?\?)|$(edtime,?\?)|$(fix,?\?)|$(substr,?\?)|$(rtos,?\?)|$(angtos,?\?)\""},
+        {"(setenv \"LOOP\" \"$(eval,$(getenv,LOOP))\") (wcmatch (menucmd \"M=$(eval,$(getenv,LOOP))\") \"*$?*\")", "T"},
+        {"(defun nest (n / s) (setq s \"x\") (repeat n (setq s (strcat \"$(upper,\" s \")\"))) (strcat \"M=\" s)) "
+         "(list (menucmd (nest 100)) (wcmatch (menucmd (nest 101)) \"*$?*\"))",
+         "(\"X\" T)"},
         // The configuration's application data, for the session.
         {"(list (setcfg \"AppData/ArchStuff/WallThk\" \"8\") (getcfg \"appdata/archstuff/WALLTHK\") "
          "(getcfg \"AppData/ArchStuff/Other\"))",
@@ -563,7 +571,7 @@ TEST(Builtins, TheCommandLine)
         {"(getpoint) (getpoint)", {"1,1\n", "@2<0\n"}, "(3.0 1.0 0.0)", ""},
         // A point typed in 2D is at the elevation, and a relative one keeps the last one's Z.
         {"(defun getvar (n) (if (= n \"ELEVATION\") 4.5)) (list (getpoint) (getpoint) (getpoint) (getcorner '(0 0 9)))",
-         {"1,2\n", "@1,1\n", "2<0\n", "5,5,7\n"}, "((1.0 2.0 4.5) (2.0 3.0 4.5) (2.0 0.0 4.5) (5.0 5.0 4.5))", ""},
+         {"1,2,7\n", "@1,1\n", "2<0\n", "5,5,7\n"}, "((1.0 2.0 7.0) (2.0 3.0 7.0) (2.0 0.0 4.5) (5.0 5.0 4.5))", ""},
         {"(initget \"Exit\") (getpoint)", {"x y\n", "e\n"}, "\"Exit\"", "Point or option keyword required.\n"},
         {"(getpoint)", {"\n"}, "nil", ""},
         {"(getcorner '(1 1 5) \"Corner: \")", {"4,5,6\n"}, "(4.0 5.0 0.0)", "Corner: "},
