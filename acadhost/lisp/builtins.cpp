@@ -175,16 +175,15 @@ std::string withoutZeros(std::string text, int dimzin)
     return text;
 }
 
+Value callIfDefined(Interp& in, const char* name, Args args)
+{
+    Value fn = in.eval(makeSym(name));
+    return isFunction(fn) ? in.apply(fn, args) : nullptr;
+}
+
 namespace {
 
-Value systemVariable(Interp& in, const char* name)
-{
-    Value getvar = in.eval(makeSym("GETVAR"));
-    if (!isFunction(getvar))
-        return nullptr;
-    Args args{makeStr(name)};
-    return in.apply(getvar, args);
-}
+Value systemVariable(Interp& in, const char* name) { return callIfDefined(in, "GETVAR", {makeStr(name)}); }
 
 }  // namespace
 

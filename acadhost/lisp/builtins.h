@@ -37,6 +37,9 @@ std::vector<Value> elements(const Value& l);
 void output(Interp& in, std::FILE* f, const std::string& text);
 // A line typed at the prompt (the message at a[msgAt], if any); false at the end of input.
 bool ask(Interp& in, const Args& a, size_t msgAt, std::string& line);
+// The function NAME's value as a program has it now (the host's or one the program defined)
+// called with ARGS; nil where NAME is no function.
+Value callIfDefined(Interp& in, const char* name, Args args);
 // An integer or a real system variable through the host's getvar, or FALLBACK where there
 // is none.
 int32_t systemInt(Interp& in, const char* name, int32_t fallback);

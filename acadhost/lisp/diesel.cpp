@@ -209,14 +209,6 @@ private:
         return false;
     }
 
-    // Calls a LISP function of the host by its name.
-    Value host(const char* name, std::vector<Value> values)
-    {
-        Value fn = in_.eval(makeSym(name));
-        Args args(values.begin(), values.end());
-        return isFunction(fn) ? in_.apply(fn, args) : nullptr;
-    }
-
     std::string apply(const std::vector<std::string>& args)
     {
         std::string name = toLower(args[0]);
@@ -311,22 +303,22 @@ private:
         }
         if (name == "getvar") {
             count(1, 1);
-            Value v = host("GETVAR", {makeStr(args[1])});
+            Value v = callIfDefined(in_, "GETVAR", {makeStr(args[1])});
             if (!v)
                 throw refused;
             return valueText(v);
         }
         if (name == "getenv") {
             count(1, 1);
-            return valueText(host("GETENV", {makeStr(args[1])}));
+            return valueText(callIfDefined(in_, "GETENV", {makeStr(args[1])}));
         }
         if (name == "rtos" || name == "angtos") {  // the LISP function's defaults for what is left out
             count(1, 3);
-            std::vector<Value> values{makeReal(number(1))};
+            Args values{makeReal(number(1))};
             for (size_t k = 2; k <= n; ++k)
                 values.push_back(makeInt(static_cast<int32_t>(whole(k))));
             try {
-                Value v = host(name == "rtos" ? "RTOS" : "ANGTOS", values);
+                Value v = callIfDefined(in_, name == "rtos" ? "RTOS" : "ANGTOS", values);
                 if (!v)
                     throw refused;
                 return valueText(v);
