@@ -240,7 +240,7 @@ Value arxload(Host& host, Args& a)
     throw lisp::Error("ARXLOAD failed: \"" + name + "\"");
 }
 
-// command and vl-cmdf: each string a token typed at the command line of the drawing.
+// command, command-s and vl-cmdf: each string a token typed at the command line of the drawing.
 void runCommand(Host& host, Args& a)
 {
     for (const Value& v : a)
@@ -287,6 +287,7 @@ const HostFunction kHostLisp[] = {
          throw lisp::Error("ARXUNLOAD failed: \"" + name + "\"");
      }},
     {"COMMAND", [](Host& host, Args& a) { return runCommand(host, a), Value(); }},
+    {"COMMAND-S", [](Host& host, Args& a) { return runCommand(host, a), Value(); }},
     {"VL-CMDF", [](Host& host, Args& a) { return runCommand(host, a), lisp::symT(); }},
     {"VL-REGISTRY-READ", registryRead},
     {"VL-REGISTRY-WRITE", registryWrite},

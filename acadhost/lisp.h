@@ -144,6 +144,12 @@ public:
     // While above zero, an error goes to the vl-catch-all-apply that waits for it, not
     // to *error*.
     int catching = 0;
+    // *push-error-using-command* pushes true, *push-error-using-stack* false, and
+    // *pop-error-mode* pops. While the top is true, *error* runs as the form ends, after
+    // every function has given back its variables, so that it sees the globals only;
+    // otherwise (and by default) where the error happened, among the failing function's.
+    std::vector<bool> errorModes;
+    bool errorAfterUnwind() const { return !errorModes.empty() && errorModes.back(); }
     // setenv's values, for the session; getenv reads them before the process's environment.
     std::unordered_map<std::string, std::string> environment;
     // setcfg's values by their names in capitals, for the session.

@@ -71,7 +71,8 @@ public:
         try {
             return body();
         } catch (Error& e) {
-            in_.raiseToHandler(e);
+            if (!in_.errorAfterUnwind())
+                in_.raiseToHandler(e);
             throw;
         }
     }

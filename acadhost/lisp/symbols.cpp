@@ -45,6 +45,19 @@ const Reg kSymbols[] = {
     {"VL-SYMBOLP", [](Interp&, Args& a) { needCount(a, 1, 1); return boolean(a[0] && a[0]->type == Type::Sym); }},
     {"VL-SYMBOL-VALUE", [](Interp& in, Args& a) { needCount(a, 1, 1); symbol(a[0]); return in.eval(a[0]); }},
     {"ATOMS-FAMILY", atomsFamily},
+    // A defun-q function is the list ((params / locals) body...): these read and set it.
+    {"DEFUN-Q-LIST-REF",  // nil where the value is no list
+     [](Interp& in, Args& a) -> Value {
+         needCount(a, 1, 1);
+         Value v = in.getGlobal(symbol(a[0]));
+         return v && v->type == Type::Cons ? v : nullptr;
+     }},
+    {"DEFUN-Q-LIST-SET",  // the symbol
+     [](Interp& in, Args& a) {
+         needCount(a, 2, 2);
+         in.setGlobal(symbol(a[0]), list(a[1]));
+         return a[0];
+     }},
     // Errors as values: the function's value, or an object holding the error's message;
     // *error* is not called.
     {"VL-CATCH-ALL-APPLY",
@@ -63,6 +76,18 @@ const Reg kSymbols[] = {
                  throw;  // quit and exit end the program, caught or not
              return caughtError(e.what());
          }
+     }},
+    // Where *error* runs: the mode pushed last, as Interp::errorModes says.
+    {"*PUSH-ERROR-USING-COMMAND*",
+     [](Interp& in, Args& a) { needCount(a, 0, 0); in.errorModes.push_back(true); return symT(); }},
+    {"*PUSH-ERROR-USING-STACK*",
+     [](Interp& in, Args& a) { needCount(a, 0, 0); in.errorModes.push_back(false); return symT(); }},
+    {"*POP-ERROR-MODE*",
+     [](Interp& in, Args& a) {
+         needCount(a, 0, 0);
+         if (!in.errorModes.empty())
+             in.errorModes.pop_back();
+         return symT();
      }},
     {"VL-CATCH-ALL-ERROR-P", [](Interp&, Args& a) { needCount(a, 1, 1); return boolean(isCaught(a[0])); }},
     {"VL-CATCH-ALL-ERROR-MESSAGE",

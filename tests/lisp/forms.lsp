@@ -16,3 +16,13 @@ n
 (setq *error* nil)
 (kel_splitpath "c:/work/plan.dwg") (kel_dirp 1)
 (princ "printed\n")
+; The error mode pushed last: under *push-error-using-command* the handler runs once the
+; function has given its variables back, and its commands run; by the stack's, among them
+(defun my_err (msg) (princ (strcat "my_err sees n = " (itoa n) ": " msg "\n")) (command-s "_KELMAR") (setq *error* olderr) (princ))
+(defun go (/ n) (setq olderr *error* *error* my_err) (*push-error-using-command*) (setq n 9) (/ 1 0))
+(go)
+(*pop-error-mode*)
+(defun go (/ n) (setq olderr *error* *error* my_err) (*push-error-using-stack*) (setq n 9) (/ 1 0))
+(go)
+(*pop-error-mode*)
+(list *error* (command-s "_KELMAR"))

@@ -443,6 +443,21 @@ TEST(Builtins, ErrorsAreTheHostsMessages)
         {"(trans '(1 2 3) 0 '(0 0 0))", "error: bad argument value: (0 0 0)"},
         {"(trans '(1 2 3) 0 \"x\")", "error: bad argument value: \"x\""},
         {"(alloc 0)", "error: bad argument value: 0"},
+        // defun-q functions as the lists they are, and the startup idiom that joins two.
+        {"(defun-q my-startup (x) (print (list x))) (defun-q-list-ref 'my-startup)", "((X) (PRINT (LIST X)))"},
+        {"(defun-q-list-set 'foo '((x) x))", "FOO"},
+        {"(defun-q-list-set 'foo '((x) x)) (foo 3)", "3"},
+        {"(defun-q foo (x) (setq r (list 'foo x))) (defun-q bar (x) (setq r (cons 'bar r)))"
+         "(defun-q-list-set 'foo (append (defun-q-list-ref 'foo) (cdr (defun-q-list-ref 'bar)))) (foo 3) r",
+         "(BAR FOO 3)"},
+        {"(defun-q s::startup () (setq a 1)) (defun-q mine () (setq b 2))"
+         "(setq s::startup (append s::startup (cdr mine))) (s::startup) (list a b)",
+         "(1 2)"},
+        {"(defun f (x) x) (defun-q-list-ref 'f)", "nil"},
+        {"(defun-q-list-ref 'never-set)", "nil"},
+        {"(defun-q-list-ref \"f\")", "error: bad argument type: symbolp \"f\""},
+        {"(defun-q-list-set 'foo 5)", "error: bad argument type: listp 5"},
+        {"(command-s)", "error: no function definition: COMMAND-S"},  // the host's, not the LISP's
     };
     runTable(cases, sizeof cases / sizeof cases[0]);
 }
@@ -468,6 +483,39 @@ TEST(Builtins, ErrorHandlerGetsTheMessageWhereTheErrorHappened)
     EXPECT_EQ(run(in, "(setq *error* nil) (car 1)"), "error: bad argument type: listp 1");
     // A handler that fails: its own error is the one printed.
     EXPECT_EQ(run(in, "(defun *error* (msg) (car msg)) (car 1)"), "error: bad argument type: listp \"bad argument type: listp 1\"");
+}
+
+// The error mode a program pushed last says where *error* runs: among the failing
+// function's variables (the stack, as by default), or after they are given back (command).
+TEST(Builtins, ErrorModeSaysWhichVariablesTheHandlerSees)
+{
+    struct Row {
+        const char* modes;
+        const char* seen;
+    };
+    const Row rows[] = {
+        {"", "\"local\""},
+        {"(*push-error-using-stack*)", "\"local\""},
+        {"(*push-error-using-command*)", "\"global\""},
+        {"(*push-error-using-command*) (*pop-error-mode*)", "\"local\""},
+        {"(*push-error-using-command*) (*push-error-using-stack*)", "\"local\""},
+        {"(*push-error-using-command*) (*push-error-using-stack*) (*pop-error-mode*)", "\"global\""},
+        {"(*pop-error-mode*) (*pop-error-mode*)", "\"local\""},
+    };
+    for (const Row& row : rows) {
+        lisp::Interp in;
+        in.write = [](const std::string&) {};
+        EXPECT_EQ(run(in, std::string(row.modes) + " (setq v \"global\") (defun *error* (m) (setq seen v))"
+                                                   "(defun f (/ v) (setq v \"local\") (car 1)) (f)"),
+                  "error: ")
+            << row.modes;
+        EXPECT_EQ(run(in, "seen"), row.seen) << row.modes;
+    }
+    lisp::Interp in;
+    EXPECT_EQ(run(in, "(*push-error-using-command*)"), "T");
+    EXPECT_EQ(run(in, "(*push-error-using-stack*)"), "T");
+    EXPECT_EQ(run(in, "(list (*pop-error-mode*) (*pop-error-mode*) (*pop-error-mode*))"), "(T T T)");
+    EXPECT_EQ(run(in, "(*pop-error-mode* 1)"), "error: too many arguments");
 }
 
 // foreach binds its variable as a function binds a parameter: an error passing through
