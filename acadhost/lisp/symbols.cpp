@@ -1,5 +1,6 @@
-// Symbols and namespaces: their values, the symbol table, the blackboard and the document's
-// variables, and errors caught as values.
+// Symbols and namespaces: their values (a defun-q function's list too), the symbol table,
+// the blackboard and the document's variables, errors caught as values, and where *error*
+// runs.
 #include <algorithm>
 
 #include "builtins.h"
