@@ -248,6 +248,13 @@ void runCommand(Host& host, Args& a)
             host.runToken(host.docs.current(), v->s);
 }
 
+// command and command-s: nil once the tokens have run (vl-cmdf gives T).
+Value command(Host& host, Args& a)
+{
+    runCommand(host, a);
+    return nullptr;
+}
+
 const HostFunction kHostLisp[] = {
     {"GETVAR",  // nil for a variable the host does not have
      [](Host& host, Args& a) -> Value {
@@ -286,8 +293,8 @@ const HostFunction kHostLisp[] = {
              return a[1];
          throw lisp::Error("ARXUNLOAD failed: \"" + name + "\"");
      }},
-    {"COMMAND", [](Host& host, Args& a) { return runCommand(host, a), Value(); }},
-    {"COMMAND-S", [](Host& host, Args& a) { return runCommand(host, a), Value(); }},
+    {"COMMAND", command},
+    {"COMMAND-S", command},
     {"VL-CMDF", [](Host& host, Args& a) { return runCommand(host, a), lisp::symT(); }},
     {"VL-REGISTRY-READ", registryRead},
     {"VL-REGISTRY-WRITE", registryWrite},
